@@ -1,0 +1,36 @@
+// The process, module, security and terminal-services calls that the process
+// routines make. They go through this thin layer so that the tests can link a
+// replacement and produce faults the platform will not produce on demand.
+#ifndef VANTRY_PLATFORM_CALLS_H
+#define VANTRY_PLATFORM_CALLS_H
+
+#include <windows.h>
+#include <wtsapi32.h>
+
+namespace platform {
+
+BOOL EnumProcesses(DWORD *ids, DWORD size, DWORD *bytesReturned);
+HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId);
+BOOL EnumProcessModules(HANDLE process, HMODULE *modules, DWORD size, DWORD *needed);
+DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
+DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
+BOOL TerminateProcess(HANDLE process, UINT exitCode);
+BOOL CloseHandle(HANDLE handle);
+
+BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE *token);
+BOOL LookupPrivilegeValueA(LPCSTR system, LPCSTR name, LUID *luid);
+BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES *request,
+                           DWORD requestLength, TOKEN_PRIVILEGES *previous,
+                           DWORD *previousLength);
+BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *info,
+                         DWORD size, DWORD *length);
+BOOL LookupAccountSidA(LPCSTR system, PSID sid, LPSTR name, DWORD *nameLength,
+                       LPSTR domain, DWORD *domainLength, SID_NAME_USE *use);
+
+BOOL WTSEnumerateProcessesA(HANDLE server, DWORD reserved, DWORD version,
+                            WTS_PROCESS_INFOA **processes, DWORD *count);
+void WTSFreeMemory(void *memory);
+
+}
+
+#endif

@@ -1,0 +1,35 @@
+#include "privilege.h"
+
+#include "platform_calls.h"
+
+int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable)
+{
+    LUID luid;
+    if (!platform::LookupPrivilegeValueA(NULL, privilegeName, &luid))
+        return 0;
+
+    // The first call switches the privilege off and hands back its previous
+    // attributes, so the second call can keep every bit but the enabled one.
+    TOKEN_PRIVILEGES request;
+    request.PrivilegeCount = 1;
+    request.Privileges[0].Luid = luid;
+    request.Privileges[0].Attributes = 0;
+    TOKEN_PRIVILEGES previous;
+    ZeroMemory(&previous, sizeof(previous));
+    DWORD previousLength = sizeof(TOKEN_PRIVILEGES);
+    platform::AdjustTokenPrivileges(token, FALSE, &request, sizeof(TOKEN_PRIVILEGES), &previous,
+                                    &previousLength);
+    // The return value is TRUE even when the token lacks the privilege
+    // (ERROR_NOT_ALL_ASSIGNED), so only the last error tells.
+    if (GetLastError() != ERROR_SUCCESS)
+        return 0;
+
+    previous.PrivilegeCount = 1;
+    previous.Privileges[0].Luid = luid;
+    if (enable)
+        previous.Privileges[0].Attributes |= SE_PRIVILEGE_ENABLED;
+    else
+        previous.Privileges[0].Attributes &= ~SE_PRIVILEGE_ENABLED;
+    platform::AdjustTokenPrivileges(token, FALSE, &previous, previousLength, NULL, NULL);
+    return GetLastError() == ERROR_SUCCESS ? 1 : 0;
+}

@@ -1,0 +1,11 @@
+#ifndef VANTRY_PRIVILEGE_H
+#define VANTRY_PRIVILEGE_H
+
+#include <windows.h>
+
+// Switches one privilege of a token (opened with TOKEN_ADJUST_PRIVILEGES |
+// TOKEN_QUERY) on or off. Returns 1 on success, 0 on failure; a token that
+// does not hold the privilege at all counts as failure.
+int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable);
+
+#endif

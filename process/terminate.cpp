@@ -1,0 +1,56 @@
+#include "terminate.h"
+
+#include <string.h>
+
+#include "platform_calls.h"
+#include "privilege.h"
+
+namespace {
+
+// The full-access mask of the older platform headers; the newer 0x1FFFFF is
+// refused by older systems.
+const DWORD kProcessFullAccess = 0x1F0FFF;
+const int kFailed = 13;
+const DWORD kKilledExitCode = 0xFFFFFFFF;
+
+bool HasImageName(HANDLE process, const char *expectedImageName)
+{
+    if (expectedImageName == NULL || expectedImageName[0] == '\0')
+        return true;
+    HMODULE module;
+    DWORD needed;
+    char name[MAX_PATH];
+    if (!platform::EnumProcessModules(process, &module, sizeof(module), &needed))
+        return false;
+    if (platform::GetModuleBaseNameA(process, module, name, sizeof(name)) == 0)
+        return false;
+    return _stricmp(name, expectedImageName) == 0;
+}
+
+}
+
+int TerminateById(DWORD processId, const char *expectedImageName)
+{
+    HANDLE ownToken;
+    if (!platform::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                                    &ownToken))
+        return kFailed;
+    if (!SetPrivilege(ownToken, "SeDebugPrivilege", TRUE)) {
+        platform::CloseHandle(ownToken);
+        return kFailed;
+    }
+    HANDLE process = platform::OpenProcess(kProcessFullAccess, FALSE, processId);
+    // The privilege is needed for the open alone; it never outlives it.
+    SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
+    platform::CloseHandle(ownToken);
+    if (process == NULL)
+        return kFailed;
+
+    int result = kFailed;
+    if (HasImageName(process, expectedImageName)) {
+        platform::TerminateProcess(process, kKilledExitCode);
+        result = 0;
+    }
+    platform::CloseHandle(process);
+    return result;
+}

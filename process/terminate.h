@@ -1,0 +1,14 @@
+#ifndef VANTRY_TERMINATE_H
+#define VANTRY_TERMINATE_H
+
+#include <windows.h>
+
+// Force-terminates a process with exit code 0xFFFFFFFF, holding the debug
+// privilege only while the process is opened. When expectedImageName is a
+// non-empty name, the process is ended only if it still has that image name:
+// an identifier that was handed to a new process since the user saw the row
+// must not end the newcomer. Returns 0 when the termination was issued, 13
+// on any failure before that.
+int TerminateById(DWORD processId, const char *expectedImageName = NULL);
+
+#endif

@@ -1,0 +1,33 @@
+#!/bin/sh
+# Installs the cross compiler, Wine and the display tools the build and the
+# tests need. Quick and silent when everything is already present.
+set -e
+
+PACKAGES="cmake g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-apps x11-utils \
+imagemagick fonts-ipafont-gothic locales googletest cppcheck zip file"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    missing="$missing (i386)"
+fi
+
+if [ -n "$missing" ]; then
+    echo "installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $PACKAGES >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
+fi

@@ -1,0 +1,74 @@
+# Sourced by run.sh and test.sh: the private Wine prefix inside the build
+# tree, the Japanese locale, an X display (Xvfb when there is none) and a
+# running wineserver.
+
+VANTRY_ROOT="${VANTRY_ROOT:-$(cd "$(dirname "$0")" && pwd)}"
+export WINEPREFIX="$VANTRY_ROOT/build/wineprefix"
+export WINEARCH=win32
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=-all
+# No Mono or Gecko download prompts in a fresh prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+VANTRY_XVFB_PID=""
+
+start_display() {
+    if [ -n "$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then
+        return 0
+    fi
+    for n in 91 92 93 94 95 96 97 98 99; do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            VANTRY_XVFB_PID=$!
+            export DISPLAY=":$n"
+            for _ in $(seq 50); do
+                xdpyinfo >/dev/null 2>&1 && return 0
+                sleep 0.1
+            done
+            echo "Xvfb did not start on :$n" >&2
+            return 1
+        fi
+    done
+    echo "no free X display number" >&2
+    return 1
+}
+
+stop_display() {
+    if [ -n "$VANTRY_XVFB_PID" ]; then
+        kill "$VANTRY_XVFB_PID" 2>/dev/null || true
+        wait "$VANTRY_XVFB_PID" 2>/dev/null || true
+    fi
+}
+
+# Maps the dialog's font to an installed proportional Japanese Gothic.
+prepare_prefix() {
+    mkdir -p "$VANTRY_ROOT/build"
+    if [ ! -f "$WINEPREFIX/.vantry-ready" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        for _ in 1 2; do
+            wineboot -i >/dev/null 2>&1 </dev/null
+            wineserver -w
+            [ -f "$WINEPREFIX/drive_c/windows/system32/user32.dll" ] && break
+            rm -rf "$WINEPREFIX"
+        done
+        cat > "$VANTRY_ROOT/build/fonts.reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS UI Gothic"="IPAPGothic"
+"MS Shell Dlg"="IPAPGothic"
+REG
+        iconv -f UTF-8 -t UTF-16LE "$VANTRY_ROOT/build/fonts.reg" |
+            { printf '\377\376'; cat; } > "$VANTRY_ROOT/build/fonts-utf16.reg"
+        wine regedit /S "$VANTRY_ROOT/build/fonts-utf16.reg" >/dev/null 2>&1 </dev/null
+        wineserver -w
+        touch "$WINEPREFIX/.vantry-ready"
+    fi
+    # A persistent server keeps every later wine start fast; its output must
+    # not hold the caller's pipes open.
+    wineserver -p >/dev/null 2>&1 </dev/null
+    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}

@@ -1,0 +1,44 @@
+// The end-process command: warn, and only on Yes terminate and rebuild.
+#include <stdlib.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "../process/terminate.h"
+#include "list_cell.h"
+#include "process_list_dialog.h"
+#include "texts.h"
+
+namespace {
+
+const int kCellChars = 100;
+const int kWarningChars = 200;
+
+}
+
+void ProcessListDialog::EndProcessCommand()
+{
+    // LVNI_VISIBLEONLY changes nothing in a list without groups.
+    const int row = static_cast<int>(
+        SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED | LVNI_VISIBLEONLY));
+    if (row < 0)
+        return;
+
+    char imageName[kCellChars];
+    ReadListCell(listWindow, row, 1, imageName, kCellChars);
+    char warning[kWarningChars];
+    wsprintfA(warning, TEXT_END_WARNING_FORMAT, imageName);
+    if (MessageBoxA(dialogWindow.handle, warning, TEXT_END_WARNING_CAPTION,
+                    MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return;
+
+    char idText[kCellChars];
+    ReadListCell(listWindow, row, 0, idText, kCellChars);
+    // Passing the name the user confirmed keeps a reused identifier from
+    // ending a process the user never saw.
+    if (TerminateById(atoi(idText), imageName) != 0)
+        MessageBoxA(dialogWindow.handle, TEXT_END_FAILED, TEXT_END_FAILED_CAPTION,
+                    MB_OK | MB_ICONEXCLAMATION);
+    Sleep(50);
+    RebuildProcessList();
+}

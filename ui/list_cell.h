@@ -1,0 +1,21 @@
+// Reads one cell of a list-view row into a bounded buffer.
+#ifndef VANTRY_LIST_CELL_H
+#define VANTRY_LIST_CELL_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+// The buffer holds at most size characters including the terminator; it is
+// empty when the row has no such cell.
+inline void ReadListCell(HWND list, int row, int column, char *text, int size)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = size;
+    text[0] = '\0';
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+#endif

@@ -1,0 +1,39 @@
+// The main window: the process list and its two buttons.
+#ifndef VANTRY_PROCESS_LIST_DIALOG_H
+#define VANTRY_PROCESS_LIST_DIALOG_H
+
+#include <windows.h>
+
+#include "../app/modal_dialog.h"
+
+class ProcessListDialog : public ModalDialog {
+public:
+    INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    int SetupColumns();
+    int LayoutControls(int width, int height);
+    int RebuildProcessList();
+    int CompareRows(LPARAM item1, LPARAM item2, int column);
+    int SelectByPid(int processId);
+    int TypeAheadSearch(char key);
+
+    void InitializeDialog();
+    void EndProcessCommand();
+    void RefreshCommand();
+    void SortByColumnClick(int column);
+    void SortList(int column);
+    void SelectRow(int row);
+    void OnNotify(const NMHDR *header);
+
+    char lastKey;
+    HWND listWindow;
+    LONG sortDirection[4];
+    LONG sortColumn;
+};
+
+// The list-view comparison callback; forwards to g_mainDialog.
+int CALLBACK SortCallback(LPARAM item1, LPARAM item2, LPARAM column);
+
+extern ProcessListDialog g_mainDialog;
+
+#endif

@@ -1,0 +1,41 @@
+// Selecting a row, and finding the row of a process identifier.
+#include <stdlib.h>
+#include <string.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "list_cell.h"
+#include "process_list_dialog.h"
+
+namespace {
+
+const int kSearchChars = 200;
+
+}
+
+// The list allows one selected row, so this also deselects the previous one.
+void ProcessListDialog::SelectRow(int row)
+{
+    SendMessageA(listWindow, LVM_ENSUREVISIBLE, row, TRUE);
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(listWindow, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int ProcessListDialog::SelectByPid(int processId)
+{
+    const int count = static_cast<int>(SendMessageA(listWindow, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        char text[kSearchChars];
+        ReadListCell(listWindow, row, 0, text, kSearchChars);
+        _strupr(text);
+        if (atoi(text) == processId) {
+            SelectRow(row);
+            break;
+        }
+    }
+    return 1;
+}

@@ -1,0 +1,16 @@
+// Texts the code itself shows. The sources are UTF-8; the compiler stores
+// these literals as code page 932 bytes for the ANSI calls.
+#ifndef VANTRY_TEXTS_H
+#define VANTRY_TEXTS_H
+
+#define TEXT_COLUMN_ID    "PID"
+#define TEXT_COLUMN_IMAGE "イメージ名"
+#define TEXT_COLUMN_PATH  "ファイル名"
+#define TEXT_COLUMN_OWNER "ユーザ"
+
+#define TEXT_END_WARNING_FORMAT "「%s」を強制終了しようとしています。\r\n本当に実行しますか？"
+#define TEXT_END_WARNING_CAPTION "プロセス強制終了の警告"
+#define TEXT_END_FAILED "プロセスを終了できませんでした。"
+#define TEXT_END_FAILED_CAPTION "Error"
+
+#endif
