@@ -67,8 +67,11 @@ REG
         wineserver -w
         touch "$WINEPREFIX/.vantry-ready"
     fi
-    # A persistent server keeps every later wine start fast; its output must
-    # not hold the caller's pipes open.
+    # A server left from another run keeps the display it started with, so
+    # start afresh. A persistent server keeps every later wine start fast; its
+    # output must not hold the caller's pipes open.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
     wineserver -p >/dev/null 2>&1 </dev/null
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }

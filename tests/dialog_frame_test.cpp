@@ -1,0 +1,187 @@
+// The dialog frame and the main window, created from the real template.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "../app/modal_dialog.h"
+#include "../res/resource.h"
+#include "../ui/process_list_dialog.h"
+#include "support/dialog_runner.h"
+
+namespace {
+
+// A dialog that records what reaches it and closes itself with a command.
+class RecordingDialog : public ModalDialog {
+public:
+    explicit RecordingDialog(int closeWith) : closeWith_(closeWith) {}
+
+    INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        messages.push_back(message);
+        if (message == WM_INITDIALOG) {
+            userData = GetWindowLongA(window, GWL_USERDATA);
+            boundWindow = dialogWindow.handle;
+            PostMessageA(window, WM_COMMAND, closeWith_, 0);
+        }
+        return ModalDialog::DialogProc(window, message, wParam, lParam);
+    }
+
+    std::vector<UINT> messages;
+    LONG userData = 0;
+    HWND boundWindow = NULL;
+
+private:
+    int closeWith_;
+};
+
+TEST(ModalDialogFrame, RoutesFromInitDialogOnAndEndsWithTheCommandsResult)
+{
+    InitCommonControls();
+    RecordingDialog ok(IDOK);
+    EXPECT_EQ(1, ok.DoModal(GetModuleHandleA(NULL), IDD_PROCESS_LIST, GetDesktopWindow(), 7));
+    EXPECT_EQ(7, ok.modalParam);
+    ASSERT_FALSE(ok.messages.empty());
+    // WM_SETFONT comes before WM_INITDIALOG and must not reach the object.
+    EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), ok.messages.front());
+    EXPECT_EQ(reinterpret_cast<LONG>(&ok), ok.userData);
+    EXPECT_TRUE(ok.boundWindow != NULL);
+    EXPECT_EQ(ok.boundWindow, ok.dialogWindow.handle);  // never cleared
+
+    RecordingDialog cancel(IDCANCEL);
+    EXPECT_EQ(0, cancel.DoModal(GetModuleHandleA(NULL), IDD_PROCESS_LIST, GetDesktopWindow(), 0));
+}
+
+TEST(ModalDialogFrame, MessagesBeforeBindingAreAnsweredFalseAndGoNowhere)
+{
+    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(window != NULL);
+    EXPECT_EQ(FALSE, StaticDialogProc(window, WM_SETFONT, 0, 0));
+    EXPECT_EQ(FALSE, StaticDialogProc(window, WM_COMMAND, IDCANCEL, 0));
+    EXPECT_EQ(0, GetWindowLongA(window, GWL_USERDATA));
+    DestroyWindow(window);
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(runner_.Start()); }
+    void TearDown() override { runner_.Stop(); }
+
+    RECT ChildRect(int id)
+    {
+        RECT rect;
+        HWND child = GetDlgItem(runner_.Window(), id);
+        GetWindowRect(child, &rect);
+        MapWindowPoints(NULL, runner_.Window(), reinterpret_cast<POINT *>(&rect), 2);
+        return rect;
+    }
+
+    void ExpectLayoutFor(int width, int height)
+    {
+        const RECT list = ChildRect(IDC_PROCESS_LIST);
+        EXPECT_EQ(10, list.left);
+        EXPECT_EQ(10, list.top);
+        EXPECT_EQ(width > 20 ? width - 20 : 0, list.right - list.left);
+        EXPECT_EQ(height > 60 ? height - 60 : 0, list.bottom - list.top);
+        const RECT refresh = ChildRect(IDC_REFRESH);
+        EXPECT_EQ(width - 235, refresh.left);
+        EXPECT_EQ(height - 35, refresh.top);
+        EXPECT_EQ(110, refresh.right - refresh.left);
+        EXPECT_EQ(25, refresh.bottom - refresh.top);
+        const RECT end = ChildRect(IDOK);
+        EXPECT_EQ(width - 120, end.left);
+        EXPECT_EQ(height - 35, end.top);
+        EXPECT_EQ(110, end.right - end.left);
+        EXPECT_EQ(25, end.bottom - end.top);
+    }
+
+    RECT Client()
+    {
+        RECT client;
+        GetClientRect(runner_.Window(), &client);
+        return client;
+    }
+
+    DialogRunner runner_;
+};
+
+TEST_F(MainWindow, HasTheFourColumnsWithCodePage932Headers)
+{
+    HWND list = runner_.List();
+    EXPECT_EQ(list, g_mainDialog.listWindow);
+    const struct { const char *header; int width; int format; } expected[] = {
+        { "PID", 50, LVCFMT_RIGHT },
+        { "\x83\x43\x83\x81\x81\x5B\x83\x57\x96\xBC", 100, LVCFMT_LEFT },  // image name
+        { "\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC", 300, LVCFMT_LEFT },  // file name
+        { "\x83\x86\x81\x5B\x83\x55", 100, LVCFMT_LEFT },                  // user
+    };
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(4, SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        char text[64] = "";
+        LVCOLUMNA column;
+        ZeroMemory(&column, sizeof(column));
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.pszText = text;
+        column.cchTextMax = sizeof(text);
+        ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)));
+        EXPECT_STREQ(expected[i].header, text);
+        EXPECT_EQ(expected[i].width, column.cx);
+        EXPECT_EQ(i, column.iSubItem);
+        if (i > 0) {  // the platform keeps the first column left-aligned
+            EXPECT_EQ(expected[i].format, column.fmt & LVCFMT_JUSTIFYMASK);
+        }
+    }
+    EXPECT_TRUE(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+}
+
+TEST_F(MainWindow, StartsCentredWithFocusOnTheListAndBothIcons)
+{
+    HWND focus = NULL;
+    runner_.Run([&] { focus = GetFocus(); });
+    EXPECT_EQ(runner_.List(), focus);
+    EXPECT_TRUE(SendMessageA(runner_.Window(), WM_GETICON, ICON_SMALL, 0) != 0);
+    EXPECT_TRUE(SendMessageA(runner_.Window(), WM_GETICON, ICON_BIG, 0) != 0);
+    EXPECT_EQ(0, g_mainDialog.lastKey);
+    EXPECT_EQ(0, g_mainDialog.sortColumn);
+    EXPECT_GT(RowCount(runner_.List()), 0);
+
+    RECT window, desktop;
+    GetWindowRect(runner_.Window(), &window);
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    EXPECT_NEAR((desktop.right - desktop.left) / 2, (window.left + window.right) / 2, 2);
+}
+
+TEST_F(MainWindow, LaysOutTheControlsAfterEveryResize)
+{
+    RECT client = Client();
+    ExpectLayoutFor(client.right, client.bottom);
+
+    SetWindowPos(runner_.Window(), NULL, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+    client = Client();
+    ExpectLayoutFor(client.right, client.bottom);
+
+    ShowWindow(runner_.Window(), SW_MAXIMIZE);
+    client = Client();
+    EXPECT_GT(client.right, 900);
+    ExpectLayoutFor(client.right, client.bottom);
+    ShowWindow(runner_.Window(), SW_RESTORE);
+
+    // A client area too small for the list (as when minimised) leaves it
+    // empty; the buttons keep their size.
+    for (const SIZE size : { SIZE{ 0, 0 }, SIZE{ 20, 60 }, SIZE{ 15, 40 } }) {
+        SCOPED_TRACE(size.cx);
+        SendMessageA(runner_.Window(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(size.cx, size.cy));
+        ExpectLayoutFor(size.cx, size.cy);
+    }
+}
+
+TEST_F(MainWindow, EscapeEndsTheDialogWithZero)
+{
+    EXPECT_EQ(0, runner_.Stop());
+    EXPECT_FALSE(IsWindow(runner_.Window()));
+}
+
+}

@@ -1,0 +1,114 @@
+#include "helper_process.h"
+
+#include <psapi.h>
+
+std::string TestProgramDirectory()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string directory(path);
+    return directory.substr(0, directory.find_last_of('\\') + 1);
+}
+
+namespace {
+
+// A started process can be listed in full only once its modules are mapped.
+void WaitUntilLoaded(HANDLE process)
+{
+    for (int i = 0; i < 500; ++i) {
+        HMODULE module;
+        DWORD needed;
+        if (EnumProcessModules(process, &module, sizeof(module), &needed))
+            return;
+        Sleep(10);
+    }
+}
+
+}
+
+HelperProcess::HelperProcess(const std::string &imageName) : process_(NULL), id_(0)
+{
+    const std::string sleeper = TestProgramDirectory() + "vantry_sleeper.exe";
+    path_ = sleeper;
+    if (!imageName.empty()) {
+        path_ = TestProgramDirectory() + imageName;
+        CopyFileA(sleeper.c_str(), path_.c_str(), FALSE);
+    }
+    std::string commandLine = "\"" + path_ + "\" 120";
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof(startup));
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info;
+    if (!CreateProcessA(path_.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
+                        &startup, &info))
+        return;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+    WaitUntilLoaded(process_);
+}
+
+HelperProcess::~HelperProcess()
+{
+    End();
+    if (process_ != NULL)
+        CloseHandle(process_);
+}
+
+std::string HelperProcess::ImageName() const
+{
+    return path_.substr(path_.find_last_of('\\') + 1);
+}
+
+bool HelperProcess::Running() const
+{
+    return process_ != NULL && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+DWORD HelperProcess::WaitForExit(DWORD milliseconds) const
+{
+    if (WaitForSingleObject(process_, milliseconds) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void HelperProcess::End()
+{
+    if (Running()) {
+        TerminateProcess(process_, 3);
+        WaitForSingleObject(process_, 10000);
+    }
+}
+
+bool DebugPrivilegeEnabled()
+{
+    HANDLE token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    LUID debug;
+    LookupPrivilegeValueA(NULL, "SeDebugPrivilege", &debug);
+    DWORD buffer[1024];
+    DWORD length = 0;
+    bool enabled = false;
+    if (GetTokenInformation(token, TokenPrivileges, buffer, sizeof(buffer), &length)) {
+        const TOKEN_PRIVILEGES *privileges = reinterpret_cast<TOKEN_PRIVILEGES *>(buffer);
+        for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+            const LUID_AND_ATTRIBUTES &entry = privileges->Privileges[i];
+            if (entry.Luid.LowPart == debug.LowPart && entry.Luid.HighPart == debug.HighPart)
+                enabled = (entry.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+        }
+    }
+    CloseHandle(token);
+    return enabled;
+}
+
+std::string CurrentUserName()
+{
+    char name[256];
+    DWORD size = sizeof(name);
+    if (!GetUserNameA(name, &size))
+        return std::string();
+    return name;
+}

@@ -1,0 +1,41 @@
+// Real processes for the tests to list and end: copies of the project's
+// sleeper program, started and, unless a test ends them, ended again.
+#ifndef VANTRY_TEST_HELPER_PROCESS_H
+#define VANTRY_TEST_HELPER_PROCESS_H
+
+#include <windows.h>
+
+#include <string>
+
+class HelperProcess {
+public:
+    // imageName names a copy of the sleeper made next to it; empty means the
+    // sleeper itself.
+    explicit HelperProcess(const std::string &imageName = std::string());
+    ~HelperProcess();
+
+    bool Started() const { return process_ != NULL; }
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_; }
+    const std::string &Path() const { return path_; }
+    std::string ImageName() const;
+
+    bool Running() const;
+    // Waits for the end and returns the exit code (STILL_ACTIVE on timeout).
+    DWORD WaitForExit(DWORD milliseconds = 10000) const;
+    void End();
+
+private:
+    HANDLE process_;
+    DWORD id_;
+    std::string path_;
+};
+
+// The directory of the running test program, with a trailing backslash.
+std::string TestProgramDirectory();
+// Whether the debug privilege is enabled in this process's own token.
+bool DebugPrivilegeEnabled();
+// The account name this process runs as.
+std::string CurrentUserName();
+
+#endif

@@ -1,0 +1,97 @@
+#include "message_box.h"
+
+namespace {
+
+struct Search {
+    HWND dialog;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM lParam)
+{
+    Search *search = reinterpret_cast<Search *>(lParam);
+    char className[32];
+    GetClassNameA(window, className, sizeof(className));
+    if (window != search->dialog && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct StaticSearch {
+    bool wantIcon;
+    HWND found;
+};
+
+BOOL CALLBACK FindStatic(HWND child, LPARAM lParam)
+{
+    StaticSearch *search = reinterpret_cast<StaticSearch *>(lParam);
+    char className[32];
+    GetClassNameA(child, className, sizeof(className));
+    if (lstrcmpiA(className, "Static") != 0)
+        return TRUE;
+    const bool isIcon = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    if (isIcon == search->wantIcon) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindStaticChild(HWND box, bool wantIcon)
+{
+    StaticSearch search = { wantIcon, NULL };
+    EnumChildWindows(box, FindStatic, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}
+
+HWND WaitForMessageBox(DWORD threadId, HWND dialog, DWORD milliseconds)
+{
+    for (DWORD waited = 0; waited <= milliseconds; waited += 20) {
+        Search search = { dialog, NULL };
+        EnumThreadWindows(threadId, FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found != NULL)
+            return search.found;
+        Sleep(20);
+    }
+    return NULL;
+}
+
+std::string WindowTextOf(HWND window)
+{
+    char text[1024];
+    text[0] = '\0';
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (text == NULL)
+        text = FindStaticChild(box, false);
+    return text != NULL ? WindowTextOf(text) : std::string();
+}
+
+bool HasButton(HWND box, int id)
+{
+    return GetDlgItem(box, id) != NULL;
+}
+
+bool ShowsExclamationIcon(HWND box)
+{
+    HWND icon = FindStaticChild(box, true);
+    if (icon == NULL)
+        return false;
+    HICON shown = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+    return shown != NULL && shown == LoadIconA(NULL, IDI_EXCLAMATION);
+}
+
+void PressButton(HWND box, int id)
+{
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}

@@ -1,0 +1,20 @@
+// Finding and answering the message boxes that the dialog opens.
+#ifndef VANTRY_TEST_MESSAGE_BOX_H
+#define VANTRY_TEST_MESSAGE_BOX_H
+
+#include <windows.h>
+
+#include <string>
+
+// A message box shown on the given thread, or NULL after the timeout.
+HWND WaitForMessageBox(DWORD threadId, HWND dialog, DWORD milliseconds = 5000);
+std::string WindowTextOf(HWND window);
+// The box's message text, as code page bytes.
+std::string MessageBoxText(HWND box);
+bool HasButton(HWND box, int id);
+// Whether the box shows the platform's exclamation icon.
+bool ShowsExclamationIcon(HWND box);
+// Answers the box as a click on the button would.
+void PressButton(HWND box, int id);
+
+#endif
