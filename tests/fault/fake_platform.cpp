@@ -1,0 +1,260 @@
+#include "fake_platform.h"
+
+#include <string.h>
+
+#include <algorithm>
+
+#include "../../process/platform_calls.h"
+
+FakePlatform g_fake;
+
+namespace {
+
+const HANDLE kOwnToken = reinterpret_cast<HANDLE>(0x7000);
+const DWORD kDebugLuid = 20;
+std::vector<WTS_PROCESS_INFOA> s_sessionList;
+
+HANDLE ProcessHandle(size_t index) { return reinterpret_cast<HANDLE>(0x10000 + index * 16); }
+HANDLE TokenHandle(size_t index) { return reinterpret_cast<HANDLE>(0x90000 + index * 16); }
+
+HANDLE Open(HANDLE handle)
+{
+    g_fake.openHandles.push_back(handle);
+    ++g_fake.handlesOpened;
+    return handle;
+}
+
+FakeProcess *ByHandle(HANDLE handle)
+{
+    for (size_t i = 0; i < g_fake.processes.size(); ++i) {
+        if (ProcessHandle(i) == handle || TokenHandle(i) == handle)
+            return &g_fake.processes[i];
+    }
+    return NULL;
+}
+
+bool IsOpen(HANDLE handle)
+{
+    return std::find(g_fake.openHandles.begin(), g_fake.openHandles.end(), handle) !=
+           g_fake.openHandles.end();
+}
+
+// Copies as the platform does: cut to size - 1 characters; 0 when empty.
+DWORD CopyName(const std::string &text, LPSTR buffer, DWORD size)
+{
+    if (text.empty() || size == 0)
+        return 0;
+    const DWORD length = std::min<DWORD>(text.size(), size - 1);
+    memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return length;
+}
+
+}
+
+void ResetFake()
+{
+    g_fake = FakePlatform();
+    s_sessionList.clear();
+}
+
+FakeProcess &AddFakeProcess(DWORD id, const std::string &name, const std::string &owner)
+{
+    FakeProcess process;
+    process.id = id;
+    process.name = name;
+    process.path = name.empty() ? std::string() : "C:\\Programs\\" + name;
+    process.owner.name = owner;
+    g_fake.processes.push_back(process);
+    return g_fake.processes.back();
+}
+
+namespace platform {
+
+BOOL EnumProcesses(DWORD *ids, DWORD size, DWORD *bytesReturned)
+{
+    const size_t count = std::min<size_t>(size / sizeof(DWORD), g_fake.processes.size());
+    for (size_t i = 0; i < count; ++i)
+        ids[i] = g_fake.processes[i].id;
+    *bytesReturned = static_cast<DWORD>(count * sizeof(DWORD));
+    return TRUE;
+}
+
+HANDLE OpenProcess(DWORD access, BOOL, DWORD processId)
+{
+    ++g_fake.processOpens;
+    if (!g_fake.debugEnabled)
+        ++g_fake.processOpensWithoutPrivilege;
+    g_fake.lastOpenAccess = access;
+    for (size_t i = 0; i < g_fake.processes.size(); ++i) {
+        if (g_fake.processes[i].id == processId && !g_fake.processes[i].openFails)
+            return Open(ProcessHandle(i));
+    }
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return NULL;
+}
+
+BOOL EnumProcessModules(HANDLE process, HMODULE *modules, DWORD size, DWORD *needed)
+{
+    FakeProcess *fake = ByHandle(process);
+    if (fake == NULL || !IsOpen(process) || fake->modulesFail || size < sizeof(HMODULE))
+        return FALSE;
+    *modules = reinterpret_cast<HMODULE>(0x400000);
+    *needed = sizeof(HMODULE);
+    return TRUE;
+}
+
+DWORD GetModuleBaseNameA(HANDLE process, HMODULE, LPSTR name, DWORD size)
+{
+    FakeProcess *fake = ByHandle(process);
+    return fake != NULL && IsOpen(process) ? CopyName(fake->name, name, size) : 0;
+}
+
+DWORD GetModuleFileNameExA(HANDLE process, HMODULE, LPSTR name, DWORD size)
+{
+    FakeProcess *fake = ByHandle(process);
+    return fake != NULL && IsOpen(process) ? CopyName(fake->path, name, size) : 0;
+}
+
+BOOL TerminateProcess(HANDLE process, UINT exitCode)
+{
+    FakeProcess *fake = ByHandle(process);
+    if (fake == NULL || !IsOpen(process))
+        return FALSE;
+    g_fake.terminated.push_back(fake->id);
+    g_fake.exitCodes.push_back(exitCode);
+    if (g_fake.debugEnabled)
+        ++g_fake.terminationsWithPrivilege;
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE handle)
+{
+    std::vector<HANDLE>::iterator open =
+        std::find(g_fake.openHandles.begin(), g_fake.openHandles.end(), handle);
+    if (open == g_fake.openHandles.end()) {
+        ++g_fake.badCloses;
+        return FALSE;
+    }
+    g_fake.openHandles.erase(open);
+    ++g_fake.handlesClosed;
+    return TRUE;
+}
+
+BOOL OpenProcessToken(HANDLE process, DWORD, HANDLE *token)
+{
+    if (process == GetCurrentProcess()) {
+        if (g_fake.ownTokenFails)
+            return FALSE;
+        *token = Open(kOwnToken);
+        return TRUE;
+    }
+    for (size_t i = 0; i < g_fake.processes.size(); ++i) {
+        if (ProcessHandle(i) == process && IsOpen(process)) {
+            if (g_fake.processes[i].tokenFails)
+                return FALSE;
+            *token = Open(TokenHandle(i));
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL LookupPrivilegeValueA(LPCSTR, LPCSTR name, LUID *luid)
+{
+    if (lstrcmpiA(name, "SeDebugPrivilege") != 0) {
+        SetLastError(ERROR_NO_SUCH_PRIVILEGE);
+        return FALSE;
+    }
+    luid->LowPart = kDebugLuid;
+    luid->HighPart = 0;
+    return TRUE;
+}
+
+BOOL AdjustTokenPrivileges(HANDLE token, BOOL, TOKEN_PRIVILEGES *request, DWORD,
+                           TOKEN_PRIVILEGES *previous, DWORD *previousLength)
+{
+    if (token != kOwnToken || !IsOpen(token)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (g_fake.privilegeMissing) {
+        SetLastError(ERROR_NOT_ALL_ASSIGNED);
+        return TRUE;
+    }
+    if (previous != NULL) {
+        previous->PrivilegeCount = g_fake.debugEnabled ? 1 : 0;
+        previous->Privileges[0].Luid.LowPart = kDebugLuid;
+        previous->Privileges[0].Luid.HighPart = 0;
+        previous->Privileges[0].Attributes = g_fake.debugEnabled ? SE_PRIVILEGE_ENABLED : 0;
+        *previousLength = sizeof(TOKEN_PRIVILEGES);
+    }
+    const bool enable = request->PrivilegeCount == 1 &&
+                        (request->Privileges[0].Attributes & SE_PRIVILEGE_ENABLED) != 0;
+    if (enable != g_fake.debugEnabled)
+        ++g_fake.privilegeSwitches;
+    g_fake.debugEnabled = enable;
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *info, DWORD size,
+                         DWORD *length)
+{
+    FakeProcess *fake = ByHandle(token);
+    if (fake == NULL || !IsOpen(token) || infoClass != TokenUser || fake->tokenInfoFails ||
+        size < sizeof(TOKEN_USER))
+        return FALSE;
+    TOKEN_USER *user = static_cast<TOKEN_USER *>(info);
+    user->User.Sid = &fake->owner;
+    user->User.Attributes = 0;
+    *length = sizeof(TOKEN_USER);
+    return TRUE;
+}
+
+BOOL LookupAccountSidA(LPCSTR, PSID sid, LPSTR name, DWORD *nameLength, LPSTR domain,
+                       DWORD *domainLength, SID_NAME_USE *use)
+{
+    g_fake.lastLookupNameLength = *nameLength;
+    g_fake.lastLookupDomainLength = *domainLength;
+    const FakeAccount *account = static_cast<const FakeAccount *>(sid);
+    if (account == NULL || account->lookupFails || account->name.empty())
+        return FALSE;
+    if (*nameLength <= account->name.size() || *domainLength <= 4) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    lstrcpyA(name, account->name.c_str());
+    lstrcpyA(domain, "HOST");
+    *use = SidTypeUser;
+    return TRUE;
+}
+
+BOOL WTSEnumerateProcessesA(HANDLE, DWORD, DWORD, WTS_PROCESS_INFOA **processes, DWORD *count)
+{
+    if (g_fake.sessionListFails)
+        return FALSE;
+    s_sessionList.clear();
+    for (FakeSessionProcess &entry : g_fake.sessionProcesses) {
+        WTS_PROCESS_INFOA info;
+        info.SessionId = 1;
+        info.ProcessId = entry.processId;
+        info.pProcessName = const_cast<char *>("session.exe");
+        info.pUserSid = &entry.owner;
+        s_sessionList.push_back(info);
+    }
+    // The platform hands back a list even when it is empty.
+    static WTS_PROCESS_INFOA empty;
+    *processes = s_sessionList.empty() ? &empty : &s_sessionList[0];
+    *count = static_cast<DWORD>(s_sessionList.size());
+    ++g_fake.sessionListsReturned;
+    return TRUE;
+}
+
+void WTSFreeMemory(void *memory)
+{
+    if (memory != NULL)
+        ++g_fake.sessionListsFreed;
+}
+
+}

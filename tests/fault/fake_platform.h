@@ -1,0 +1,67 @@
+// A replacement for the platform layer (process/platform_calls.h), linked
+// into the fault tests in place of the real one: a process table the test
+// writes, faults on demand, and a record of every handle and privilege
+// change so that a test can see what the code left behind.
+#ifndef VANTRY_TEST_FAKE_PLATFORM_H
+#define VANTRY_TEST_FAKE_PLATFORM_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct FakeAccount {
+    std::string name;
+    bool lookupFails = false;
+};
+
+struct FakeProcess {
+    DWORD id = 0;
+    std::string name;   // empty: the base name cannot be read
+    std::string path;   // empty: the file name cannot be read
+    FakeAccount owner;
+    bool openFails = false;
+    bool modulesFail = false;
+    bool tokenFails = false;
+    bool tokenInfoFails = false;
+};
+
+struct FakeSessionProcess {
+    DWORD processId = 0;
+    FakeAccount owner;
+};
+
+struct FakePlatform {
+    std::vector<FakeProcess> processes;
+    std::vector<FakeSessionProcess> sessionProcesses;
+    bool sessionListFails = false;
+    bool ownTokenFails = false;
+    bool privilegeMissing = false;
+
+    // What the code did.
+    bool debugEnabled = false;
+    int privilegeSwitches = 0;
+    std::vector<HANDLE> openHandles;
+    int handlesOpened = 0;
+    int handlesClosed = 0;
+    int badCloses = 0;
+    int processOpens = 0;
+    int processOpensWithoutPrivilege = 0;
+    DWORD lastOpenAccess = 0;
+    int sessionListsReturned = 0;
+    int sessionListsFreed = 0;
+    std::vector<DWORD> terminated;
+    std::vector<UINT> exitCodes;
+    int terminationsWithPrivilege = 0;
+    DWORD lastLookupNameLength = 0;
+    DWORD lastLookupDomainLength = 0;
+};
+
+extern FakePlatform g_fake;
+
+// Empties the table and every record.
+void ResetFake();
+// Adds a process that opens fully, owned by owner.
+FakeProcess &AddFakeProcess(DWORD id, const std::string &name, const std::string &owner = "alice");
+
+#endif
