@@ -1,0 +1,170 @@
+#!/bin/sh
+# End to end: starts the built Vantry.exe under Wine on the X display, drives
+# it with xdotool as a user would (keys, mouse) and reads the result back
+# with e2e_probe. Usage: e2e.sh <build directory>
+set -u
+BUILD=$(cd "$1" && pwd)
+WINE="$BUILD/wine-run.sh"
+export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
+WORK="$BUILD/e2e"
+failures=0
+
+rm -rf "$WORK"
+mkdir -p "$WORK"
+
+windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+PROBE=$(windows_path "$BUILD/tests/e2e_probe.exe")
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+# Waits up to ten seconds for a command to succeed.
+wait_for() {
+    for _ in $(seq 50); do
+        "$@" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Processes of an earlier run would be found first; each scenario starts on
+# a fresh server, started with its output away from our pipes.
+reset_wine() {
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    wineserver -p >/dev/null 2>&1 </dev/null
+    "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+# spawn NAME PROGRAM [ARGUMENT]: runs PROGRAM under the probe, which writes
+# its identifier and, at the end, its exact exit code to $WORK/NAME.out.
+spawn() {
+    name=$1
+    shift
+    "$WINE" "$PROBE" spawn "$@" >"$WORK/$name.out" 2>/dev/null </dev/null &
+    wait_for grep -q '^pid ' "$WORK/$name.out"
+}
+pid_of() { sed -n 's/^pid \([0-9]*\).*/\1/p' "$WORK/$1.out" | tr -d '\r'; }
+exit_of() { sed -n 's/^exit \(0x[0-9A-F]*\).*/\1/p' "$WORK/$1.out" | tr -d '\r'; }
+has_exited() { [ -n "$(exit_of "$1")" ]; }
+
+rows() { "$WINE" "$PROBE" rows 2>/dev/null </dev/null | tr -d '\r' >"$WORK/rows.txt"; }
+rows_show() { rows && grep -q "^[0-9]*	$1	" "$WORK/rows.txt"; }
+cell_of_pid() { awk -F '\t' -v pid="$1" -v c="$2" '$2 == pid { print $(c + 2) }' "$WORK/rows.txt"; }
+selected_row() { sed -n 's/^selected \(-\{0,1\}[0-9]*\)/\1/p' "$WORK/rows.txt"; }
+selected_cell() {
+    awk -F '\t' -v row="$(selected_row)" -v c="$1" '$1 == row { print $(c + 2) }' "$WORK/rows.txt"
+}
+
+start_vantry() {
+    spawn vantry "$(windows_path "$BUILD/Vantry.exe")" || return 1
+    WINDOW=$(timeout 30 xdotool search --sync --name '^Vantry$' | head -n 1)
+    [ -n "$WINDOW" ] && wait_for rows
+}
+
+keys() { xdotool windowfocus --sync "$WINDOW" key --delay 100 "$@"; sleep 0.5; }
+
+copy_sleeper() { cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/$1"; windows_path "$WORK/$1"; }
+
+scenario_lists_and_closes() {
+    reset_wine
+    spawn helper "$(copy_sleeper e2e_helper.exe)" 120
+    helper=$(pid_of helper)
+    start_vantry || { fail "Vantry window did not appear"; return; }
+    if rows_show "$helper" && [ "$(cell_of_pid "$helper" 1)" = e2e_helper.exe ]; then
+        pass "the helper $helper is listed with its image name"
+    else
+        fail "the helper $helper is not listed"; cat "$WORK/rows.txt"
+    fi
+    case "$(cell_of_pid "$helper" 2)" in
+        *e2e\\e2e_helper.exe) pass "the helper's full path is listed" ;;
+        *) fail "path of the helper: $(cell_of_pid "$helper" 2)" ;;
+    esac
+    keys Escape
+    wait_for has_exited vantry
+    [ "$(exit_of vantry)" = 0x00000000 ] && pass "Esc closes Vantry with exit code 0" ||
+        fail "Vantry after Esc: '$(exit_of vantry)'"
+}
+
+scenario_ends_a_helper() {
+    reset_wine
+    spawn target "$(copy_sleeper zz_target.exe)" 120
+    start_vantry || { fail "Vantry window did not appear"; return; }
+    keys z
+    rows
+    [ "$(selected_cell 1)" = zz_target.exe ] || fail "typing z selected '$(selected_cell 1)'"
+    keys Return
+    keys y
+    wait_for has_exited target
+    [ "$(exit_of target)" = 0xFFFFFFFF ] && pass "Enter, Y ends the helper with 0xFFFFFFFF" ||
+        fail "helper after Enter, Y: '$(exit_of target)'"
+    rows
+    rows_show "$(pid_of target)" && fail "the ended helper is still listed"
+    [ "$(selected_row)" = -1 ] || fail "a row is selected after the rebuild"
+    keys Escape
+    wait_for has_exited vantry
+}
+
+scenario_ends_itself() {
+    reset_wine
+    start_vantry || { fail "Vantry window did not appear"; return; }
+    keys v
+    rows
+    [ "$(selected_cell 1)" = Vantry.exe ] || fail "typing v selected '$(selected_cell 1)'"
+    keys Return y
+    wait_for has_exited vantry
+    [ "$(exit_of vantry)" = 0xFFFFFFFF ] && pass "Vantry ends itself with 0xFFFFFFFF" ||
+        fail "Vantry after ending itself: '$(exit_of vantry)'"
+}
+
+# Sorted by image name when the rows' names, compared without case, ascend
+# (or descend).
+names_sorted() {
+    awk -F '\t' 'NR > 1 { print tolower($3) }' "$WORK/rows.txt" >"$WORK/names.txt"
+    LC_ALL=C sort -c $1 "$WORK/names.txt" 2>/dev/null
+}
+ids_ascending() { awk -F '\t' 'NR > 1 { print $2 }' "$WORK/rows.txt" | sort -c -n 2>/dev/null; }
+
+scenario_sorts_and_searches() {
+    reset_wine
+    spawn helper "$(copy_sleeper pz_helper.exe)" 120
+    start_vantry || { fail "Vantry window did not appear"; return; }
+    rows
+    ids_ascending && pass "the list opens sorted by PID" || fail "not sorted by PID at start"
+    # The image-name header: list at (10, 10), column 0 is 50 pixels wide.
+    xdotool mousemove --window "$WINDOW" 110 20 click 1
+    sleep 0.5
+    rows
+    names_sorted "" && pass "a header click sorts by image name" ||
+        { fail "not sorted by image name after one click"; cat "$WORK/rows.txt"; }
+    xdotool mousemove --window "$WINDOW" 110 20 click 1
+    sleep 0.5
+    rows
+    names_sorted -r && pass "a second click reverses it" || fail "not reversed after a second click"
+    keys p
+    rows
+    case "$(selected_cell 1)" in
+        [pP]*) pass "typing p selects $(selected_cell 1)" ;;
+        *) fail "typing p selected '$(selected_cell 1)'" ;;
+    esac
+    first=$(selected_cell 1)
+    keys p
+    rows
+    [ "$(selected_cell 1)" != "$first" ] && pass "p again moves on to $(selected_cell 1)" ||
+        fail "p again stayed on '$first'"
+    keys Escape
+    wait_for has_exited vantry
+}
+
+scenario_lists_and_closes
+scenario_ends_a_helper
+scenario_ends_itself
+scenario_sorts_and_searches
+reset_wine
+wineserver -k >/dev/null 2>&1
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures end-to-end check(s) failed"
+    exit 1
+fi
+echo "all end-to-end checks passed"

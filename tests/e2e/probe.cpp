@@ -1,0 +1,119 @@
+// The end-to-end test's eyes inside Wine: reads the rows of a running
+// Vantry window from outside its process, and runs a program reporting its
+// exact exit code (the Unix side only sees the low byte).
+//
+//   e2e_probe rows             selected row, then one line per row:
+//                              row <TAB> id <TAB> image <TAB> path <TAB> owner
+//   e2e_probe spawn exe [arg]  "pid N" at start, "exit 0xXXXXXXXX" at the end
+#include <stdio.h>
+#include <string.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace {
+
+const int kTextBytes = 1024;
+
+struct RemoteList {
+    HWND list;
+    HANDLE process;
+    char *memory;  // in the other process: an LVITEMA, then the text buffer
+};
+
+bool OpenRemoteList(RemoteList &remote)
+{
+    HWND dialog = FindWindowA("#32770", "Vantry");
+    if (dialog == NULL)
+        return false;
+    remote.list = GetDlgItem(dialog, 1001);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(remote.list, &processId);
+    remote.process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                 processId);
+    if (remote.process == NULL)
+        return false;
+    remote.memory = static_cast<char *>(VirtualAllocEx(remote.process, NULL, 4096, MEM_COMMIT,
+                                                       PAGE_READWRITE));
+    return remote.memory != NULL;
+}
+
+void ReadRemoteCell(const RemoteList &remote, int row, int column, char *text)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.iSubItem = column;
+    item.pszText = remote.memory + 512;
+    item.cchTextMax = kTextBytes;
+    SIZE_T done;
+    WriteProcessMemory(remote.process, remote.memory, &item, sizeof(item), &done);
+    const char empty = '\0';
+    WriteProcessMemory(remote.process, remote.memory + 512, &empty, 1, &done);
+    SendMessageA(remote.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.memory));
+    ReadProcessMemory(remote.process, remote.memory + 512, text, kTextBytes, &done);
+    text[kTextBytes - 1] = '\0';
+}
+
+int PrintRows()
+{
+    RemoteList remote;
+    if (!OpenRemoteList(remote)) {
+        fprintf(stderr, "no Vantry window\n");
+        return 1;
+    }
+    const int count = static_cast<int>(SendMessageA(remote.list, LVM_GETITEMCOUNT, 0, 0));
+    printf("selected %d\n", static_cast<int>(SendMessageA(remote.list, LVM_GETNEXTITEM,
+                                                          static_cast<WPARAM>(-1), LVNI_SELECTED)));
+    for (int row = 0; row < count; ++row) {
+        printf("%d", row);
+        for (int column = 0; column < 4; ++column) {
+            char text[kTextBytes];
+            ReadRemoteCell(remote, row, column, text);
+            printf("\t%s", text);
+        }
+        printf("\n");
+    }
+    VirtualFreeEx(remote.process, remote.memory, 0, MEM_RELEASE);
+    CloseHandle(remote.process);
+    return 0;
+}
+
+int Spawn(int argc, char **argv)
+{
+    char commandLine[2048] = "";
+    for (int i = 2; i < argc; ++i) {
+        strncat(commandLine, "\"", sizeof(commandLine) - strlen(commandLine) - 1);
+        strncat(commandLine, argv[i], sizeof(commandLine) - strlen(commandLine) - 1);
+        strncat(commandLine, "\" ", sizeof(commandLine) - strlen(commandLine) - 1);
+    }
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof(startup));
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info;
+    if (!CreateProcessA(argv[2], commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info)) {
+        printf("spawn failed %lu\n", GetLastError());
+        return 1;
+    }
+    printf("pid %lu\n", info.dwProcessId);
+    fflush(stdout);
+    WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    printf("exit 0x%08lX\n", code);
+    fflush(stdout);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return 0;
+}
+
+}
+
+int main(int argc, char **argv)
+{
+    if (argc >= 2 && strcmp(argv[1], "rows") == 0)
+        return PrintRows();
+    if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
+        return Spawn(argc, argv);
+    fprintf(stderr, "usage: e2e_probe rows | spawn program [argument]\n");
+    return 2;
+}
