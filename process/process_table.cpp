@@ -84,7 +84,9 @@ void FillDetails(HWND list, int row, DWORD processId, const SessionProcesses &se
         platform::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     if (process == NULL)
         return;
-    HMODULE module;
+    // A process whose loader has not run yet lists no module and leaves this
+    // untouched; a null module then names the executable.
+    HMODULE module = NULL;
     DWORD needed;
     if (!platform::EnumProcessModules(process, &module, sizeof(module), &needed)) {
         platform::CloseHandle(process);

@@ -17,13 +17,16 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
 {
     if (expectedImageName == NULL || expectedImageName[0] == '\0')
         return true;
-    HMODULE module;
+    HMODULE module = NULL;
     DWORD needed;
     char name[MAX_PATH];
     if (!platform::EnumProcessModules(process, &module, sizeof(module), &needed))
         return false;
     if (platform::GetModuleBaseNameA(process, module, name, sizeof(name)) == 0)
         return false;
+    const size_t shown = strlen(expectedImageName);
+    if (shown >= static_cast<size_t>(kConfirmedNameChars - 1))
+        return _strnicmp(name, expectedImageName, shown) == 0;
     return _stricmp(name, expectedImageName) == 0;
 }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-const int kCellChars = 100;
+const int kCellChars = kConfirmedNameChars;
 const int kWarningChars = 200;
 
 }

@@ -6,7 +6,9 @@
 #include <commctrl.h>
 
 // The buffer holds at most size characters including the terminator; it is
-// empty when the row has no such cell.
+// empty when the row has no such cell. Some list-view versions cut a long
+// text without terminating it, so the last byte is always set here: the
+// texts go on into wsprintfA and string comparisons.
 inline void ReadListCell(HWND list, int row, int column, char *text, int size)
 {
     LVITEMA item;
@@ -16,6 +18,7 @@ inline void ReadListCell(HWND list, int row, int column, char *text, int size)
     item.cchTextMax = size;
     text[0] = '\0';
     SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    text[size - 1] = '\0';
 }
 
 #endif

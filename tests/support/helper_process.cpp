@@ -12,13 +12,16 @@ std::string TestProgramDirectory()
 
 namespace {
 
-// A started process can be listed in full only once its modules are mapped.
+// A started process can be listed in full only once its loader has run:
+// until then its module list is empty.
 void WaitUntilLoaded(HANDLE process)
 {
     for (int i = 0; i < 500; ++i) {
-        HMODULE module;
-        DWORD needed;
-        if (EnumProcessModules(process, &module, sizeof(module), &needed))
+        HMODULE module = NULL;
+        DWORD needed = 0;
+        char name[MAX_PATH];
+        if (EnumProcessModules(process, &module, sizeof(module), &needed) &&
+            needed >= sizeof(module) && GetModuleBaseNameA(process, module, name, MAX_PATH) != 0)
             return;
         Sleep(10);
     }
@@ -79,6 +82,22 @@ void HelperProcess::End()
     if (Running()) {
         TerminateProcess(process_, 3);
         WaitForSingleObject(process_, 10000);
+    }
+}
+
+void HelperProcess::EndAndRelease()
+{
+    End();
+    if (process_ != NULL)
+        CloseHandle(process_);
+    process_ = NULL;
+    // Wine lets an ended process's identifier open for a moment longer.
+    for (int i = 0; i < 100; ++i) {
+        HANDLE stale = OpenProcess(SYNCHRONIZE, FALSE, id_);
+        if (stale == NULL)
+            return;
+        CloseHandle(stale);
+        Sleep(50);
     }
 }
 

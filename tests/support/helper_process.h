@@ -24,6 +24,9 @@ public:
     // Waits for the end and returns the exit code (STILL_ACTIVE on timeout).
     DWORD WaitForExit(DWORD milliseconds = 10000) const;
     void End();
+    // Ends it and lets go of its handle, so that its identifier no longer
+    // opens (a handle keeps an ended process's identifier alive).
+    void EndAndRelease();
 
 private:
     HANDLE process_;

@@ -94,4 +94,6 @@ void PressButton(HWND box, int id)
 {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+    for (int i = 0; i < 250 && IsWindow(box); ++i)
+        Sleep(20);
 }

@@ -14,7 +14,7 @@ std::string MessageBoxText(HWND box);
 bool HasButton(HWND box, int id);
 // Whether the box shows the platform's exclamation icon.
 bool ShowsExclamationIcon(HWND box);
-// Answers the box as a click on the button would.
+// Answers the box as a click on the button would, and waits until it is gone.
 void PressButton(HWND box, int id);
 
 #endif

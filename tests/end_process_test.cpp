@@ -1,0 +1,142 @@
+// Ending a real helper process through the dialog's end-process command,
+// answering the real message boxes from the test.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "../process/terminate.h"
+#include "../ui/process_list_dialog.h"
+#include "support/dialog_runner.h"
+#include "support/helper_process.h"
+#include "support/message_box.h"
+#include "support/texts_cp932.h"
+
+namespace {
+
+const DWORD kKilled = 0xFFFFFFFF;
+
+class EndProcess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(helper_.Started());
+        ASSERT_TRUE(runner_.Start());
+        runner_.Run([] { g_mainDialog.RebuildProcessList(); });
+    }
+    void TearDown() override
+    {
+        runner_.Stop();
+        EXPECT_FALSE(DebugPrivilegeEnabled());
+    }
+
+    // Selects the helper's row and asks to end it; returns the warning box.
+    HWND AskToEndHelper()
+    {
+        const int row = FindRowOfProcess(runner_.List(), helper_.Id());
+        EXPECT_GE(row, 0);
+        ClickRow(runner_.List(), row);
+        runner_.PostCommand(IDOK);
+        return WaitForMessageBox(runner_.ThreadId(), runner_.Window());
+    }
+
+    // Returns once the dialog has finished handling what was posted.
+    void Settle() { runner_.Run([] {}); }
+
+    HelperProcess helper_;
+    DialogRunner runner_;
+};
+
+TEST_F(EndProcess, YesEndsTheHelperAndRebuildsTheListUnsortedWithoutSelection)
+{
+    g_mainDialog.sortColumn = 2;
+    g_mainDialog.sortDirection[2] = 1;
+    HWND box = AskToEndHelper();
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(CP932_WARNING_CAPTION, WindowTextOf(box));
+    EXPECT_EQ(Cp932Warning("vantry_sleeper.exe"), MessageBoxText(box));
+    EXPECT_TRUE(HasButton(box, IDYES));
+    EXPECT_TRUE(HasButton(box, IDNO));
+    EXPECT_FALSE(HasButton(box, IDOK));
+    EXPECT_TRUE(ShowsExclamationIcon(box));
+    PressButton(box, IDYES);
+
+    EXPECT_EQ(kKilled, helper_.WaitForExit());
+    Settle();
+    HWND list = runner_.List();
+    EXPECT_EQ(-1, FindRowOfProcess(list, helper_.Id()));
+    EXPECT_EQ(-1, SelectedRow(list));
+    for (int row = 0; row < RowCount(list); ++row)
+        ASSERT_EQ(row, RowItemData(list, row));  // enumeration order
+    EXPECT_EQ(2, g_mainDialog.sortColumn);
+    EXPECT_EQ(1, g_mainDialog.sortDirection[2]);
+    EXPECT_TRUE(WaitForMessageBox(runner_.ThreadId(), runner_.Window(), 300) == NULL);
+}
+
+TEST_F(EndProcess, NoLeavesTheHelperAndTheListAlone)
+{
+    const int rowsBefore = RowCount(runner_.List());
+    HWND box = AskToEndHelper();
+    ASSERT_TRUE(box != NULL);
+    const int selected = SelectedRow(runner_.List());
+    PressButton(box, IDNO);
+    Settle();
+    EXPECT_TRUE(helper_.Running());
+    EXPECT_EQ(rowsBefore, RowCount(runner_.List()));
+    EXPECT_EQ(selected, SelectedRow(runner_.List()));
+    EXPECT_EQ(selected, FindRowOfProcess(runner_.List(), helper_.Id()));
+}
+
+TEST_F(EndProcess, NothingHappensWithoutASelection)
+{
+    ASSERT_EQ(-1, SelectedRow(runner_.List()));
+    runner_.PostCommand(IDOK);
+    EXPECT_TRUE(WaitForMessageBox(runner_.ThreadId(), runner_.Window(), 500) == NULL);
+    EXPECT_TRUE(helper_.Running());
+}
+
+TEST_F(EndProcess, AProcessThatEndedMeanwhileGivesTheErrorBoxAndARebuiltList)
+{
+    HWND box = AskToEndHelper();
+    ASSERT_TRUE(box != NULL);
+    helper_.EndAndRelease();
+    PressButton(box, IDYES);
+
+    HWND error = WaitForMessageBox(runner_.ThreadId(), runner_.Window());
+    ASSERT_TRUE(error != NULL);
+    EXPECT_EQ("Error", WindowTextOf(error));
+    EXPECT_EQ(CP932_END_FAILED, MessageBoxText(error));
+    EXPECT_TRUE(HasButton(error, IDOK));
+    EXPECT_TRUE(ShowsExclamationIcon(error));
+    PressButton(error, IDOK);
+    Settle();
+    EXPECT_EQ(-1, FindRowOfProcess(runner_.List(), helper_.Id()));
+}
+
+TEST(TerminateById, EndsOnlyTheProcessThatStillHasTheConfirmedName)
+{
+    HelperProcess helper;
+    ASSERT_TRUE(helper.Started());
+    // As if the identifier now belonged to another program.
+    EXPECT_EQ(13, TerminateById(helper.Id(), "notepad.exe"));
+    EXPECT_TRUE(helper.Running());
+    EXPECT_FALSE(DebugPrivilegeEnabled());
+
+    EXPECT_EQ(0, TerminateById(helper.Id(), "VANTRY_SLEEPER.EXE"));
+    EXPECT_EQ(kKilled, helper.WaitForExit());
+    EXPECT_FALSE(DebugPrivilegeEnabled());
+
+    // The identifier of a process that has ended.
+    helper.EndAndRelease();
+    EXPECT_EQ(13, TerminateById(helper.Id()));
+    EXPECT_FALSE(DebugPrivilegeEnabled());
+}
+
+TEST(TerminateById, WithoutANameEndsWhateverHoldsTheIdentifier)
+{
+    HelperProcess helper("renamed_helper.exe");
+    ASSERT_TRUE(helper.Started());
+    EXPECT_EQ(0, TerminateById(helper.Id()));
+    EXPECT_EQ(kKilled, helper.WaitForExit());
+    EXPECT_FALSE(DebugPrivilegeEnabled());
+}
+
+}

@@ -1,0 +1,124 @@
+// Ending a process under faults: a token without the privilege, a process
+// that will not open, an identifier that now belongs to another program.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "../../process/terminate.h"
+#include "../../ui/process_list_dialog.h"
+#include "../support/dialog_runner.h"
+#include "../support/message_box.h"
+#include "../support/texts_cp932.h"
+#include "fake_platform.h"
+
+namespace {
+
+class TerminateFaults : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetFake();
+        AddFakeProcess(300, "Target.exe");
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(g_fake.openHandles.empty());
+        EXPECT_EQ(0, g_fake.badCloses);
+        EXPECT_FALSE(g_fake.debugEnabled);
+    }
+};
+
+TEST_F(TerminateFaults, EndsTheNamedProcessWithFullAccessAndThePrivilegeOffAgain)
+{
+    EXPECT_EQ(0, TerminateById(300, "target.EXE"));
+    ASSERT_EQ(1u, g_fake.terminated.size());
+    EXPECT_EQ(300u, g_fake.terminated[0]);
+    EXPECT_EQ(0xFFFFFFFFu, g_fake.exitCodes[0]);
+    EXPECT_EQ(0x1F0FFFu, g_fake.lastOpenAccess);
+    EXPECT_EQ(0, g_fake.processOpensWithoutPrivilege);
+    EXPECT_EQ(0, g_fake.terminationsWithPrivilege);
+}
+
+TEST_F(TerminateFaults, WithoutAName)
+{
+    EXPECT_EQ(0, TerminateById(300));
+    EXPECT_EQ(1u, g_fake.terminated.size());
+    EXPECT_EQ(0, TerminateById(300, ""));
+    EXPECT_EQ(2u, g_fake.terminated.size());
+}
+
+TEST_F(TerminateFaults, AReusedIdentifierIsNotEnded)
+{
+    EXPECT_EQ(13, TerminateById(300, "Original.exe"));
+    EXPECT_EQ(13, TerminateById(300, "Target"));
+    const std::string cut(99, 'T');  // a cut name must still match its start
+    EXPECT_EQ(13, TerminateById(300, cut.c_str()));
+    g_fake.processes[0].modulesFail = true;  // the name cannot be read
+    EXPECT_EQ(13, TerminateById(300, "Target.exe"));
+    EXPECT_TRUE(g_fake.terminated.empty());
+}
+
+TEST_F(TerminateFaults, ATokenWithoutThePrivilegeEndsNothing)
+{
+    g_fake.privilegeMissing = true;
+    EXPECT_EQ(13, TerminateById(300, "Target.exe"));
+    EXPECT_EQ(0, g_fake.processOpens);
+    EXPECT_TRUE(g_fake.terminated.empty());
+}
+
+TEST_F(TerminateFaults, FailuresToOpenReturnThirteenWithThePrivilegeOff)
+{
+    g_fake.processes[0].openFails = true;
+    EXPECT_EQ(13, TerminateById(300, "Target.exe"));
+    EXPECT_FALSE(g_fake.debugEnabled);
+    EXPECT_EQ(13, TerminateById(999));  // never existed
+    g_fake.ownTokenFails = true;
+    EXPECT_EQ(13, TerminateById(300));
+    EXPECT_TRUE(g_fake.terminated.empty());
+}
+
+// The warning names whatever the row shows: nothing, or at most 99 bytes.
+class WarningText : public ::testing::Test {
+protected:
+    std::string WarningFor(const std::string &imageName)
+    {
+        ResetFake();
+        AddFakeProcess(300, imageName);
+        DialogRunner runner;
+        EXPECT_TRUE(runner.Start());
+        ClickRow(runner.List(), 0);
+        runner.PostCommand(IDOK);
+        HWND box = WaitForMessageBox(runner.ThreadId(), runner.Window());
+        std::string text = box != NULL ? MessageBoxText(box) : "<no box>";
+        if (box != NULL)
+            PressButton(box, IDYES);
+        HWND error = WaitForMessageBox(runner.ThreadId(), runner.Window(), 1000);
+        errorShown = error != NULL;
+        if (error != NULL)
+            PressButton(error, IDOK);
+        runner.Run([] {});
+        runner.Stop();
+        return text;
+    }
+
+    bool errorShown = false;
+};
+
+TEST_F(WarningText, AnEmptyNameIsOfferedAndEnded)
+{
+    EXPECT_EQ(Cp932Warning(""), WarningFor(""));
+    EXPECT_EQ(1u, g_fake.terminated.size());
+    EXPECT_FALSE(errorShown);
+}
+
+TEST_F(WarningText, ALongNameIsCutAt99Characters)
+{
+    const std::string name(150, 'L');
+    EXPECT_EQ(Cp932Warning(name.substr(0, 99)), WarningFor(name));
+    // The cut name matches the start of the process's name.
+    EXPECT_EQ(1u, g_fake.terminated.size());
+    EXPECT_FALSE(errorShown);
+}
+
+}

@@ -1,0 +1,25 @@
+// The program's message texts as code page 932 bytes, written out byte by
+// byte so the tests do not share the compiler's conversion with the program.
+#ifndef VANTRY_TEST_TEXTS_CP932_H
+#define VANTRY_TEST_TEXTS_CP932_H
+
+#include <string>
+
+// "プロセス強制終了の警告"
+#define CP932_WARNING_CAPTION \
+    "\x83\x76\x83\x8d\x83\x5a\x83\x58\x8b\xad\x90\xa7\x8f\x49\x97\xb9\x82\xcc\x8c\x78\x8d\x90"
+// "プロセスを終了できませんでした。"
+#define CP932_END_FAILED                                                                    \
+    "\x83\x76\x83\x8d\x83\x5a\x83\x58\x82\xf0\x8f\x49\x97\xb9\x82\xc5\x82\xab\x82\xdc\x82\xb9" \
+    "\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42"
+
+// "「<name>」を強制終了しようとしています。\r\n本当に実行しますか？"
+inline std::string Cp932Warning(const std::string &name)
+{
+    return "\x81\x75" + name +
+           "\x81\x76\x82\xf0\x8b\xad\x90\xa7\x8f\x49\x97\xb9\x82\xb5\x82\xe6\x82\xa4\x82\xc6\x82"
+           "\xb5\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\r\n"
+           "\x96\x7b\x93\x96\x82\xc9\x8e\xc0\x8d\x73\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
+}
+
+#endif
