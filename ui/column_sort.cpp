@@ -1,7 +1,6 @@
 // Sorting the list by a column. The list sorts itself; the comparison reads
 // the two rows' cells back from the list.
 #include <stdlib.h>
-#include <string.h>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -22,6 +21,25 @@ int s_row1;
 int s_row2;
 char s_text1[32];
 char s_text2[32];
+
+// Case-insensitive in the "C" locale's way: only A-Z fold, and bytes compare
+// unsigned, so double-byte characters sort after every ASCII character.
+// (Some runtimes' _stricmp compares the bytes signed.) Returns -1, 0 or 1.
+int CompareNoCase(const char *first, const char *second)
+{
+    for (;; ++first, ++second) {
+        unsigned char a = static_cast<unsigned char>(*first);
+        unsigned char b = static_cast<unsigned char>(*second);
+        if (a >= 'A' && a <= 'Z')
+            a = static_cast<unsigned char>(a - 'A' + 'a');
+        if (b >= 'A' && b <= 'Z')
+            b = static_cast<unsigned char>(b - 'A' + 'a');
+        if (a != b)
+            return a < b ? -1 : 1;
+        if (a == '\0')
+            return 0;
+    }
+}
 
 // A row the list cannot find reads as an empty cell.
 void ReadSortCell(HWND list, int row, int column, char *text)
@@ -60,7 +78,7 @@ int ProcessListDialog::CompareRows(LPARAM item1, LPARAM item2, int column)
         const int b = atoi(s_text2);
         return sortDirection[0] == kDescending ? b - a : a - b;
     }
-    const int result = _stricmp(s_text1, s_text2);
+    const int result = CompareNoCase(s_text1, s_text2);
     return sortDirection[column] == kDescending ? -result : result;
 }
 

@@ -101,6 +101,11 @@ void DialogRunner::PostCommand(int id)
     PostMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
+void DialogRunner::SendCommand(int id)
+{
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
 std::string CellText(HWND list, int row, int column)
 {
     char text[1024];

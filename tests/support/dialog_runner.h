@@ -27,6 +27,8 @@ public:
     void Run(const std::function<void()> &work);
     // Posts a command as a button, its mnemonic or Enter would.
     void PostCommand(int id);
+    // The same, returning once the command has been handled.
+    void SendCommand(int id);
 
 private:
     static DWORD WINAPI ThreadMain(void *self);

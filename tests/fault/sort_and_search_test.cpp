@@ -1,0 +1,197 @@
+// Sorting and first-letter search on the real list-view, with a process
+// table whose names the test chooses.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "../../res/resource.h"
+#include "../../ui/process_list_dialog.h"
+#include "../support/dialog_runner.h"
+#include "fake_platform.h"
+
+namespace {
+
+class SortAndSearch : public ::testing::Test {
+protected:
+    // Rows come out sorted by identifier at start-up: row i holds names[i],
+    // unless ids are given in another order.
+    void StartWith(const std::vector<std::string> &names, std::vector<DWORD> ids = {})
+    {
+        ResetFake();
+        for (size_t i = 0; i < names.size(); ++i)
+            AddFakeProcess(i < ids.size() ? ids[i] : static_cast<DWORD>(100 + 10 * i), names[i]);
+        for (int c = 0; c < 4; ++c)
+            g_mainDialog.sortDirection[c] = 0;
+        ASSERT_TRUE(runner_.Start());
+    }
+    void TearDown() override { runner_.Stop(); }
+
+    void ClickHeader(int column)
+    {
+        runner_.Run([&] {
+            NMLISTVIEW click;
+            ZeroMemory(&click, sizeof(click));
+            click.hdr.hwndFrom = runner_.List();
+            click.hdr.idFrom = IDC_PROCESS_LIST;
+            click.hdr.code = LVN_COLUMNCLICK;
+            click.iItem = -1;
+            click.iSubItem = column;
+            SendMessageA(runner_.Window(), WM_NOTIFY, IDC_PROCESS_LIST,
+                         reinterpret_cast<LPARAM>(&click));
+        });
+    }
+    void PressKey(WORD key)
+    {
+        runner_.Run([&] { SendMessageA(runner_.List(), WM_KEYDOWN, key, 1); });
+    }
+    std::vector<std::string> Column(int column)
+    {
+        std::vector<std::string> cells;
+        for (int row = 0; row < RowCount(runner_.List()); ++row)
+            cells.push_back(CellText(runner_.List(), row, column));
+        return cells;
+    }
+    std::string SelectedName() { return CellText(runner_.List(), SelectedRow(runner_.List()), 1); }
+
+    DialogRunner runner_;
+};
+
+TEST_F(SortAndSearch, OpensSortedByIdentifierAsNumbers)
+{
+    StartWith({ "a", "b", "c", "d" }, { 100, 12, 8, 9 });
+    EXPECT_EQ((std::vector<std::string>{ "8", "9", "12", "100" }), Column(0));
+    EXPECT_EQ(0, g_mainDialog.sortColumn);
+}
+
+TEST_F(SortAndSearch, HeaderClicksAlternatePerColumnWithOnlyAToZFolded)
+{
+    // "\x82\xa0" is a double-byte character of code page 932.
+    StartWith({ "beta.exe", "Zed.exe", "", "alpha2.exe", "_under.exe", "\x82\xa0.exe",
+                "Alpha.exe" });
+    const std::vector<std::string> ascending = { "", "_under.exe", "Alpha.exe", "alpha2.exe",
+                                                 "beta.exe", "Zed.exe", "\x82\xa0.exe" };
+    ClickHeader(1);
+    EXPECT_EQ(ascending, Column(1));
+    EXPECT_EQ(1, g_mainDialog.sortColumn);
+    ClickHeader(1);
+    EXPECT_EQ(std::vector<std::string>(ascending.rbegin(), ascending.rend()), Column(1));
+
+    // Another column keeps its own direction; back on column 1 it goes on
+    // from where it was (descending, so now ascending).
+    ClickHeader(3);
+    EXPECT_EQ(3, g_mainDialog.sortColumn);
+    EXPECT_EQ(2, g_mainDialog.sortDirection[3]);
+    EXPECT_EQ(1, g_mainDialog.sortDirection[1]);
+    ClickHeader(1);
+    EXPECT_EQ(ascending, Column(1));
+}
+
+TEST_F(SortAndSearch, TheFirstPidClickChangesNothingAndTheSecondReverses)
+{
+    StartWith({ "a", "b", "c", "d" });
+    const std::vector<std::string> start = Column(0);
+    ClickHeader(0);
+    EXPECT_EQ(start, Column(0));
+    ClickHeader(0);
+    EXPECT_EQ(std::vector<std::string>(start.rbegin(), start.rend()), Column(0));
+}
+
+TEST_F(SortAndSearch, CellsCompareOnTheir29FirstBytesAndMissingRowsAsEmpty)
+{
+    StartWith({ "x.exe", "y.exe" });
+    g_fake.processes[0].path = std::string(29, 'p') + "A";
+    g_fake.processes[1].path = std::string(29, 'p') + "B";
+    int samePrefix = 1, missing = 0, missingFirst = 0;
+    runner_.Run([&] {
+        g_mainDialog.RebuildProcessList();
+        samePrefix = g_mainDialog.CompareRows(0, 1, 2);
+        missing = g_mainDialog.CompareRows(0, 5000, 1);
+        missingFirst = g_mainDialog.CompareRows(5000, 0, 1);
+    });
+    EXPECT_EQ(0, samePrefix);
+    EXPECT_GT(missing, 0);  // "x.exe" after an empty cell
+    EXPECT_LT(missingFirst, 0);
+}
+
+TEST_F(SortAndSearch, ALetterFindsTheNextNameAndWrapsWithTheSelectedRowLast)
+{
+    StartWith({ "apple.exe", "Banana.exe", "avocado.exe", "", "(paren).exe", "Apricot.exe" });
+    PressKey('A');  // a new key starts after row 0
+    EXPECT_EQ("avocado.exe", SelectedName());
+    PressKey('A');
+    EXPECT_EQ("Apricot.exe", SelectedName());
+    PressKey('A');  // wraps to the top
+    EXPECT_EQ("apple.exe", SelectedName());
+    PressKey('B');
+    EXPECT_EQ("Banana.exe", SelectedName());
+    PressKey('B');  // the only match stays selected
+    EXPECT_EQ("Banana.exe", SelectedName());
+    PressKey('Q');  // no match: only the key is remembered
+    EXPECT_EQ("Banana.exe", SelectedName());
+    EXPECT_EQ('Q', g_mainDialog.lastKey);
+    PressKey(VK_DOWN);  // 0x28 is '(' ; the list then moves down by itself
+    EXPECT_EQ(5, SelectedRow(runner_.List()));
+
+    runner_.Run([] { g_mainDialog.TypeAheadSearch(0); });  // empty names never match
+    EXPECT_EQ(5, SelectedRow(runner_.List()));
+    runner_.Run([] { g_mainDialog.RebuildProcessList(); });
+    EXPECT_EQ(0, g_mainDialog.lastKey);
+}
+
+TEST_F(SortAndSearch, AnEmptyListIgnoresSearchAndSelection)
+{
+    StartWith({});
+    ASSERT_EQ(0, RowCount(runner_.List()));
+    int results = 0;
+    runner_.Run([&] {
+        results = g_mainDialog.TypeAheadSearch('A') + g_mainDialog.SelectByPid(0);
+    });
+    EXPECT_EQ(2, results);
+    EXPECT_EQ(-1, SelectedRow(runner_.List()));
+}
+
+TEST_F(SortAndSearch, RefreshSortsAgainAndKeepsTheSelectedProcessInView)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 80; ++i)
+        names.push_back("p" + std::to_string(100 + i) + ".exe");
+    StartWith(names);
+    ClickHeader(2);
+    ClickHeader(2);  // descending by path
+    const int wanted = RowCount(runner_.List()) - 3;
+    const std::string wantedId = CellText(runner_.List(), wanted, 0);
+    ClickRow(runner_.List(), wanted);
+    runner_.Run([&] { SetFocus(GetDlgItem(runner_.Window(), IDOK)); });
+
+    runner_.SendCommand(IDC_REFRESH);
+    HWND focus = NULL;
+    runner_.Run([&] { focus = GetFocus(); });
+    EXPECT_EQ(runner_.List(), focus);
+    EXPECT_EQ(2, g_mainDialog.sortColumn);
+    const std::vector<std::string> paths = Column(2);
+    EXPECT_EQ("C:\\Programs\\p179.exe", paths.front());
+    EXPECT_EQ("C:\\Programs\\p100.exe", paths.back());
+    const int row = SelectedRow(runner_.List());
+    EXPECT_EQ(wantedId, CellText(runner_.List(), row, 0));
+    const int top = static_cast<int>(SendMessageA(runner_.List(), LVM_GETTOPINDEX, 0, 0));
+    const int perPage = static_cast<int>(SendMessageA(runner_.List(), LVM_GETCOUNTPERPAGE, 0, 0));
+    EXPECT_TRUE(row >= top && row < top + perPage) << row << " " << top << " " << perPage;
+
+    // The selected process ends: nothing is selected after the refresh.
+    for (size_t i = 0; i < g_fake.processes.size(); ++i) {
+        if (std::to_string(g_fake.processes[i].id) == wantedId)
+            g_fake.processes.erase(g_fake.processes.begin() + i);
+    }
+    runner_.SendCommand(IDC_REFRESH);
+    EXPECT_EQ(-1, SelectedRow(runner_.List()));
+    EXPECT_EQ(79, RowCount(runner_.List()));
+
+    runner_.SendCommand(IDC_REFRESH);  // and none stays none
+    runner_.Run([] {});
+    EXPECT_EQ(-1, SelectedRow(runner_.List()));
+}
+
+}
