@@ -133,11 +133,15 @@ int ProcessListDialog::RebuildProcessList()
         sessions.count = 0;
 
     // Every row exists before any detail is looked up, so each row's item
-    // data is its position in this enumeration.
+    // data is its position in this enumeration. Repainting after each cell
+    // would cost far more than the whole table, so the list is drawn once.
+    SendMessageA(listWindow, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < count; ++i)
         InsertRow(listWindow, i, ids[i]);
     for (int j = 0; j < count; ++j)
         FillDetails(listWindow, j, ids[j], sessions);
+    SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listWindow, NULL, TRUE);
 
     SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
     platform::CloseHandle(ownToken);

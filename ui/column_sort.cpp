@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "compare_no_case.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 
@@ -21,25 +22,6 @@ int s_row1;
 int s_row2;
 char s_text1[32];
 char s_text2[32];
-
-// Case-insensitive in the "C" locale's way: only A-Z fold, and bytes compare
-// unsigned, so double-byte characters sort after every ASCII character.
-// (Some runtimes' _stricmp compares the bytes signed.) Returns -1, 0 or 1.
-int CompareNoCase(const char *first, const char *second)
-{
-    for (;; ++first, ++second) {
-        unsigned char a = static_cast<unsigned char>(*first);
-        unsigned char b = static_cast<unsigned char>(*second);
-        if (a >= 'A' && a <= 'Z')
-            a = static_cast<unsigned char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z')
-            b = static_cast<unsigned char>(b - 'A' + 'a');
-        if (a != b)
-            return a < b ? -1 : 1;
-        if (a == '\0')
-            return 0;
-    }
-}
 
 // A row the list cannot find reads as an empty cell.
 void ReadSortCell(HWND list, int row, int column, char *text)

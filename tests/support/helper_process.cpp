@@ -27,14 +27,23 @@ void WaitUntilLoaded(HANDLE process)
     }
 }
 
+// Next to the test programs, or in tests\ below the benchmark.
+std::string SleeperDirectory()
+{
+    const std::string here = TestProgramDirectory();
+    if (GetFileAttributesA((here + "vantry_sleeper.exe").c_str()) != INVALID_FILE_ATTRIBUTES)
+        return here;
+    return here + "tests\\";
+}
+
 }
 
 HelperProcess::HelperProcess(const std::string &imageName) : process_(NULL), id_(0)
 {
-    const std::string sleeper = TestProgramDirectory() + "vantry_sleeper.exe";
+    const std::string sleeper = SleeperDirectory() + "vantry_sleeper.exe";
     path_ = sleeper;
     if (!imageName.empty()) {
-        path_ = TestProgramDirectory() + imageName;
+        path_ = SleeperDirectory() + imageName;
         CopyFileA(sleeper.c_str(), path_.c_str(), FALSE);
     }
     std::string commandLine = "\"" + path_ + "\" 120";

@@ -1,0 +1,319 @@
+// Vantry's benchmark: each figure is the median of several runs, printed
+// next to a floor measured in the same run. Run it with
+//     ./bench.sh
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
+#include <wtsapi32.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../process/privilege.h"
+#include "../tests/support/dialog_runner.h"
+#include "../tests/support/helper_process.h"
+#include "../ui/compare_no_case.h"
+#include "../ui/process_list_dialog.h"
+
+namespace {
+
+const int kRows = 1000;
+const int kHelpers = 200;
+
+double NowMs()
+{
+    static LARGE_INTEGER frequency;
+    if (frequency.QuadPart == 0)
+        QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Median of runs; prepare runs untimed before each.
+double MedianMs(int runs, const std::function<void()> &work,
+                const std::function<void()> &prepare = [] {})
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        const double start = NowMs();
+        work();
+        times.push_back(NowMs() - start);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void Report(const char *what, double measured, const char *floorName, double floor,
+            const char *target = "")
+{
+    printf("%-44s %10.2f ms   %-22s %10.3f ms   ratio %8.2f %s\n", what, measured, floorName, floor,
+           floor > 0 ? measured / floor : 0.0, target);
+}
+
+// The rebuild's floor: the same process, module, token and account calls
+// for every process, leaving the list alone.
+void ReadProcessTableOnly()
+{
+    DWORD ids[1000];
+    DWORD bytes = 0;
+    EnumProcesses(ids, sizeof(ids), &bytes);
+    HANDLE ownToken;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &ownToken))
+        return;
+    SetPrivilege(ownToken, "SeDebugPrivilege", TRUE);
+    WTS_PROCESS_INFOA *sessions = NULL;
+    DWORD sessionCount = 0;
+    WTSEnumerateProcessesA(WTS_CURRENT_SERVER_HANDLE, 0, 1, &sessions, &sessionCount);
+    for (DWORD j = 0; j < bytes / sizeof(DWORD); ++j) {
+        char text[16];
+        wsprintfA(text, "%d", ids[j]);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ids[j]);
+        if (process == NULL)
+            continue;
+        HMODULE module = NULL;
+        DWORD needed;
+        char buffer[MAX_PATH], name[200], domain[200];
+        if (EnumProcessModules(process, &module, sizeof(module), &needed)) {
+            GetModuleBaseNameA(process, module, buffer, MAX_PATH);
+            GetModuleFileNameExA(process, module, buffer, MAX_PATH);
+            HANDLE token;
+            if (OpenProcessToken(process, TOKEN_QUERY, &token)) {
+                DWORD info[200], length, nameLength = 200, domainLength = 200;
+                SID_NAME_USE use;
+                if (GetTokenInformation(token, TokenUser, info, sizeof(info), &length))
+                    LookupAccountSidA(NULL, reinterpret_cast<TOKEN_USER *>(info)->User.Sid, name,
+                                      &nameLength, domain, &domainLength, &use);
+                CloseHandle(token);
+            }
+        }
+        CloseHandle(process);
+    }
+    SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
+    CloseHandle(ownToken);
+    if (sessions != NULL)
+        WTSFreeMemory(sessions);
+}
+
+void BenchRebuild(DialogRunner &runner)
+{
+    std::vector<std::unique_ptr<HelperProcess>> helpers;
+    for (int i = 0; i < kHelpers; ++i)
+        helpers.emplace_back(new HelperProcess());
+    double vantry = 0, floor = 0;
+    runner.Run([&] {
+        vantry = MedianMs(5, [] { g_mainDialog.RebuildProcessList(); });
+        floor = MedianMs(5, ReadProcessTableOnly);
+    });
+    char what[80];
+    wsprintfA(what, "RebuildProcessList (%d processes)", RowCount(runner.List()));
+    Report(what, vantry, "same calls, no list", floor, "(target <= 1.3)");
+}
+
+struct Row {
+    std::string cells[4];
+};
+
+std::vector<Row> MakeRows()
+{
+    std::vector<Row> rows(kRows);
+    unsigned seed = 12345;
+    for (int i = 0; i < kRows; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        char text[300];
+        wsprintfA(text, "%d", (seed >> 8) % 60000);
+        rows[i].cells[0] = text;
+        wsprintfA(text, "%c%cname%05d.exe", 'A' + (seed >> 3) % 26, 'a' + (seed >> 11) % 26,
+                  (seed >> 5) % 99999);
+        rows[i].cells[1] = text;
+        rows[i].cells[2] = std::string("C:\\Program Files\\Vendor\\") + rows[i].cells[1];
+        rows[i].cells[3] = (seed >> 7) % 3 == 0 ? "SYSTEM" : ((seed >> 9) % 2 ? "alice" : "Bob");
+    }
+    return rows;
+}
+
+// Puts the rows into the list in their original order, item data = index.
+void FillList(HWND list, const std::vector<Row> &rows)
+{
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    for (int i = 0; i < kRows; ++i) {
+        LVITEMA item;
+        ZeroMemory(&item, sizeof(item));
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = i;
+        item.pszText = const_cast<char *>(rows[i].cells[0].c_str());
+        item.lParam = i;
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        for (int c = 1; c < 4; ++c) {
+            item.mask = LVIF_TEXT;
+            item.iSubItem = c;
+            item.pszText = const_cast<char *>(rows[i].cells[c].c_str());
+            SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
+void BenchSort(DialogRunner &runner)
+{
+    const std::vector<Row> rows = MakeRows();
+    for (int column = 0; column < 4; ++column) {
+        double listView = 0;
+        runner.Run([&] {
+            g_mainDialog.sortDirection[column] = 2;
+            listView = MedianMs(3, [&] { g_mainDialog.SortList(column); },
+                                [&] { FillList(g_mainDialog.listWindow, rows); });
+        });
+        std::vector<std::string> cells;
+        const double floor = MedianMs(
+            3,
+            [&] {
+                std::sort(cells.begin(), cells.end(),
+                          [column](const std::string &a, const std::string &b) {
+                              if (column == 0)
+                                  return atoi(a.c_str()) < atoi(b.c_str());
+                              return CompareNoCase(a.c_str(), b.c_str()) < 0;
+                          });
+            },
+            [&] {
+                cells.clear();
+                for (const Row &row : rows)
+                    cells.push_back(row.cells[column].substr(0, 29));
+            });
+        char what[80];
+        wsprintfA(what, "sort %d rows by column %d (list-view)", kRows, column);
+        Report(what, listView, "std::sort, same compare", floor);
+    }
+}
+
+void BenchSearch(DialogRunner &runner)
+{
+    std::vector<Row> rows = MakeRows();
+    for (Row &row : rows)
+        row.cells[1][0] = 'A';
+    rows.back().cells[1][0] = 'Q';  // the one match is the last row
+    double typeAhead = 0, selectByPid = 0;
+    const int lastId = atoi(rows.back().cells[0].c_str());
+    runner.Run([&] {
+        FillList(g_mainDialog.listWindow, rows);
+        typeAhead = MedianMs(11, [] { g_mainDialog.TypeAheadSearch('Q'); },
+                             [] { g_mainDialog.lastKey = 0; });
+        selectByPid = MedianMs(11, [&] { g_mainDialog.SelectByPid(lastId); });
+    });
+    // The floor: reading the same cells back, one message a row.
+    double floor = 0;
+    runner.Run([&] {
+        floor = MedianMs(11, [] {
+            char text[200];
+            for (int row = 0; row < kRows; ++row) {
+                LVITEMA item;
+                ZeroMemory(&item, sizeof(item));
+                item.iSubItem = 1;
+                item.pszText = text;
+                item.cchTextMax = sizeof(text);
+                SendMessageA(g_mainDialog.listWindow, LVM_GETITEMTEXTA, row,
+                             reinterpret_cast<LPARAM>(&item));
+            }
+        });
+    });
+    Report("TypeAheadSearch, 1000 rows, match last", typeAhead, "read 1000 cells", floor);
+    Report("SelectByPid, 1000 rows, match last", selectByPid, "read 1000 cells", floor);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    bool populated;
+};
+
+BOOL CALLBACK FindPopulatedList(HWND child, LPARAM lParam)
+{
+    WindowSearch *search = reinterpret_cast<WindowSearch *>(lParam);
+    char className[32];
+    GetClassNameA(child, className, sizeof(className));
+    if (lstrcmpiA(className, WC_LISTVIEWA) == 0 && SendMessageA(child, LVM_GETITEMCOUNT, 0, 0) > 0)
+        search->populated = true;
+    return !search->populated;
+}
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lParam)
+{
+    WindowSearch *search = reinterpret_cast<WindowSearch *>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId)
+        EnumChildWindows(window, FindPopulatedList, lParam);
+    return !search->populated;
+}
+
+// From CreateProcess until a list-view of the new process has rows.
+double StartUpMs(const std::string &program, DWORD *peakWorkingSet)
+{
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof(startup));
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info;
+    const double start = NowMs();
+    if (!CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
+                        &startup, &info))
+        return -1;
+    WindowSearch search = { info.dwProcessId, false };
+    while (!search.populated && NowMs() - start < 30000) {
+        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.populated)
+            Sleep(1);
+    }
+    const double elapsed = NowMs() - start;
+    if (peakWorkingSet != NULL) {
+        PROCESS_MEMORY_COUNTERS counters;
+        ZeroMemory(&counters, sizeof(counters));
+        GetProcessMemoryInfo(info.hProcess, &counters, sizeof(counters));
+        *peakWorkingSet = counters.PeakWorkingSetSize;
+    }
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return search.populated ? elapsed : -1;
+}
+
+void BenchStartUp()
+{
+    char windows[MAX_PATH];
+    GetSystemDirectoryA(windows, MAX_PATH);
+    const std::string vantry = TestProgramDirectory() + "Vantry.exe";
+    const std::string taskManager = std::string(windows) + "\\taskmgr.exe";
+    DWORD peak = 0;
+    const double ours = MedianMs(3, [&] { StartUpMs(vantry, &peak); });
+    const double theirs = MedianMs(3, [&] { StartUpMs(taskManager, NULL); });
+    Report("start-up to a populated list: Vantry", ours, "Wine's taskmgr.exe", theirs,
+           "(target < 1)");
+    printf("peak working set of Vantry after start-up: %lu KiB\n", peak / 1024);
+}
+
+}
+
+int main()
+{
+    InitCommonControls();
+    printf("Vantry benchmark (median of several runs; floors measured in the same run)\n");
+    BenchStartUp();
+    DialogRunner runner;
+    if (!runner.Start()) {
+        printf("the dialog did not open\n");
+        return 1;
+    }
+    BenchSearch(runner);
+    BenchSort(runner);
+    BenchRebuild(runner);
+    runner.Stop();
+    return 0;
+}
