@@ -15,5 +15,5 @@ cleanup() {
     stop_display
 }
 trap cleanup EXIT
-prepare_prefix
+prepare_prefix unmanaged
 "$VANTRY_ROOT/build/wine-run.sh" "$VANTRY_ROOT/build/vantry_bench.exe"

@@ -22,7 +22,7 @@ fi
 
 start_display
 trap stop_display EXIT
-prepare_prefix
+prepare_prefix unmanaged
 wine build/Vantry.exe >/dev/null 2>&1 &
 vantry=$!
 window=$(timeout 30 xdotool search --sync --name '^Vantry$' | head -n 1)

@@ -15,5 +15,5 @@ cleanup() {
     stop_display
 }
 trap cleanup EXIT
-prepare_prefix
+prepare_prefix unmanaged
 ctest --preset default "$@"

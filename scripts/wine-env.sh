@@ -41,8 +41,13 @@ stop_display() {
     fi
 }
 
-# Maps the dialog's font to an installed proportional Japanese Gothic.
+# Maps the dialog's font to an installed proportional Japanese Gothic. With
+# "unmanaged" Wine draws the window frames itself instead of leaving them to
+# a window manager: on a bare Xvfb there is none, and every hidden window
+# would otherwise wait two seconds for one to answer.
 prepare_prefix() {
+    managed=Y
+    [ "${1:-}" = unmanaged ] && managed=N
     mkdir -p "$VANTRY_ROOT/build"
     if [ ! -f "$WINEPREFIX/.vantry-ready" ]; then
         wineserver -k >/dev/null 2>&1 || true
@@ -73,5 +78,6 @@ REG
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     wineserver -p >/dev/null 2>&1 </dev/null
-    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
+        >/dev/null 2>&1 </dev/null || true
 }

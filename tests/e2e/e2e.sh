@@ -131,13 +131,17 @@ scenario_sorts_and_searches() {
     start_vantry || { fail "Vantry window did not appear"; return; }
     rows
     ids_ascending && pass "the list opens sorted by PID" || fail "not sorted by PID at start"
-    # The image-name header: list at (10, 10), column 0 is 50 pixels wide.
-    xdotool mousemove --window "$WINDOW" 110 20 click 1
+    # The image-name header: list at (10, 10) in the client area, column 0
+    # is 50 pixels wide. The X window may include Wine's own frame.
+    set -- $("$WINE" "$PROBE" offset 2>/dev/null </dev/null | tr -d '\r')
+    header_x=$((${1:-0} + 110))
+    header_y=$((${2:-0} + 20))
+    xdotool mousemove --window "$WINDOW" $header_x $header_y click 1
     sleep 0.5
     rows
     names_sorted "" && pass "a header click sorts by image name" ||
         { fail "not sorted by image name after one click"; cat "$WORK/rows.txt"; }
-    xdotool mousemove --window "$WINDOW" 110 20 click 1
+    xdotool mousemove --window "$WINDOW" $header_x $header_y click 1
     sleep 0.5
     rows
     names_sorted -r && pass "a second click reverses it" || fail "not reversed after a second click"

@@ -4,6 +4,7 @@
 //
 //   e2e_probe rows             selected row, then one line per row:
 //                              row <TAB> id <TAB> image <TAB> path <TAB> owner
+//   e2e_probe offset           where the client area starts inside the window
 //   e2e_probe spawn exe [arg]  "pid N" at start, "exit 0xXXXXXXXX" at the end
 #include <stdio.h>
 #include <string.h>
@@ -78,6 +79,19 @@ int PrintRows()
     return 0;
 }
 
+int PrintClientOffset()
+{
+    HWND dialog = FindWindowA("#32770", "Vantry");
+    if (dialog == NULL)
+        return 1;
+    RECT window;
+    GetWindowRect(dialog, &window);
+    POINT client = { 0, 0 };
+    ClientToScreen(dialog, &client);
+    printf("%ld %ld\n", client.x - window.left, client.y - window.top);
+    return 0;
+}
+
 int Spawn(int argc, char **argv)
 {
     char commandLine[2048] = "";
@@ -112,8 +126,10 @@ int main(int argc, char **argv)
 {
     if (argc >= 2 && strcmp(argv[1], "rows") == 0)
         return PrintRows();
+    if (argc >= 2 && strcmp(argv[1], "offset") == 0)
+        return PrintClientOffset();
     if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
         return Spawn(argc, argv);
-    fprintf(stderr, "usage: e2e_probe rows | spawn program [argument]\n");
+    fprintf(stderr, "usage: e2e_probe rows | offset | spawn program [argument]\n");
     return 2;
 }

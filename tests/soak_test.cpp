@@ -1,0 +1,137 @@
+// Long runs against the live process table: rebuilds and sorts while helper
+// processes come and go, and one end-process command after another.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include "../ui/process_list_dialog.h"
+#include "support/dialog_runner.h"
+#include "support/helper_process.h"
+#include "support/message_box.h"
+
+namespace {
+
+// Handles are handed out lowest free first, so the value of a fresh handle
+// rises with every handle that was opened and never closed.
+UINT_PTR NextHandleValue()
+{
+    HANDLE probe = CreateEventA(NULL, TRUE, FALSE, NULL);
+    CloseHandle(probe);
+    return reinterpret_cast<UINT_PTR>(probe);
+}
+
+// Starts and ends helpers all the time, remembering who ran under which name.
+class Churn {
+public:
+    Churn() : stop_(false), thread_([this] { Run(); }) {}
+    ~Churn()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    bool Ran(DWORD id, const std::string &name)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return started_.count(std::make_pair(id, name)) != 0;
+    }
+
+private:
+    void Run()
+    {
+        std::deque<std::unique_ptr<HelperProcess>> running;
+        for (int i = 0; !stop_; ++i) {
+            const std::string name = "churn_" + std::to_string(i % 6) + ".exe";
+            running.emplace_back(new HelperProcess(name));
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                started_.insert(std::make_pair(running.back()->Id(), name));
+            }
+            if (running.size() > 4)
+                running.pop_front();
+        }
+    }
+
+    std::atomic<bool> stop_;
+    std::mutex mutex_;
+    std::set<std::pair<DWORD, std::string>> started_;
+    std::thread thread_;
+};
+
+bool AllDigits(const std::string &text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+bool EndsWithNoCase(const std::string &text, const std::string &end)
+{
+    return text.size() >= end.size() &&
+           lstrcmpiA(text.c_str() + text.size() - end.size(), end.c_str()) == 0;
+}
+
+TEST(Soak, FiveHundredRebuildsAndSortsWhileProcessesComeAndGo)
+{
+    DialogRunner runner;
+    ASSERT_TRUE(runner.Start());
+    const UINT_PTR handleBefore = NextHandleValue();
+    int churnRows = 0;
+    {
+        Churn churn;
+        HWND list = runner.List();
+        for (int cycle = 0; cycle < 500; ++cycle) {
+            runner.Run([cycle] {
+                g_mainDialog.RebuildProcessList();
+                g_mainDialog.SortList(cycle % 4);
+            });
+            for (int row = 0; row < RowCount(list); ++row) {
+                const std::string id = CellText(list, row, 0);
+                const std::string name = CellText(list, row, 1);
+                const std::string path = CellText(list, row, 2);
+                ASSERT_TRUE(AllDigits(id)) << "cycle " << cycle << " row " << row << ": " << id;
+                if (!name.empty() && !path.empty()) {
+                    ASSERT_TRUE(EndsWithNoCase(path, "\\" + name)) << id << " " << name;
+                }
+                if (name.compare(0, 6, "churn_") == 0) {
+                    ASSERT_TRUE(churn.Ran(strtoul(id.c_str(), NULL, 10), name)) << id << " " << name;
+                    ++churnRows;
+                }
+            }
+        }
+    }
+    EXPECT_GT(churnRows, 500);  // the churn was really listed
+    EXPECT_LE(NextHandleValue(), handleBefore + 64 * sizeof(HANDLE));
+    EXPECT_FALSE(DebugPrivilegeEnabled());
+    runner.Stop();
+}
+
+TEST(Soak, AHundredProcessesEndedThroughTheCommand)
+{
+    DialogRunner runner;
+    ASSERT_TRUE(runner.Start());
+    for (int cycle = 0; cycle < 100; ++cycle) {
+        HelperProcess helper;
+        ASSERT_TRUE(helper.Started());
+        runner.Run([] { g_mainDialog.RebuildProcessList(); });
+        const int row = FindRowOfProcess(runner.List(), helper.Id());
+        ASSERT_GE(row, 0) << cycle;
+        ClickRow(runner.List(), row);
+        runner.PostCommand(IDOK);
+        HWND box = WaitForMessageBox(runner.ThreadId(), runner.Window());
+        ASSERT_TRUE(box != NULL) << cycle;
+        PressButton(box, IDYES);
+        ASSERT_EQ(0xFFFFFFFFu, helper.WaitForExit()) << cycle;
+        runner.Run([] {});
+        ASSERT_FALSE(DebugPrivilegeEnabled()) << cycle;
+        ASSERT_EQ(-1, FindRowOfProcess(runner.List(), helper.Id())) << cycle;
+    }
+    runner.Stop();
+}
+
+}
