@@ -9,11 +9,5 @@ cmake --preset default >/dev/null
 cmake --build --preset default
 
 . scripts/wine-env.sh
-start_display
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    stop_display
-}
-trap cleanup EXIT
-prepare_prefix unmanaged
+start_headless_session
 ctest --preset default "$@"

@@ -81,3 +81,16 @@ REG
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
         >/dev/null 2>&1 </dev/null || true
 }
+
+# For test and benchmark runs: a display, a fresh unmanaged prefix server,
+# and everything ended again when the calling script exits.
+start_headless_session() {
+    start_display
+    trap end_headless_session EXIT
+    prepare_prefix unmanaged
+}
+
+end_headless_session() {
+    wineserver -k >/dev/null 2>&1 || true
+    stop_display
+}
