@@ -130,9 +130,7 @@ TEST_F(MainWindow, HasTheFourColumnsWithCodePage932Headers)
         EXPECT_STREQ(expected[i].header, text);
         EXPECT_EQ(expected[i].width, column.cx);
         EXPECT_EQ(i, column.iSubItem);
-        if (i > 0) {  // the platform keeps the first column left-aligned
-            EXPECT_EQ(expected[i].format, column.fmt & LVCFMT_JUSTIFYMASK);
-        }
+        EXPECT_EQ(expected[i].format, column.fmt & LVCFMT_JUSTIFYMASK);
     }
     EXPECT_TRUE(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
 }

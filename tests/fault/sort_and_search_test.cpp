@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../../res/resource.h"
+#include "../../ui/compare_no_case.h"
 #include "../../ui/process_list_dialog.h"
 #include "../support/dialog_runner.h"
 #include "fake_platform.h"
@@ -192,6 +193,24 @@ TEST_F(SortAndSearch, RefreshSortsAgainAndKeepsTheSelectedProcessInView)
     runner_.SendCommand(IDC_REFRESH);  // and none stays none
     runner_.Run([] {});
     EXPECT_EQ(-1, SelectedRow(runner_.List()));
+}
+
+}
+
+namespace {
+
+TEST_F(SortAndSearch, AThousandRowsSortByName)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 1000; ++i)
+        names.push_back(std::string(1, static_cast<char>((i * 7919) % 26 + (i % 2 ? 'a' : 'A'))) +
+                        std::to_string((i * 104729) % 1000) + ".exe");
+    StartWith(names);
+    ClickHeader(1);
+    const std::vector<std::string> sorted = Column(1);
+    ASSERT_EQ(1000u, sorted.size());
+    for (size_t i = 1; i < sorted.size(); ++i)
+        ASSERT_LE(CompareNoCase(sorted[i - 1].c_str(), sorted[i].c_str()), 0) << i;
 }
 
 }
