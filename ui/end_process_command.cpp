@@ -19,8 +19,9 @@ const int kWarningChars = 200;
 void ProcessListDialog::EndProcessCommand()
 {
     // LVNI_VISIBLEONLY changes nothing in a list without groups.
-    const int row = static_cast<int>(
-        SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED | LVNI_VISIBLEONLY));
+    const int row = static_cast<int>(SendMessageA(listWindow, LVM_GETNEXTITEM,
+                                                  static_cast<WPARAM>(-1),
+                                                  LVNI_SELECTED | LVNI_VISIBLEONLY));
     if (row < 0)
         return;
 

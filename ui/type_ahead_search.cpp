@@ -16,7 +16,7 @@ bool ImageNameStartsWith(HWND list, int row, char key)
     char text[kSearchChars];
     ReadListCell(list, row, 1, text, kSearchChars);
     _strupr(text);
-    // An empty name ends in its terminator at once and matches no key but 0.
+    // A row without an image name never matches.
     return text[0] != '\0' && text[0] == key;
 }
 
