@@ -49,8 +49,11 @@ prepare_prefix() {
     managed=Y
     [ "${1:-}" = unmanaged ] && managed=N
     mkdir -p "$VANTRY_ROOT/build"
+    # A server left from another run keeps the display it started with, so
+    # start afresh.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
     if [ ! -f "$WINEPREFIX/.vantry-ready" ]; then
-        wineserver -k >/dev/null 2>&1 || true
         for _ in 1 2; do
             wineboot -i >/dev/null 2>&1 </dev/null
             wineserver -w
@@ -72,11 +75,8 @@ REG
         wineserver -w
         touch "$WINEPREFIX/.vantry-ready"
     fi
-    # A server left from another run keeps the display it started with, so
-    # start afresh. A persistent server keeps every later wine start fast; its
-    # output must not hold the caller's pipes open.
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
+    # A persistent server keeps every later wine start fast; its output must
+    # not hold the caller's pipes open.
     wineserver -p >/dev/null 2>&1 </dev/null
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
         >/dev/null 2>&1 </dev/null || true

@@ -33,9 +33,7 @@ protected:
     {
         const int row = FindRowOfProcess(runner_.List(), helper_.Id());
         EXPECT_GE(row, 0);
-        ClickRow(runner_.List(), row);
-        runner_.PostCommand(IDOK);
-        return WaitForMessageBox(runner_.ThreadId(), runner_.Window());
+        return AskToEndRow(runner_, row);
     }
 
     // Returns once the dialog has finished handling what was posted.

@@ -28,9 +28,7 @@ TEST_P(HostileNames, AreListedWarnedAboutAndEnded)
     EXPECT_EQ(name, CellText(list, row, 1));
     EXPECT_TRUE(lstrcmpiA(helper.Path().c_str(), CellText(list, row, 2).c_str()) == 0);
 
-    ClickRow(list, row);
-    runner.PostCommand(IDOK);
-    HWND box = WaitForMessageBox(runner.ThreadId(), runner.Window());
+    HWND box = AskToEndRow(runner, row);
     ASSERT_TRUE(box != NULL);
     EXPECT_EQ(Cp932Warning(name.substr(0, 99)), MessageBoxText(box));
     PressButton(box, IDYES);

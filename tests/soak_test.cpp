@@ -121,9 +121,7 @@ TEST(Soak, AHundredProcessesEndedThroughTheCommand)
         runner.Run([] { g_mainDialog.RebuildProcessList(); });
         const int row = FindRowOfProcess(runner.List(), helper.Id());
         ASSERT_GE(row, 0) << cycle;
-        ClickRow(runner.List(), row);
-        runner.PostCommand(IDOK);
-        HWND box = WaitForMessageBox(runner.ThreadId(), runner.Window());
+        HWND box = AskToEndRow(runner, row);
         ASSERT_TRUE(box != NULL) << cycle;
         PressButton(box, IDYES);
         ASSERT_EQ(0xFFFFFFFFu, helper.WaitForExit()) << cycle;

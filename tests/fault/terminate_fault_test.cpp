@@ -87,9 +87,7 @@ protected:
         AddFakeProcess(300, imageName);
         DialogRunner runner;
         EXPECT_TRUE(runner.Start());
-        ClickRow(runner.List(), 0);
-        runner.PostCommand(IDOK);
-        HWND box = WaitForMessageBox(runner.ThreadId(), runner.Window());
+        HWND box = AskToEndRow(runner, 0);
         std::string text = box != NULL ? MessageBoxText(box) : "<no box>";
         if (box != NULL)
             PressButton(box, IDYES);

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include "../../res/resource.h"
+#include "../../ui/list_cell.h"
 #include "../../ui/process_list_dialog.h"
 
 namespace {
@@ -109,13 +110,7 @@ void DialogRunner::SendCommand(int id)
 std::string CellText(HWND list, int row, int column)
 {
     char text[1024];
-    LVITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    text[0] = '\0';
-    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    ReadListCell(list, row, column, text, sizeof(text));
     return text;
 }
 

@@ -1,5 +1,7 @@
 #include "message_box.h"
 
+#include "dialog_runner.h"
+
 namespace {
 
 struct Search {
@@ -96,4 +98,11 @@ void PressButton(HWND box, int id)
                  reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
     for (int i = 0; i < 250 && IsWindow(box); ++i)
         Sleep(20);
+}
+
+HWND AskToEndRow(DialogRunner &runner, int row)
+{
+    ClickRow(runner.List(), row);
+    runner.PostCommand(IDOK);
+    return WaitForMessageBox(runner.ThreadId(), runner.Window());
 }

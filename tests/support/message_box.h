@@ -6,6 +6,8 @@
 
 #include <string>
 
+class DialogRunner;
+
 // A message box shown on the given thread, or NULL after the timeout.
 HWND WaitForMessageBox(DWORD threadId, HWND dialog, DWORD milliseconds = 5000);
 std::string WindowTextOf(HWND window);
@@ -14,6 +16,9 @@ std::string MessageBoxText(HWND box);
 bool HasButton(HWND box, int id);
 // Whether the box shows the platform's exclamation icon.
 bool ShowsExclamationIcon(HWND box);
+// Selects a row of the dialog's list and asks to end its process, as the
+// user would with a click and Enter; returns the warning box, or NULL.
+HWND AskToEndRow(DialogRunner &runner, int row);
 // Answers the box as a click on the button would, and waits until it is gone.
 void PressButton(HWND box, int id);
 
