@@ -1,13 +1,23 @@
 #!/bin/sh
-# Installs what is missing, builds, and runs every test under Wine (with
-# Xvfb when there is no display). Exits non-zero if any test fails.
+# Installs what is missing, builds both programs (32-bit and 64-bit), and
+# runs every test under Wine (with Xvfb when there is no display): the 32-bit
+# suite in a 32-bit prefix, the 64-bit suite in a 64-bit one. Exits non-zero
+# if any test fails. Arguments go to both ctest runs.
 set -e
 cd "$(dirname "$0")"
 VANTRY_ROOT=$(pwd)
 ./scripts/install-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default
+for preset in default x64; do
+    cmake --preset $preset >/dev/null
+    cmake --build --preset $preset
+done
 
 . scripts/wine-env.sh
+status=0
 start_headless_session
-ctest --preset default "$@"
+ctest --preset default "$@" || status=1
+wineserver -k >/dev/null 2>&1 || true
+use_arch x64
+prepare_prefix unmanaged
+ctest --preset x64 "$@" || status=1
+exit $status

@@ -28,11 +28,11 @@ INT_PTR ModalDialog::DoModal(HINSTANCE instance, WORD templateId, HWND parent, L
 // the dialog manager, so the handlers set the focus themselves.
 INT_PTR CALLBACK StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ModalDialog *dialog = reinterpret_cast<ModalDialog *>(GetWindowLongA(window, GWL_USERDATA));
+    ModalDialog *dialog = reinterpret_cast<ModalDialog *>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (dialog != NULL) {
         dialog->DialogProc(window, message, wParam, lParam);
     } else if (message == WM_INITDIALOG) {
-        SetWindowLongA(window, GWL_USERDATA, static_cast<LONG>(lParam));
+        SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
         dialog = reinterpret_cast<ModalDialog *>(lParam);
         dialog->dialogWindow.handle = window;
         dialog->DialogProc(window, WM_INITDIALOG, wParam, lParam);

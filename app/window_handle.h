@@ -9,7 +9,7 @@ public:
     HWND GetItem(int id) const { return GetDlgItem(handle, id); }
     HINSTANCE GetInstance() const
     {
-        return reinterpret_cast<HINSTANCE>(GetWindowLongA(handle, GWL_HINSTANCE));
+        return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(handle, GWLP_HINSTANCE));
     }
 
     HWND handle;

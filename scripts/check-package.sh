@@ -1,12 +1,19 @@
 #!/bin/sh
 # Builds the release zip and checks that it holds Vantry.exe and README.md,
-# and that the program is a 32-bit GUI executable that imports only system
-# DLLs (the compiler runtime is linked in).
+# and that the program is a GUI executable of the build's architecture that
+# imports only system DLLs (the compiler runtime is linked in).
+# Usage: check-package.sh <build directory> win32|win64
 set -e
 cd "$1"
-file Vantry.exe | grep -q 'PE32 executable (GUI) Intel 80386' ||
-    { echo "not a PE32 i386 GUI program: $(file Vantry.exe)"; exit 1; }
-imports=$(i686-w64-mingw32-objdump -p Vantry.exe | sed -n 's/.*DLL Name: //p' |
+arch=$2
+case "$arch" in
+    win32) format='PE32 executable (GUI) Intel 80386'; objdump=i686-w64-mingw32-objdump ;;
+    win64) format='PE32+ executable (GUI) x86-64'; objdump=x86_64-w64-mingw32-objdump ;;
+    *) echo "unknown architecture: $arch"; exit 1 ;;
+esac
+file Vantry.exe | grep -q "$format" ||
+    { echo "not a $format program: $(file Vantry.exe)"; exit 1; }
+imports=$($objdump -p Vantry.exe | sed -n 's/.*DLL Name: //p' |
     tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
 for dll in $imports; do
     case "$dll" in
@@ -15,7 +22,7 @@ for dll in $imports; do
     esac
 done
 cmake --build . --target package >/dev/null
-zip="Vantry-1.2.0.1-win32.zip"
+zip="Vantry-1.2.0.1-$arch.zip"
 contents=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 [ "$contents" = "README.md Vantry.exe " ] || { echo "unexpected contents: $contents"; exit 1; }
 unzip -p "$zip" Vantry.exe | cmp - Vantry.exe

@@ -3,7 +3,7 @@
 # tests need. Quick and silent when everything is already present.
 set -e
 
-PACKAGES="cmake g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-apps x11-utils \
+PACKAGES="cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xdotool x11-apps x11-utils \
 imagemagick fonts-ipafont-gothic locales googletest cppcheck unzip file"
 
 missing=""

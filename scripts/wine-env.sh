@@ -1,10 +1,29 @@
-# Sourced by run.sh and test.sh: the private Wine prefix inside the build
-# tree, the Japanese locale, an X display (Xvfb when there is none) and a
-# running wineserver.
+# Sourced by run.sh, test.sh and bench.sh: the private Wine prefix inside the
+# build tree, the Japanese locale, an X display (Xvfb when there is none) and
+# a running wineserver.
 
 VANTRY_ROOT="${VANTRY_ROOT:-$(cd "$(dirname "$0")" && pwd)}"
-export WINEPREFIX="$VANTRY_ROOT/build/wineprefix"
-export WINEARCH=win32
+
+# use_arch win32|x64: the build tree, prefix and Wine loader of one of the
+# two programs. The 64-bit prefix is the analogue of 64-bit Windows: its
+# system processes are 64-bit and 32-bit programs run beside them.
+use_arch() {
+    case "$1" in
+        x64)
+            VANTRY_BUILD="$VANTRY_ROOT/build-x64"
+            export WINEARCH=win64
+            export WINELOADER=/usr/lib/wine/wine64
+            ;;
+        *)
+            VANTRY_BUILD="$VANTRY_ROOT/build"
+            export WINEARCH=win32
+            export WINELOADER=/usr/lib/wine/wine
+            ;;
+    esac
+    export WINEPREFIX="$VANTRY_BUILD/wineprefix"
+}
+use_arch "${VANTRY_ARCH:-win32}"
+
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
 export WINEDEBUG=-all
@@ -48,19 +67,19 @@ stop_display() {
 prepare_prefix() {
     managed=Y
     [ "${1:-}" = unmanaged ] && managed=N
-    mkdir -p "$VANTRY_ROOT/build"
+    mkdir -p "$VANTRY_BUILD"
     # A server left from another run keeps the display it started with, so
     # start afresh.
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     if [ ! -f "$WINEPREFIX/.vantry-ready" ]; then
         for _ in 1 2; do
-            wineboot -i >/dev/null 2>&1 </dev/null
+            "$WINELOADER" wineboot -i >/dev/null 2>&1 </dev/null
             wineserver -w
             [ -f "$WINEPREFIX/drive_c/windows/system32/user32.dll" ] && break
             rm -rf "$WINEPREFIX"
         done
-        cat > "$VANTRY_ROOT/build/fonts.reg" <<'REG'
+        cat > "$VANTRY_BUILD/fonts.reg" <<'REG'
 Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
@@ -69,21 +88,22 @@ Windows Registry Editor Version 5.00
 "MS UI Gothic"="IPAPGothic"
 "MS Shell Dlg"="IPAPGothic"
 REG
-        iconv -f UTF-8 -t UTF-16LE "$VANTRY_ROOT/build/fonts.reg" |
-            { printf '\377\376'; cat; } > "$VANTRY_ROOT/build/fonts-utf16.reg"
-        wine regedit /S "$VANTRY_ROOT/build/fonts-utf16.reg" >/dev/null 2>&1 </dev/null
+        iconv -f UTF-8 -t UTF-16LE "$VANTRY_BUILD/fonts.reg" |
+            { printf '\377\376'; cat; } > "$VANTRY_BUILD/fonts-utf16.reg"
+        "$WINELOADER" regedit /S "$VANTRY_BUILD/fonts-utf16.reg" >/dev/null 2>&1 </dev/null
         wineserver -w
         touch "$WINEPREFIX/.vantry-ready"
     fi
     # A persistent server keeps every later wine start fast; its output must
     # not hold the caller's pipes open.
     wineserver -p >/dev/null 2>&1 </dev/null
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
+    "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
         >/dev/null 2>&1 </dev/null || true
 }
 
-# For test and benchmark runs: a display, a fresh unmanaged prefix server,
-# and everything ended again when the calling script exits.
+# For test and benchmark runs: a display, a fresh unmanaged server on the
+# current architecture's prefix, and everything ended again when the calling
+# script exits (the servers of both prefixes).
 start_headless_session() {
     start_display
     trap end_headless_session EXIT
@@ -91,6 +111,8 @@ start_headless_session() {
 }
 
 end_headless_session() {
-    wineserver -k >/dev/null 2>&1 || true
+    for prefix in "$VANTRY_ROOT/build/wineprefix" "$VANTRY_ROOT/build-x64/wineprefix"; do
+        [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+    done
     stop_display
 }

@@ -21,7 +21,7 @@ public:
     {
         messages.push_back(message);
         if (message == WM_INITDIALOG) {
-            userData = GetWindowLongA(window, GWL_USERDATA);
+            userData = GetWindowLongPtrA(window, GWLP_USERDATA);
             boundWindow = dialogWindow.handle;
             PostMessageA(window, WM_COMMAND, closeWith_, 0);
         }
@@ -29,7 +29,7 @@ public:
     }
 
     std::vector<UINT> messages;
-    LONG userData = 0;
+    LONG_PTR userData = 0;
     HWND boundWindow = NULL;
 
 private:
@@ -45,7 +45,7 @@ TEST(ModalDialogFrame, RoutesFromInitDialogOnAndEndsWithTheCommandsResult)
     ASSERT_FALSE(ok.messages.empty());
     // WM_SETFONT comes before WM_INITDIALOG and must not reach the object.
     EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), ok.messages.front());
-    EXPECT_EQ(reinterpret_cast<LONG>(&ok), ok.userData);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&ok), ok.userData);
     EXPECT_TRUE(ok.boundWindow != NULL);
     EXPECT_EQ(ok.boundWindow, ok.dialogWindow.handle);  // never cleared
 
@@ -59,7 +59,7 @@ TEST(ModalDialogFrame, MessagesBeforeBindingAreAnsweredFalseAndGoNowhere)
     ASSERT_TRUE(window != NULL);
     EXPECT_EQ(FALSE, StaticDialogProc(window, WM_SETFONT, 0, 0));
     EXPECT_EQ(FALSE, StaticDialogProc(window, WM_COMMAND, IDCANCEL, 0));
-    EXPECT_EQ(0, GetWindowLongA(window, GWL_USERDATA));
+    EXPECT_EQ(0, GetWindowLongPtrA(window, GWLP_USERDATA));
     DestroyWindow(window);
 }
 

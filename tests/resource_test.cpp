@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -213,17 +215,80 @@ TEST_F(ExecutableResources, IconIsOne32By32SixteenColourImageOfCogsAndACross)
     EXPECT_EQ(0, CountPixels(bits, 16, 32, 0, 8, red));
 }
 
-TEST_F(ExecutableResources, ManifestAsksForCommonControlsSix)
+// Windows refuses to start a program whose manifest names another
+// architecture, so each program names its own, for itself and for the
+// common controls it binds to.
+#ifdef _WIN64
+const char kOwnArchitecture[] = "processorArchitecture=\"amd64\"";
+const char kOtherArchitecture[] = "processorArchitecture=\"X86\"";
+#else
+const char kOwnArchitecture[] = "processorArchitecture=\"X86\"";
+const char kOtherArchitecture[] = "processorArchitecture=\"amd64\"";
+#endif
+
+size_t Occurrences(const std::string &text, const std::string &part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+TEST_F(ExecutableResources, ManifestAsksForCommonControlsSixOfItsOwnArchitecture)
 {
     std::vector<BYTE> bytes = Load(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
     ASSERT_FALSE(bytes.empty());
     const std::string manifest(bytes.begin(), bytes.end());
-    for (const char *part : { "name=\"vantry.exe\"", "version=\"1.0.0.0\"",
-                              "processorArchitecture=\"X86\"", "type=\"win32\"",
+    for (const char *part : { "name=\"vantry.exe\"", "version=\"1.0.0.0\"", "type=\"win32\"",
                               "<description>description</description>",
                               "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
                               "publicKeyToken=\"6595b64144ccf1df\"", "language=\"*\"" })
         EXPECT_NE(std::string::npos, manifest.find(part)) << part;
+    EXPECT_EQ(2u, Occurrences(manifest, kOwnArchitecture));
+    EXPECT_EQ(0u, Occurrences(manifest, kOtherArchitecture));
+}
+
+// The 64-bit suite also reads the 32-bit program (VANTRY_WIN32_BUILD names
+// its build folder): both must carry the same template, icon and version
+// block, and manifests that differ in the architecture alone.
+TEST_F(ExecutableResources, MatchTheOtherArchitecturesProgram)
+{
+#ifndef _WIN64
+    GTEST_SKIP() << "the 64-bit suite compares the two programs";
+#endif
+    const std::string otherBuild = OtherArchitectureBuild();
+    ASSERT_FALSE(otherBuild.empty()) << "VANTRY_WIN32_BUILD is not set";
+    const std::string otherPath = otherBuild + "\\Vantry.exe";
+    HMODULE other = LoadLibraryExA(otherPath.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(other != NULL) << otherPath;
+    const struct { LPCSTR type; LPCSTR name; } same[] = {
+        { RT_DIALOG, MAKEINTRESOURCEA(IDD_PROCESS_LIST) },
+        { RT_GROUP_ICON, MAKEINTRESOURCEA(IDI_APP) },
+        { RT_ICON, MAKEINTRESOURCEA(1) },
+        { RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO) },
+    };
+    HMODULE own = module_;
+    for (const auto &resource : same) {
+        SCOPED_TRACE(reinterpret_cast<UINT_PTR>(resource.type));
+        const std::vector<BYTE> ours = Load(resource.type, resource.name);
+        module_ = other;
+        const std::vector<BYTE> theirs = Load(resource.type, resource.name);
+        module_ = own;
+        EXPECT_FALSE(ours.empty());
+        EXPECT_TRUE(ours == theirs);
+    }
+    module_ = other;
+    const std::vector<BYTE> theirs = Load(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
+    module_ = own;
+    const std::vector<BYTE> ours = Load(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
+    std::string theirManifest(theirs.begin(), theirs.end());
+    const std::string ourManifest(ours.begin(), ours.end());
+    EXPECT_EQ(2u, Occurrences(theirManifest, kOtherArchitecture));
+    for (size_t at = theirManifest.find(kOtherArchitecture); at != std::string::npos;
+         at = theirManifest.find(kOtherArchitecture))
+        theirManifest.replace(at, strlen(kOtherArchitecture), kOwnArchitecture);
+    EXPECT_EQ(ourManifest, theirManifest);
+    FreeLibrary(other);
 }
 
 TEST_F(ExecutableResources, VersionBlockCarriesTheReleaseNumbersAndNames)

@@ -1,9 +1,12 @@
 #!/bin/sh
 # End to end: starts the built Vantry.exe under Wine on the X display, drives
 # it with xdotool as a user would (keys, mouse) and reads the result back
-# with e2e_probe. Usage: e2e.sh <build directory>
+# with e2e_probe. Usage: e2e.sh <build directory> [<32-bit build directory>]
+# The second folder, given to the 64-bit run, adds the 32-bit program in the
+# 64-bit prefix.
 set -u
 BUILD=$(cd "$1" && pwd)
+WIN32_BUILD=${2:+$(cd "$2" && pwd)}
 WINE="$BUILD/wine-run.sh"
 export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
 WORK="$BUILD/e2e"
@@ -48,7 +51,10 @@ pid_of() { sed -n 's/^pid \([0-9]*\).*/\1/p' "$WORK/$1.out" | tr -d '\r'; }
 exit_of() { sed -n 's/^exit \(0x[0-9A-F]*\).*/\1/p' "$WORK/$1.out" | tr -d '\r'; }
 has_exited() { [ -n "$(exit_of "$1")" ]; }
 
-rows() { "$WINE" "$PROBE" rows 2>/dev/null </dev/null | tr -d '\r' >"$WORK/rows.txt"; }
+# A list-view can be read from another process only by a reader of its own
+# architecture: READER names the probe for the Vantry under test.
+READER=$PROBE
+rows() { "$WINE" "$READER" rows 2>/dev/null </dev/null | tr -d '\r' >"$WORK/rows.txt"; }
 rows_show() { rows && grep -q "^[0-9]*	$1	" "$WORK/rows.txt"; }
 cell_of_pid() { awk -F '\t' -v pid="$1" -v c="$2" '$2 == pid { print $(c + 2) }' "$WORK/rows.txt"; }
 selected_row() { sed -n 's/^selected \(-\{0,1\}[0-9]*\)/\1/p' "$WORK/rows.txt"; }
@@ -56,8 +62,9 @@ selected_cell() {
     awk -F '\t' -v row="$(selected_row)" -v c="$1" '$1 == row { print $(c + 2) }' "$WORK/rows.txt"
 }
 
+# start_vantry [build directory]: the build's Vantry.exe, ours by default.
 start_vantry() {
-    spawn vantry "$(windows_path "$BUILD/Vantry.exe")" || return 1
+    spawn vantry "$(windows_path "${1:-$BUILD}/Vantry.exe")" || return 1
     WINDOW=$(timeout 30 xdotool search --sync --name '^Vantry$' | head -n 1)
     [ -n "$WINDOW" ] && wait_for rows
 }
@@ -160,10 +167,35 @@ scenario_sorts_and_searches() {
     wait_for has_exited vantry
 }
 
+# On 64-bit Windows the 32-bit program still starts and lists every process,
+# but names only the 32-bit ones: it cannot read a 64-bit module list.
+scenario_win32_program_on_win64() {
+    reset_wine
+    spawn wide "$(copy_sleeper wide64.exe)" 120
+    cp "$WIN32_BUILD/tests/vantry_sleeper.exe" "$WORK/narrow32.exe"
+    spawn narrow "$(windows_path "$WORK/narrow32.exe")" 120
+    READER=$(windows_path "$WIN32_BUILD/tests/e2e_probe.exe")
+    start_vantry "$WIN32_BUILD" || { fail "the 32-bit Vantry did not start"; READER=$PROBE; return; }
+    if rows_show "$(pid_of wide)" && [ -z "$(cell_of_pid "$(pid_of wide)" 1)" ] &&
+        [ "$(cell_of_pid "$(pid_of narrow)" 1)" = narrow32.exe ]; then
+        pass "the 32-bit Vantry lists the 64-bit helper by identifier and names the 32-bit one"
+    else
+        fail "the 32-bit Vantry's rows:"; cat "$WORK/rows.txt"
+    fi
+    awk -F '\t' 'NR > 1 && $2 !~ /^[0-9]+$/ { bad = 1 } END { exit bad }' "$WORK/rows.txt" ||
+        fail "a row of the 32-bit Vantry has no identifier"
+    keys Escape
+    wait_for has_exited vantry
+    [ "$(exit_of vantry)" = 0x00000000 ] && pass "Esc closes the 32-bit Vantry with exit code 0" ||
+        fail "the 32-bit Vantry after Esc: '$(exit_of vantry)'"
+    READER=$PROBE
+}
+
 scenario_lists_and_closes
 scenario_ends_a_helper
 scenario_ends_itself
 scenario_sorts_and_searches
+[ -n "$WIN32_BUILD" ] && scenario_win32_program_on_win64
 reset_wine
 wineserver -k >/dev/null 2>&1
 

@@ -1,5 +1,7 @@
 #include "helper_process.h"
 
+#include <stdlib.h>
+
 #include <psapi.h>
 
 std::string TestProgramDirectory()
@@ -10,12 +12,29 @@ std::string TestProgramDirectory()
     return directory.substr(0, directory.find_last_of('\\') + 1);
 }
 
+std::string OtherArchitectureBuild()
+{
+#ifdef _WIN64
+    const char *build = getenv("VANTRY_WIN32_BUILD");
+#else
+    const char *build = getenv("VANTRY_WIN64_BUILD");
+#endif
+    return build != NULL ? std::string(build) : std::string();
+}
+
 namespace {
 
 // A started process can be listed in full only once its loader has run:
 // until then its module list is empty.
+// A 32-bit process cannot read a 64-bit one's module list, so it cannot tell
+// either; there is nothing to wait for then.
 void WaitUntilLoaded(HANDLE process)
 {
+    BOOL selfWow64 = FALSE, targetWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &selfWow64);
+    IsWow64Process(process, &targetWow64);
+    if (selfWow64 && !targetWow64)
+        return;
     for (int i = 0; i < 500; ++i) {
         HMODULE module = NULL;
         DWORD needed = 0;
@@ -40,11 +59,21 @@ std::string SleeperDirectory()
 
 HelperProcess::HelperProcess(const std::string &imageName) : process_(NULL), id_(0)
 {
-    const std::string sleeper = SleeperDirectory() + "vantry_sleeper.exe";
-    path_ = sleeper;
+    Start(SleeperDirectory() + "vantry_sleeper.exe", imageName);
+}
+
+HelperProcess::HelperProcess(const std::string &sourcePath, const std::string &imageName)
+    : process_(NULL), id_(0)
+{
+    Start(sourcePath, imageName);
+}
+
+void HelperProcess::Start(const std::string &sourcePath, const std::string &imageName)
+{
+    path_ = sourcePath;
     if (!imageName.empty()) {
         path_ = SleeperDirectory() + imageName;
-        CopyFileA(sleeper.c_str(), path_.c_str(), FALSE);
+        CopyFileA(sourcePath.c_str(), path_.c_str(), FALSE);
     }
     std::string commandLine = "\"" + path_ + "\" 120";
     STARTUPINFOA startup;

@@ -12,6 +12,9 @@ public:
     // imageName names a copy of the sleeper made next to it; empty means the
     // sleeper itself.
     explicit HelperProcess(const std::string &imageName = std::string());
+    // A copy, named imageName and made next to the tests, of another sleeper
+    // program: the one built for the other architecture.
+    HelperProcess(const std::string &sourcePath, const std::string &imageName);
     ~HelperProcess();
 
     bool Started() const { return process_ != NULL; }
@@ -29,6 +32,8 @@ public:
     void EndAndRelease();
 
 private:
+    void Start(const std::string &sourcePath, const std::string &imageName);
+
     HANDLE process_;
     DWORD id_;
     std::string path_;
@@ -36,6 +41,10 @@ private:
 
 // The directory of the running test program, with a trailing backslash.
 std::string TestProgramDirectory();
+// The Windows path of the other architecture's build folder, from the
+// environment variable the 64-bit test run sets (VANTRY_WIN32_BUILD for the
+// 64-bit tests, VANTRY_WIN64_BUILD for the 32-bit ones); empty without it.
+std::string OtherArchitectureBuild();
 // Whether the debug privilege is enabled in this process's own token.
 bool DebugPrivilegeEnabled();
 // The account name this process runs as.
