@@ -1,13 +1,23 @@
 #!/bin/sh
 # Installs what is missing, builds, and runs the benchmark under Wine (with
-# Xvfb when there is no display). Prints each figure next to its floor.
+# Xvfb when there is no display) for both programs: the 32-bit one in a
+# 32-bit prefix, then the 64-bit one in a 64-bit prefix. Prints each figure
+# next to its floor.
 set -e
 cd "$(dirname "$0")"
 VANTRY_ROOT=$(pwd)
 ./scripts/install-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target vantry_bench
+for preset in default x64; do
+    cmake --preset $preset >/dev/null
+    cmake --build --preset $preset --target vantry_bench
+done
 
 . scripts/wine-env.sh
 start_headless_session
+echo "== 32-bit Vantry, 32-bit prefix"
 "$VANTRY_ROOT/build/wine-run.sh" "$VANTRY_ROOT/build/vantry_bench.exe"
+wineserver -k >/dev/null 2>&1 || true
+use_arch x64
+prepare_prefix unmanaged
+echo "== 64-bit Vantry, 64-bit prefix"
+"$VANTRY_ROOT/build-x64/wine-run.sh" "$VANTRY_ROOT/build-x64/vantry_bench.exe"

@@ -5,8 +5,28 @@
 #include "../res/resource.h"
 #include "../ui/process_list_dialog.h"
 
+namespace {
+
+// Takes the current directory out of the library search path, so that no
+// library is ever picked up from wherever the program was started. The call
+// is looked up because the oldest supported systems lack it.
+void RemoveCurrentDirectoryFromLibrarySearch()
+{
+    typedef BOOL(WINAPI * SetDllDirectoryFunction)(LPCSTR);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (kernel == NULL)
+        return;
+    SetDllDirectoryFunction setDllDirectory = reinterpret_cast<SetDllDirectoryFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDllDirectoryA")));
+    if (setDllDirectory != NULL)
+        setDllDirectory("");
+}
+
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    RemoveCurrentDirectoryFromLibrarySearch();
     InitCommonControls();
     g_mainDialog.DoModal(instance, IDD_PROCESS_LIST, GetDesktopWindow(), 0);
     return 0;

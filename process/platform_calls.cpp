@@ -1,13 +1,95 @@
 // The real platform behind platform_calls.h.
 #include "platform_calls.h"
 
-#include <psapi.h>
+#include <string.h>
+
+namespace {
+
+// psapi.dll and wtsapi32.dll are not among the libraries Windows always takes
+// from the system folder: imported by name, a copy planted in the program's
+// folder (a Downloads folder, say) would be loaded first and run with this
+// program's rights, debug privilege included. So they are loaded by full
+// path from the system folder, once, and stay loaded until the process ends.
+// A library that cannot be loaded leaves its calls failing as the platform's
+// own failures would.
+struct ProcessStatusCalls {
+    BOOL(WINAPI *enumProcesses)(DWORD *, DWORD, DWORD *);
+    BOOL(WINAPI *enumProcessModules)(HANDLE, HMODULE *, DWORD, DWORD *);
+    DWORD(WINAPI *getModuleBaseNameA)(HANDLE, HMODULE, LPSTR, DWORD);
+    DWORD(WINAPI *getModuleFileNameExA)(HANDLE, HMODULE, LPSTR, DWORD);
+};
+
+struct SessionCalls {
+    BOOL(WINAPI *enumerateProcessesA)(HANDLE, DWORD, DWORD, WTS_PROCESS_INFOA **, DWORD *);
+    void(WINAPI *freeMemory)(void *);
+};
+
+HMODULE LoadSystemLibrary(const char *name)
+{
+    char path[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + strlen(name) >= MAX_PATH)
+        return NULL;
+    lstrcatA(path, "\\");
+    lstrcatA(path, name);
+    // The library's own dependencies are looked for in its folder first.
+    return LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+// GetProcAddress answers a generic function pointer; the detour through
+// void (*)() tells the compiler the conversion is meant.
+template <typename Function>
+void Bind(HMODULE library, const char *name, Function &function)
+{
+    function = NULL;
+    if (library != NULL)
+        function = reinterpret_cast<Function>(
+            reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
+const ProcessStatusCalls &ProcessStatus()
+{
+    static ProcessStatusCalls calls;
+    static bool bound = false;
+    if (!bound) {
+        HMODULE library = LoadSystemLibrary("psapi.dll");
+        Bind(library, "EnumProcesses", calls.enumProcesses);
+        Bind(library, "EnumProcessModules", calls.enumProcessModules);
+        Bind(library, "GetModuleBaseNameA", calls.getModuleBaseNameA);
+        Bind(library, "GetModuleFileNameExA", calls.getModuleFileNameExA);
+        bound = true;
+    }
+    return calls;
+}
+
+const SessionCalls &Sessions()
+{
+    static SessionCalls calls;
+    static bool bound = false;
+    if (!bound) {
+        HMODULE library = LoadSystemLibrary("wtsapi32.dll");
+        Bind(library, "WTSEnumerateProcessesA", calls.enumerateProcessesA);
+        Bind(library, "WTSFreeMemory", calls.freeMemory);
+        bound = true;
+    }
+    return calls;
+}
+
+BOOL Unavailable()
+{
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return FALSE;
+}
+
+}
 
 namespace platform {
 
 BOOL EnumProcesses(DWORD *ids, DWORD size, DWORD *bytesReturned)
 {
-    return ::EnumProcesses(ids, size, bytesReturned);
+    if (ProcessStatus().enumProcesses == NULL)
+        return Unavailable();
+    return ProcessStatus().enumProcesses(ids, size, bytesReturned);
 }
 
 HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId)
@@ -17,17 +99,23 @@ HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId)
 
 BOOL EnumProcessModules(HANDLE process, HMODULE *modules, DWORD size, DWORD *needed)
 {
-    return ::EnumProcessModules(process, modules, size, needed);
+    if (ProcessStatus().enumProcessModules == NULL)
+        return Unavailable();
+    return ProcessStatus().enumProcessModules(process, modules, size, needed);
 }
 
 DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, LPSTR name, DWORD size)
 {
-    return ::GetModuleBaseNameA(process, module, name, size);
+    if (ProcessStatus().getModuleBaseNameA == NULL)
+        return Unavailable();
+    return ProcessStatus().getModuleBaseNameA(process, module, name, size);
 }
 
 DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD size)
 {
-    return ::GetModuleFileNameExA(process, module, name, size);
+    if (ProcessStatus().getModuleFileNameExA == NULL)
+        return Unavailable();
+    return ProcessStatus().getModuleFileNameExA(process, module, name, size);
 }
 
 BOOL TerminateProcess(HANDLE process, UINT exitCode)
@@ -73,12 +161,15 @@ BOOL LookupAccountSidA(LPCSTR system, PSID sid, LPSTR name, DWORD *nameLength,
 BOOL WTSEnumerateProcessesA(HANDLE server, DWORD reserved, DWORD version,
                             WTS_PROCESS_INFOA **processes, DWORD *count)
 {
-    return ::WTSEnumerateProcessesA(server, reserved, version, processes, count);
+    if (Sessions().enumerateProcessesA == NULL)
+        return Unavailable();
+    return Sessions().enumerateProcessesA(server, reserved, version, processes, count);
 }
 
 void WTSFreeMemory(void *memory)
 {
-    ::WTSFreeMemory(memory);
+    if (Sessions().freeMemory != NULL)
+        Sessions().freeMemory(memory);
 }
 
 }

@@ -167,6 +167,62 @@ scenario_sorts_and_searches() {
     wait_for has_exited vantry
 }
 
+# A psapi.dll and a wtsapi32.dll planted next to a copy of Vantry.exe, with
+# the program's folder searched first for them (as Windows does for
+# libraries outside its known-DLL list): their code must never run, and the
+# list is complete all the same. The probe loading them shows that they do
+# run when loaded.
+scenario_ignores_planted_libraries() {
+    reset_wine
+    downloads="$WORK/downloads"
+    mkdir -p "$downloads" "$WORK/control"
+    cp "$BUILD/Vantry.exe" "$downloads/"
+    cp "$BUILD/tests/planted/psapi.dll" "$BUILD/tests/planted/wtsapi32.dll" "$downloads/"
+    cp "$BUILD/tests/planted/psapi.dll" "$WORK/control/"
+    export WINEDLLOVERRIDES="psapi,wtsapi32=n,b;mscoree,mshtml="
+    "$WINE" "$PROBE" load "$(windows_path "$WORK/control/psapi.dll")" >/dev/null 2>&1 </dev/null
+    [ -e "$WORK/control/psapi.dll.ran" ] || fail "the planted library does not mark its loading"
+    spawn helper "$(copy_sleeper planted_helper.exe)" 120
+    start_vantry "$downloads"
+    started=$?
+    unset WINEDLLOVERRIDES
+    [ $started -eq 0 ] || { fail "Vantry did not start beside the planted libraries"; return; }
+    rows
+    if [ "$(cell_of_pid "$(pid_of helper)" 1)" = planted_helper.exe ] &&
+        [ -n "$(cell_of_pid "$(pid_of helper)" 3)" ]; then
+        pass "beside planted libraries the helper is listed with its name and owner"
+    else
+        fail "beside planted libraries the rows are:"; cat "$WORK/rows.txt"
+    fi
+    unnamed=$(awk -F '\t' 'NR > 1 && $3 == "" { n++ } END { print n + 0 }' "$WORK/rows.txt")
+    [ "$unnamed" -eq 0 ] || fail "$unnamed rows without a name beside the planted libraries"
+    keys Escape
+    wait_for has_exited vantry
+    for library in psapi wtsapi32; do
+        # The loader may name the file as the import table spells it.
+        ls "$downloads" | grep -qix "$library.dll.ran" && fail "the planted $library.dll ran inside Vantry" ||
+            pass "the planted $library.dll did not run"
+    done
+}
+
+# Without the process-status and terminal-services libraries (switched off
+# in Wine) the program still opens, with an empty list, and closes normally.
+scenario_without_the_libraries() {
+    reset_wine
+    export WINEDLLOVERRIDES="psapi,wtsapi32=;mscoree,mshtml="
+    start_vantry
+    started=$?
+    unset WINEDLLOVERRIDES
+    [ $started -eq 0 ] || { fail "Vantry did not start without psapi and wtsapi32"; return; }
+    rows
+    [ "$(wc -l <"$WORK/rows.txt")" -eq 1 ] && pass "without psapi the list is empty" ||
+        { fail "without psapi the rows are:"; cat "$WORK/rows.txt"; }
+    keys Escape
+    wait_for has_exited vantry
+    [ "$(exit_of vantry)" = 0x00000000 ] && pass "and Esc still closes it with exit code 0" ||
+        fail "Vantry without psapi after Esc: '$(exit_of vantry)'"
+}
+
 # On 64-bit Windows the 32-bit program still starts and lists every process,
 # but names only the 32-bit ones: it cannot read a 64-bit module list.
 scenario_win32_program_on_win64() {
@@ -195,6 +251,8 @@ scenario_lists_and_closes
 scenario_ends_a_helper
 scenario_ends_itself
 scenario_sorts_and_searches
+scenario_ignores_planted_libraries
+scenario_without_the_libraries
 [ -n "$WIN32_BUILD" ] && scenario_win32_program_on_win64
 reset_wine
 wineserver -k >/dev/null 2>&1

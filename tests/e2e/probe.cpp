@@ -6,6 +6,7 @@
 //                              row <TAB> id <TAB> image <TAB> path <TAB> owner
 //   e2e_probe offset           where the client area starts inside the window
 //   e2e_probe spawn exe [arg]  "pid N" at start, "exit 0xXXXXXXXX" at the end
+//   e2e_probe load library     loads a library by its path, and lets it go
 #include <stdio.h>
 #include <string.h>
 
@@ -39,6 +40,18 @@ bool OpenRemoteList(RemoteList &remote)
     return remote.memory != NULL;
 }
 
+// A Vantry that hangs (or crashed and waits in the debugger) must fail the
+// test, not stall it.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) {
+        fprintf(stderr, "Vantry does not answer\n");
+        ExitProcess(3);
+    }
+    return static_cast<LRESULT>(result);
+}
+
 void ReadRemoteCell(const RemoteList &remote, int row, int column, char *text)
 {
     LVITEMA item;
@@ -50,7 +63,7 @@ void ReadRemoteCell(const RemoteList &remote, int row, int column, char *text)
     WriteProcessMemory(remote.process, remote.memory, &item, sizeof(item), &done);
     const char empty = '\0';
     WriteProcessMemory(remote.process, remote.memory + 512, &empty, 1, &done);
-    SendMessageA(remote.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.memory));
+    Ask(remote.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote.memory));
     ReadProcessMemory(remote.process, remote.memory + 512, text, kTextBytes, &done);
     text[kTextBytes - 1] = '\0';
 }
@@ -62,9 +75,9 @@ int PrintRows()
         fprintf(stderr, "no Vantry window\n");
         return 1;
     }
-    const int count = static_cast<int>(SendMessageA(remote.list, LVM_GETITEMCOUNT, 0, 0));
-    printf("selected %d\n", static_cast<int>(SendMessageA(remote.list, LVM_GETNEXTITEM,
-                                                          static_cast<WPARAM>(-1), LVNI_SELECTED)));
+    const int count = static_cast<int>(Ask(remote.list, LVM_GETITEMCOUNT, 0, 0));
+    printf("selected %d\n", static_cast<int>(Ask(remote.list, LVM_GETNEXTITEM,
+                                                 static_cast<WPARAM>(-1), LVNI_SELECTED)));
     for (int row = 0; row < count; ++row) {
         printf("%d", row);
         for (int column = 0; column < 4; ++column) {
@@ -120,16 +133,29 @@ int Spawn(int argc, char **argv)
     return 0;
 }
 
+int LoadAndFree(const char *path)
+{
+    HMODULE library = LoadLibraryA(path);
+    if (library == NULL) {
+        printf("load failed %lu\n", GetLastError());
+        return 1;
+    }
+    FreeLibrary(library);
+    return 0;
+}
+
 }
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && strcmp(argv[1], "load") == 0)
+        return LoadAndFree(argv[2]);
     if (argc >= 2 && strcmp(argv[1], "rows") == 0)
         return PrintRows();
     if (argc >= 2 && strcmp(argv[1], "offset") == 0)
         return PrintClientOffset();
     if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
         return Spawn(argc, argv);
-    fprintf(stderr, "usage: e2e_probe rows | offset | spawn program [argument]\n");
+    fprintf(stderr, "usage: e2e_probe rows | offset | spawn program [argument] | load library\n");
     return 2;
 }
