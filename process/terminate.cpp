@@ -24,8 +24,12 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
         return false;
     if (platform::GetModuleBaseNameA(process, module, name, sizeof(name)) == 0)
         return false;
+    // The command reads the name into kConfirmedNameChars characters: a longer
+    // name arrives cut to 99 bytes, or to 98 where the list would otherwise
+    // split a double-byte character. Such a name matches by its start.
     const size_t shown = strlen(expectedImageName);
-    if (shown >= static_cast<size_t>(kConfirmedNameChars - 1))
+    const bool cut = shown >= static_cast<size_t>(kConfirmedNameChars - 2) && strlen(name) > shown;
+    if (cut)
         return _strnicmp(name, expectedImageName, shown) == 0;
     return _stricmp(name, expectedImageName) == 0;
 }

@@ -59,6 +59,29 @@ TEST_F(TerminateFaults, AReusedIdentifierIsNotEnded)
     EXPECT_TRUE(g_fake.terminated.empty());
 }
 
+// A list that converts to code page 932 stops before a double-byte character
+// it cannot fit, so a long Japanese name may arrive with 98 bytes.
+TEST_F(TerminateFaults, ANameCutTo98Or99BytesMatchesTheStartOfALongerName)
+{
+    std::string japanese;
+    for (int i = 0; i < 60; ++i)
+        japanese += "\x83\x76";  // katakana "pu", 120 bytes
+    g_fake.processes[0].name = japanese + ".exe";
+    EXPECT_EQ(0, TerminateById(300, japanese.substr(0, 98).c_str()));
+    EXPECT_EQ(0, TerminateById(300, japanese.substr(0, 99).c_str()));
+    EXPECT_EQ(2u, g_fake.terminated.size());
+
+    // Too short to have been cut, or not the start of the real name.
+    EXPECT_EQ(13, TerminateById(300, japanese.substr(0, 97).c_str()));
+    EXPECT_EQ(13, TerminateById(300, (std::string(2, 'X') + japanese.substr(0, 96)).c_str()));
+    // A real name no longer than the shown one must match it whole.
+    g_fake.processes[0].name = japanese.substr(0, 90);
+    EXPECT_EQ(13, TerminateById(300, japanese.substr(0, 98).c_str()));
+    g_fake.processes[0].name = japanese.substr(0, 98);
+    EXPECT_EQ(0, TerminateById(300, japanese.substr(0, 98).c_str()));
+    EXPECT_EQ(3u, g_fake.terminated.size());
+}
+
 TEST_F(TerminateFaults, ATokenWithoutThePrivilegeEndsNothing)
 {
     g_fake.privilegeMissing = true;
