@@ -1,0 +1,28 @@
+#!/bin/sh
+# Checks that Vantry.exe is reproducible: builds the committed HEAD from two
+# clean clones in different folders, for both presets, and compares the
+# programs byte for byte. Usage: scripts/check-reproducible.sh
+set -e
+cd "$(dirname "$0")/.."
+root=$(pwd)
+work=$(mktemp -d /tmp/vantry-repro.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+commit=$(git rev-parse HEAD)
+git clone -q --no-local "$root" "$work/first"
+git clone -q --no-local "$root" "$work/second-clone/in/another/place"
+status=0
+for preset in default x64; do
+    case $preset in default) dir=build ;; x64) dir=build-x64 ;; esac
+    for clone in "$work/first" "$work/second-clone/in/another/place"; do
+        git -C "$clone" checkout -q "$commit"
+        cmake -S "$clone" --preset $preset -DBUILD_TESTING=OFF >/dev/null
+        cmake --build "$clone/$dir" --target Vantry -j 2 >/dev/null
+    done
+    if cmp "$work/first/$dir/Vantry.exe" "$work/second-clone/in/another/place/$dir/Vantry.exe"; then
+        echo "$preset: Vantry.exe is byte-identical ($(sha256sum <"$work/first/$dir/Vantry.exe" | cut -c1-16)...)"
+    else
+        echo "$preset: Vantry.exe differs between the two clones in $(cmp -l "$work/first/$dir/Vantry.exe" "$work/second-clone/in/another/place/$dir/Vantry.exe" | wc -l) bytes"
+        status=1
+    fi
+done
+exit $status
