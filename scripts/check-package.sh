@@ -27,5 +27,9 @@ zip="Vantry-1.2.0.1-$arch.zip"
 contents=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 [ "$contents" = "README.md Vantry.exe " ] || { echo "unexpected contents: $contents"; exit 1; }
 unzip -p "$zip" Vantry.exe | cmp - Vantry.exe
+unzip -p "$zip" README.md | cmp - "$(dirname "$0")/../README.md"
+# The checksum file that the packaging wrote checks out with the usual tool.
+[ -f "$zip.sha256" ] || { echo "no $zip.sha256"; exit 1; }
+sha256sum -c "$zip.sha256"
 echo "imports: $imports"
 echo "$zip: $contents"

@@ -94,6 +94,11 @@ REG
         wineserver -w
         touch "$WINEPREFIX/.vantry-ready"
     fi
+    # Wine draws the caption buttons with its Marlett font. Debian's Wine looks
+    # for its own fonts in the top folder of /usr/share/fonts, while
+    # fonts-wine puts them in /usr/share/wine/fonts, which fontconfig does not
+    # index either: without this copy the buttons show the letters "0 1 r".
+    cp -u /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     # A persistent server keeps every later wine start fast; its output must
     # not hold the caller's pipes open.
     wineserver -p >/dev/null 2>&1 </dev/null
