@@ -254,7 +254,7 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lParam)
 }
 
 // From CreateProcess until a list-view of the new process has rows.
-double StartUpMs(const std::string &program, DWORD *peakWorkingSet)
+double StartUpMs(const std::string &program, SIZE_T *peakWorkingSet)
 {
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup;
@@ -291,12 +291,13 @@ void BenchStartUp()
     GetSystemDirectoryA(windows, MAX_PATH);
     const std::string vantry = TestProgramDirectory() + "Vantry.exe";
     const std::string taskManager = std::string(windows) + "\\taskmgr.exe";
-    DWORD peak = 0;
+    SIZE_T peak = 0;
     const double ours = MedianMs(3, [&] { StartUpMs(vantry, &peak); });
     const double theirs = MedianMs(3, [&] { StartUpMs(taskManager, NULL); });
     Report("start-up to a populated list: Vantry", ours, "Wine's taskmgr.exe", theirs,
            "(target < 1)");
-    printf("peak working set of Vantry after start-up: %lu KiB\n", peak / 1024);
+    printf("peak working set of Vantry after start-up: %lu KiB\n",
+           static_cast<unsigned long>(peak / 1024));
 }
 
 }
