@@ -16,8 +16,6 @@ done
 start_headless_session
 echo "== 32-bit Vantry, 32-bit prefix"
 "$VANTRY_ROOT/build/wine-run.sh" "$VANTRY_ROOT/build/vantry_bench.exe"
-wineserver -k >/dev/null 2>&1 || true
-use_arch x64
-prepare_prefix unmanaged
+switch_headless_session x64
 echo "== 64-bit Vantry, 64-bit prefix"
 "$VANTRY_ROOT/build-x64/wine-run.sh" "$VANTRY_ROOT/build-x64/vantry_bench.exe"

@@ -16,8 +16,6 @@ done
 status=0
 start_headless_session
 ctest --preset default "$@" || status=1
-wineserver -k >/dev/null 2>&1 || true
-use_arch x64
-prepare_prefix unmanaged
+switch_headless_session x64
 ctest --preset x64 "$@" || status=1
 exit $status

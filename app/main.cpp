@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../process/bound_call.h"
 #include "../res/resource.h"
 #include "../ui/process_list_dialog.h"
 
@@ -12,12 +13,8 @@ namespace {
 // is looked up because the oldest supported systems lack it.
 void RemoveCurrentDirectoryFromLibrarySearch()
 {
-    typedef BOOL(WINAPI * SetDllDirectoryFunction)(LPCSTR);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (kernel == NULL)
-        return;
-    SetDllDirectoryFunction setDllDirectory = reinterpret_cast<SetDllDirectoryFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDllDirectoryA")));
+    BOOL(WINAPI * setDllDirectory)(LPCSTR);
+    BindCall(GetModuleHandleA("kernel32.dll"), "SetDllDirectoryA", setDllDirectory);
     if (setDllDirectory != NULL)
         setDllDirectory("");
 }

@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include "bound_call.h"
+
 namespace {
 
 // psapi.dll and wtsapi32.dll are not among the libraries Windows always takes
@@ -37,27 +39,16 @@ HMODULE LoadSystemLibrary(const char *name)
     return LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-// GetProcAddress answers a generic function pointer; the detour through
-// void (*)() tells the compiler the conversion is meant.
-template <typename Function>
-void Bind(HMODULE library, const char *name, Function &function)
-{
-    function = NULL;
-    if (library != NULL)
-        function = reinterpret_cast<Function>(
-            reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
 const ProcessStatusCalls &ProcessStatus()
 {
     static ProcessStatusCalls calls;
     static bool bound = false;
     if (!bound) {
         HMODULE library = LoadSystemLibrary("psapi.dll");
-        Bind(library, "EnumProcesses", calls.enumProcesses);
-        Bind(library, "EnumProcessModules", calls.enumProcessModules);
-        Bind(library, "GetModuleBaseNameA", calls.getModuleBaseNameA);
-        Bind(library, "GetModuleFileNameExA", calls.getModuleFileNameExA);
+        BindCall(library, "EnumProcesses", calls.enumProcesses);
+        BindCall(library, "EnumProcessModules", calls.enumProcessModules);
+        BindCall(library, "GetModuleBaseNameA", calls.getModuleBaseNameA);
+        BindCall(library, "GetModuleFileNameExA", calls.getModuleFileNameExA);
         bound = true;
     }
     return calls;
@@ -69,8 +60,8 @@ const SessionCalls &Sessions()
     static bool bound = false;
     if (!bound) {
         HMODULE library = LoadSystemLibrary("wtsapi32.dll");
-        Bind(library, "WTSEnumerateProcessesA", calls.enumerateProcessesA);
-        Bind(library, "WTSFreeMemory", calls.freeMemory);
+        BindCall(library, "WTSEnumerateProcessesA", calls.enumerateProcessesA);
+        BindCall(library, "WTSFreeMemory", calls.freeMemory);
         bound = true;
     }
     return calls;

@@ -8,20 +8,24 @@ root=$(pwd)
 work=$(mktemp -d /tmp/vantry-repro.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 commit=$(git rev-parse HEAD)
-git clone -q --no-local "$root" "$work/first"
-git clone -q --no-local "$root" "$work/second-clone/in/another/place"
+first="$work/first"
+second="$work/second-clone/in/another/place"
+for clone in "$first" "$second"; do
+    git clone -q --no-local "$root" "$clone"
+    git -C "$clone" checkout -q "$commit"
+done
 status=0
 for preset in default x64; do
     case $preset in default) dir=build ;; x64) dir=build-x64 ;; esac
-    for clone in "$work/first" "$work/second-clone/in/another/place"; do
-        git -C "$clone" checkout -q "$commit"
+    for clone in "$first" "$second"; do
         cmake -S "$clone" --preset $preset -DBUILD_TESTING=OFF >/dev/null
         cmake --build "$clone/$dir" --target Vantry -j 2 >/dev/null
     done
-    if cmp "$work/first/$dir/Vantry.exe" "$work/second-clone/in/another/place/$dir/Vantry.exe"; then
-        echo "$preset: Vantry.exe is byte-identical ($(sha256sum <"$work/first/$dir/Vantry.exe" | cut -c1-16)...)"
+    if cmp "$first/$dir/Vantry.exe" "$second/$dir/Vantry.exe"; then
+        echo "$preset: Vantry.exe is byte-identical ($(sha256sum <"$first/$dir/Vantry.exe" | cut -c1-16)...)"
     else
-        echo "$preset: Vantry.exe differs between the two clones in $(cmp -l "$work/first/$dir/Vantry.exe" "$work/second-clone/in/another/place/$dir/Vantry.exe" | wc -l) bytes"
+        echo "$preset: Vantry.exe differs between the two clones in" \
+             "$(cmp -l "$first/$dir/Vantry.exe" "$second/$dir/Vantry.exe" | wc -l) bytes"
         status=1
     fi
 done

@@ -115,6 +115,14 @@ start_headless_session() {
     prepare_prefix unmanaged
 }
 
+# switch_headless_session win32|x64: ends the server of the current prefix and
+# goes on, on the same display, with the other architecture's prefix.
+switch_headless_session() {
+    wineserver -k >/dev/null 2>&1 || true
+    use_arch "$1"
+    prepare_prefix unmanaged
+}
+
 end_headless_session() {
     for prefix in "$VANTRY_ROOT/build/wineprefix" "$VANTRY_ROOT/build-x64/wineprefix"; do
         [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true

@@ -30,13 +30,15 @@ protected:
             FreeLibrary(module_);
     }
 
-    std::vector<BYTE> Load(LPCSTR type, LPCSTR name)
+    std::vector<BYTE> Load(LPCSTR type, LPCSTR name) { return LoadFrom(module_, type, name); }
+
+    static std::vector<BYTE> LoadFrom(HMODULE module, LPCSTR type, LPCSTR name)
     {
-        HRSRC found = FindResourceExA(module_, type, name, kJapanese);
+        HRSRC found = FindResourceExA(module, type, name, kJapanese);
         if (found == NULL)
             return std::vector<BYTE>();
-        const BYTE *data = static_cast<const BYTE *>(LockResource(LoadResource(module_, found)));
-        return std::vector<BYTE>(data, data + SizeofResource(module_, found));
+        const BYTE *data = static_cast<const BYTE *>(LockResource(LoadResource(module, found)));
+        return std::vector<BYTE>(data, data + SizeofResource(module, found));
     }
 
     std::string path_;
@@ -267,19 +269,13 @@ TEST_F(ExecutableResources, MatchTheOtherArchitecturesProgram)
         { RT_ICON, MAKEINTRESOURCEA(1) },
         { RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO) },
     };
-    HMODULE own = module_;
     for (const auto &resource : same) {
         SCOPED_TRACE(reinterpret_cast<UINT_PTR>(resource.type));
         const std::vector<BYTE> ours = Load(resource.type, resource.name);
-        module_ = other;
-        const std::vector<BYTE> theirs = Load(resource.type, resource.name);
-        module_ = own;
         EXPECT_FALSE(ours.empty());
-        EXPECT_TRUE(ours == theirs);
+        EXPECT_TRUE(ours == LoadFrom(other, resource.type, resource.name));
     }
-    module_ = other;
-    const std::vector<BYTE> theirs = Load(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
-    module_ = own;
+    const std::vector<BYTE> theirs = LoadFrom(other, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
     const std::vector<BYTE> ours = Load(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
     std::string theirManifest(theirs.begin(), theirs.end());
     const std::string ourManifest(ours.begin(), ours.end());

@@ -71,6 +71,25 @@ start_vantry() {
 
 keys() { xdotool windowfocus --sync "$WINDOW" key --delay 100 "$@"; sleep 0.5; }
 
+# escape_closes WHAT: Esc must end the running Vantry with exit code 0.
+escape_closes() {
+    keys Escape
+    wait_for has_exited vantry
+    [ "$(exit_of vantry)" = 0x00000000 ] && pass "Esc closes $1 with exit code 0" ||
+        fail "$1 after Esc: '$(exit_of vantry)'"
+}
+
+# with_load_order LIST COMMAND...: runs one command with Wine's library load
+# order overrides set to LIST.
+with_load_order() {
+    export WINEDLLOVERRIDES="$1;mscoree,mshtml="
+    shift
+    "$@"
+    status=$?
+    unset WINEDLLOVERRIDES
+    return $status
+}
+
 copy_sleeper() { cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/$1"; windows_path "$WORK/$1"; }
 
 scenario_lists_and_closes() {
@@ -87,10 +106,7 @@ scenario_lists_and_closes() {
         *e2e\\e2e_helper.exe) pass "the helper's full path is listed" ;;
         *) fail "path of the helper: $(cell_of_pid "$helper" 2)" ;;
     esac
-    keys Escape
-    wait_for has_exited vantry
-    [ "$(exit_of vantry)" = 0x00000000 ] && pass "Esc closes Vantry with exit code 0" ||
-        fail "Vantry after Esc: '$(exit_of vantry)'"
+    escape_closes Vantry
 }
 
 scenario_ends_a_helper() {
@@ -179,14 +195,12 @@ scenario_ignores_planted_libraries() {
     cp "$BUILD/Vantry.exe" "$downloads/"
     cp "$BUILD/tests/planted/psapi.dll" "$BUILD/tests/planted/wtsapi32.dll" "$downloads/"
     cp "$BUILD/tests/planted/psapi.dll" "$WORK/control/"
-    export WINEDLLOVERRIDES="psapi,wtsapi32=n,b;mscoree,mshtml="
-    "$WINE" "$PROBE" load "$(windows_path "$WORK/control/psapi.dll")" >/dev/null 2>&1 </dev/null
+    with_load_order psapi,wtsapi32=n,b \
+        "$WINE" "$PROBE" load "$(windows_path "$WORK/control/psapi.dll")" >/dev/null 2>&1 </dev/null
     [ -e "$WORK/control/psapi.dll.ran" ] || fail "the planted library does not mark its loading"
     spawn helper "$(copy_sleeper planted_helper.exe)" 120
-    start_vantry "$downloads"
-    started=$?
-    unset WINEDLLOVERRIDES
-    [ $started -eq 0 ] || { fail "Vantry did not start beside the planted libraries"; return; }
+    with_load_order psapi,wtsapi32=n,b start_vantry "$downloads" ||
+        { fail "Vantry did not start beside the planted libraries"; return; }
     rows
     if [ "$(cell_of_pid "$(pid_of helper)" 1)" = planted_helper.exe ] &&
         [ -n "$(cell_of_pid "$(pid_of helper)" 3)" ]; then
@@ -209,18 +223,12 @@ scenario_ignores_planted_libraries() {
 # in Wine) the program still opens, with an empty list, and closes normally.
 scenario_without_the_libraries() {
     reset_wine
-    export WINEDLLOVERRIDES="psapi,wtsapi32=;mscoree,mshtml="
-    start_vantry
-    started=$?
-    unset WINEDLLOVERRIDES
-    [ $started -eq 0 ] || { fail "Vantry did not start without psapi and wtsapi32"; return; }
+    with_load_order psapi,wtsapi32= start_vantry ||
+        { fail "Vantry did not start without psapi and wtsapi32"; return; }
     rows
     [ "$(wc -l <"$WORK/rows.txt")" -eq 1 ] && pass "without psapi the list is empty" ||
         { fail "without psapi the rows are:"; cat "$WORK/rows.txt"; }
-    keys Escape
-    wait_for has_exited vantry
-    [ "$(exit_of vantry)" = 0x00000000 ] && pass "and Esc still closes it with exit code 0" ||
-        fail "Vantry without psapi after Esc: '$(exit_of vantry)'"
+    escape_closes "Vantry without psapi and wtsapi32"
 }
 
 # On 64-bit Windows the 32-bit program still starts and lists every process,
@@ -240,10 +248,7 @@ scenario_win32_program_on_win64() {
     fi
     awk -F '\t' 'NR > 1 && $2 !~ /^[0-9]+$/ { bad = 1 } END { exit bad }' "$WORK/rows.txt" ||
         fail "a row of the 32-bit Vantry has no identifier"
-    keys Escape
-    wait_for has_exited vantry
-    [ "$(exit_of vantry)" = 0x00000000 ] && pass "Esc closes the 32-bit Vantry with exit code 0" ||
-        fail "the 32-bit Vantry after Esc: '$(exit_of vantry)'"
+    escape_closes "the 32-bit Vantry"
     READER=$PROBE
 }
 
