@@ -39,31 +39,36 @@ HMODULE LoadSystemLibrary(const char *name)
     return LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
+ProcessStatusCalls BindProcessStatus()
+{
+    ProcessStatusCalls calls;
+    HMODULE library = LoadSystemLibrary("psapi.dll");
+    BindCall(library, "EnumProcesses", calls.enumProcesses);
+    BindCall(library, "EnumProcessModules", calls.enumProcessModules);
+    BindCall(library, "GetModuleBaseNameA", calls.getModuleBaseNameA);
+    BindCall(library, "GetModuleFileNameExA", calls.getModuleFileNameExA);
+    return calls;
+}
+
+SessionCalls BindSessions()
+{
+    SessionCalls calls;
+    HMODULE library = LoadSystemLibrary("wtsapi32.dll");
+    BindCall(library, "WTSEnumerateProcessesA", calls.enumerateProcessesA);
+    BindCall(library, "WTSFreeMemory", calls.freeMemory);
+    return calls;
+}
+
+// Bound on first use, once, even when two threads ask at the same time.
 const ProcessStatusCalls &ProcessStatus()
 {
-    static ProcessStatusCalls calls;
-    static bool bound = false;
-    if (!bound) {
-        HMODULE library = LoadSystemLibrary("psapi.dll");
-        BindCall(library, "EnumProcesses", calls.enumProcesses);
-        BindCall(library, "EnumProcessModules", calls.enumProcessModules);
-        BindCall(library, "GetModuleBaseNameA", calls.getModuleBaseNameA);
-        BindCall(library, "GetModuleFileNameExA", calls.getModuleFileNameExA);
-        bound = true;
-    }
+    static const ProcessStatusCalls calls = BindProcessStatus();
     return calls;
 }
 
 const SessionCalls &Sessions()
 {
-    static SessionCalls calls;
-    static bool bound = false;
-    if (!bound) {
-        HMODULE library = LoadSystemLibrary("wtsapi32.dll");
-        BindCall(library, "WTSEnumerateProcessesA", calls.enumerateProcessesA);
-        BindCall(library, "WTSFreeMemory", calls.freeMemory);
-        bound = true;
-    }
+    static const SessionCalls calls = BindSessions();
     return calls;
 }
 
