@@ -6,11 +6,7 @@
 set -e
 cd "$(dirname "$0")"
 VANTRY_ROOT=$(pwd)
-./scripts/install-deps.sh
-for preset in default x64; do
-    cmake --preset $preset >/dev/null
-    cmake --build --preset $preset --target vantry_bench
-done
+./scripts/build.sh "default x64" --target vantry_bench
 
 . scripts/wine-env.sh
 start_headless_session

@@ -12,9 +12,7 @@ case "${1:-}" in
     "") preset=default ;;
     *) echo "usage: $0 [x64]" >&2; exit 2 ;;
 esac
-./scripts/install-deps.sh
-cmake --preset $preset >/dev/null
-cmake --build --preset $preset --target Vantry
+./scripts/build.sh $preset --target Vantry
 
 VANTRY_ARCH=${1:-win32}
 . scripts/wine-env.sh

@@ -6,11 +6,7 @@
 set -e
 cd "$(dirname "$0")"
 VANTRY_ROOT=$(pwd)
-./scripts/install-deps.sh
-for preset in default x64; do
-    cmake --preset $preset >/dev/null
-    cmake --build --preset $preset
-done
+./scripts/build.sh "default x64"
 
 . scripts/wine-env.sh
 status=0
