@@ -19,6 +19,7 @@
 #include "../tests/support/dialog_runner.h"
 #include "../tests/support/helper_process.h"
 #include "../ui/compare_no_case.h"
+#include "../ui/list_cell.h"
 #include "../ui/process_list_dialog.h"
 
 namespace {
@@ -213,15 +214,8 @@ void BenchSearch(DialogRunner &runner)
     runner.Run([&] {
         floor = MedianMs(11, [] {
             char text[200];
-            for (int row = 0; row < kRows; ++row) {
-                LVITEMA item;
-                ZeroMemory(&item, sizeof(item));
-                item.iSubItem = 1;
-                item.pszText = text;
-                item.cchTextMax = sizeof(text);
-                SendMessageA(g_mainDialog.listWindow, LVM_GETITEMTEXTA, row,
-                             reinterpret_cast<LPARAM>(&item));
-            }
+            for (int row = 0; row < kRows; ++row)
+                ReadListCell(g_mainDialog.listWindow, row, 1, text, sizeof(text));
         });
     });
     Report("TypeAheadSearch, 1000 rows, match last", typeAhead, "read 1000 cells", floor);
@@ -236,9 +230,7 @@ struct WindowSearch {
 BOOL CALLBACK FindPopulatedList(HWND child, LPARAM lParam)
 {
     WindowSearch *search = reinterpret_cast<WindowSearch *>(lParam);
-    char className[32];
-    GetClassNameA(child, className, sizeof(className));
-    if (lstrcmpiA(className, WC_LISTVIEWA) == 0 && SendMessageA(child, LVM_GETITEMCOUNT, 0, 0) > 0)
+    if (IsWindowOfClass(child, WC_LISTVIEWA) && SendMessageA(child, LVM_GETITEMCOUNT, 0, 0) > 0)
         search->populated = true;
     return !search->populated;
 }

@@ -124,8 +124,7 @@ scenario_ends_a_helper() {
     rows
     rows_show "$(pid_of target)" && fail "the ended helper is still listed"
     [ "$(selected_row)" = -1 ] || fail "a row is selected after the rebuild"
-    keys Escape
-    wait_for has_exited vantry
+    escape_closes "Vantry after ending a helper"
 }
 
 scenario_ends_itself() {
@@ -179,8 +178,7 @@ scenario_sorts_and_searches() {
     rows
     [ "$(selected_cell 1)" != "$first" ] && pass "p again moves on to $(selected_cell 1)" ||
         fail "p again stayed on '$first'"
-    keys Escape
-    wait_for has_exited vantry
+    escape_closes "the sorted Vantry"
 }
 
 # A psapi.dll and a wtsapi32.dll planted next to a copy of Vantry.exe, with
@@ -210,8 +208,7 @@ scenario_ignores_planted_libraries() {
     fi
     unnamed=$(awk -F '\t' 'NR > 1 && $3 == "" { n++ } END { print n + 0 }' "$WORK/rows.txt")
     [ "$unnamed" -eq 0 ] || fail "$unnamed rows without a name beside the planted libraries"
-    keys Escape
-    wait_for has_exited vantry
+    escape_closes "Vantry beside the planted libraries"
     for library in psapi wtsapi32; do
         # The loader may name the file as the import table spells it.
         ls "$downloads" | grep -qix "$library.dll.ran" && fail "the planted $library.dll ran inside Vantry" ||

@@ -13,6 +13,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../../res/resource.h"
+
 namespace {
 
 const int kTextBytes = 1024;
@@ -23,12 +25,17 @@ struct RemoteList {
     char *memory;  // in the other process: an LVITEMA, then the text buffer
 };
 
+HWND FindVantry()
+{
+    return FindWindowA("#32770", "Vantry");
+}
+
 bool OpenRemoteList(RemoteList &remote)
 {
-    HWND dialog = FindWindowA("#32770", "Vantry");
+    HWND dialog = FindVantry();
     if (dialog == NULL)
         return false;
-    remote.list = GetDlgItem(dialog, 1001);
+    remote.list = GetDlgItem(dialog, IDC_PROCESS_LIST);
     DWORD processId = 0;
     GetWindowThreadProcessId(remote.list, &processId);
     remote.process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
@@ -94,7 +101,7 @@ int PrintRows()
 
 int PrintClientOffset()
 {
-    HWND dialog = FindWindowA("#32770", "Vantry");
+    HWND dialog = FindVantry();
     if (dialog == NULL)
         return 1;
     RECT window;

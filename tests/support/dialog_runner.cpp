@@ -153,3 +153,9 @@ void ClickRow(HWND list, int row)
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
+
+bool IsWindowOfClass(HWND window, const char *className)
+{
+    char actual[64];
+    return GetClassNameA(window, actual, sizeof(actual)) > 0 && lstrcmpiA(actual, className) == 0;
+}

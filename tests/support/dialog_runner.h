@@ -51,5 +51,7 @@ int FindRowOfProcess(HWND list, DWORD processId);
 LPARAM RowItemData(HWND list, int row);
 // Selects a row as a mouse click would leave it: selected and focused.
 void ClickRow(HWND list, int row);
+// Whether the window is of that class (class names compare without case).
+bool IsWindowOfClass(HWND window, const char *className);
 
 #endif

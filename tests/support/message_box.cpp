@@ -12,9 +12,7 @@ struct Search {
 BOOL CALLBACK FindBox(HWND window, LPARAM lParam)
 {
     Search *search = reinterpret_cast<Search *>(lParam);
-    char className[32];
-    GetClassNameA(window, className, sizeof(className));
-    if (window != search->dialog && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
+    if (window != search->dialog && IsWindowOfClass(window, "#32770") && IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
     }
@@ -29,9 +27,7 @@ struct StaticSearch {
 BOOL CALLBACK FindStatic(HWND child, LPARAM lParam)
 {
     StaticSearch *search = reinterpret_cast<StaticSearch *>(lParam);
-    char className[32];
-    GetClassNameA(child, className, sizeof(className));
-    if (lstrcmpiA(className, "Static") != 0)
+    if (!IsWindowOfClass(child, "Static"))
         return TRUE;
     const bool isIcon = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
     if (isIcon == search->wantIcon) {
