@@ -120,6 +120,18 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
     return ::TerminateProcess(process, exitCode);
 }
 
+BOOL IsProcessCritical(HANDLE process, BOOL *critical)
+{
+    static BOOL(WINAPI * const isProcessCritical)(HANDLE, BOOL *) = [] {
+        BOOL(WINAPI * call)(HANDLE, BOOL *);
+        BindCall(GetModuleHandleA("kernel32.dll"), "IsProcessCritical", call);
+        return call;
+    }();
+    if (isProcessCritical == NULL)
+        return Unavailable();
+    return isProcessCritical(process, critical);
+}
+
 BOOL CloseHandle(HANDLE handle)
 {
     return ::CloseHandle(handle);

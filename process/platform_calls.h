@@ -15,6 +15,9 @@ BOOL EnumProcessModules(HANDLE process, HMODULE *modules, DWORD size, DWORD *nee
 DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
 DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
+// Whether Windows stops when the process ends. Fails where the system has no
+// such call (before Windows 8.1).
+BOOL IsProcessCritical(HANDLE process, BOOL *critical);
 BOOL CloseHandle(HANDLE handle);
 
 BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE *token);

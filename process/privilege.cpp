@@ -2,6 +2,21 @@
 
 #include "platform_calls.h"
 
+HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
+{
+    HANDLE ownToken;
+    if (!platform::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                                    &ownToken))
+        return NULL;
+    HANDLE process = NULL;
+    if (SetPrivilege(ownToken, "SeDebugPrivilege", TRUE)) {
+        process = platform::OpenProcess(access, FALSE, processId);
+        SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
+    }
+    platform::CloseHandle(ownToken);
+    return process;
+}
+
 int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable)
 {
     LUID luid;

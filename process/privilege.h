@@ -8,4 +8,9 @@
 // does not hold the privilege at all counts as failure.
 int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable);
 
+// Opens a process with the debug privilege of the program's own token on for
+// the open alone: it is off again on every path, before this returns. NULL
+// when the token, the privilege or the process cannot be had.
+HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId);
+
 #endif

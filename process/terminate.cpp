@@ -38,18 +38,8 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
 
 int TerminateById(DWORD processId, const char *expectedImageName)
 {
-    HANDLE ownToken;
-    if (!platform::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                                    &ownToken))
-        return kFailed;
-    if (!SetPrivilege(ownToken, "SeDebugPrivilege", TRUE)) {
-        platform::CloseHandle(ownToken);
-        return kFailed;
-    }
-    HANDLE process = platform::OpenProcess(kProcessFullAccess, FALSE, processId);
     // The privilege is needed for the open alone; it never outlives it.
-    SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
-    platform::CloseHandle(ownToken);
+    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
     if (process == NULL)
         return kFailed;
 

@@ -14,8 +14,16 @@ case "$arch" in
 esac
 file Vantry.exe | grep -q "$format" ||
     { echo "not a $format program: $(file Vantry.exe)"; exit 1; }
-imports=$($objdump -p Vantry.exe | sed -n 's/.*DLL Name: //p' |
-    tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+# objdump runs on its own, so that its failure stops the check instead of
+# leaving an empty import list that would pass.
+headers=$($objdump -p Vantry.exe) || { echo "$objdump cannot read Vantry.exe"; exit 1; }
+imports=$(printf '%s\n' "$headers" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+for dll in kernel32.dll user32.dll comctl32.dll advapi32.dll; do
+    case " $imports" in
+        *" $dll "*) ;;
+        *) echo "the program's imports lack $dll: '$imports'"; exit 1 ;;
+    esac
+done
 for dll in $imports; do
     case "$dll" in
         kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|advapi32.dll|msvcrt.dll) ;;

@@ -65,7 +65,13 @@ TEST(ModalDialogFrame, MessagesBeforeBindingAreAnsweredFalseAndGoNowhere)
 
 class MainWindow : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(runner_.Start()); }
+    void SetUp() override
+    {
+        // What an earlier dialog may have left: start-up must reset it.
+        g_mainDialog.lastKey = 'Z';
+        g_mainDialog.sortColumn = 3;
+        ASSERT_TRUE(runner_.Start());
+    }
     void TearDown() override { runner_.Stop(); }
 
     RECT ChildRect(int id)

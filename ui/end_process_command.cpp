@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../process/critical_process.h"
 #include "../process/terminate.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
@@ -12,7 +13,8 @@
 namespace {
 
 const int kCellChars = kConfirmedNameChars;
-const int kWarningChars = 200;
+// Room for the longest warning: the name, the format and the critical note.
+const int kWarningChars = kCellChars + sizeof(TEXT_END_WARNING_FORMAT TEXT_END_CRITICAL_NOTE);
 
 }
 
@@ -27,17 +29,24 @@ void ProcessListDialog::EndProcessCommand()
 
     char imageName[kCellChars];
     ReadListCell(listWindow, row, 1, imageName, kCellChars);
-    char warning[kWarningChars];
-    wsprintfA(warning, TEXT_END_WARNING_FORMAT, imageName);
-    if (MessageBoxA(dialogWindow.handle, warning, TEXT_END_WARNING_CAPTION,
-                    MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-        return;
-
     char idText[kCellChars];
     ReadListCell(listWindow, row, 0, idText, kCellChars);
+    const int processId = atoi(idText);
+
+    // Ending a critical process stops Windows itself: the warning says so,
+    // and No becomes the default, so that a hurried Enter ends nothing.
+    const bool critical = IsCriticalProcess(processId);
+    char warning[kWarningChars];
+    wsprintfA(warning, critical ? TEXT_END_WARNING_FORMAT TEXT_END_CRITICAL_NOTE
+                                : TEXT_END_WARNING_FORMAT,
+              imageName);
+    if (MessageBoxA(dialogWindow.handle, warning, TEXT_END_WARNING_CAPTION,
+                    MB_YESNO | MB_ICONEXCLAMATION | (critical ? MB_DEFBUTTON2 : 0)) != IDYES)
+        return;
+
     // Passing the name the user confirmed keeps a reused identifier from
     // ending a process the user never saw.
-    if (TerminateById(atoi(idText), imageName) != 0)
+    if (TerminateById(processId, imageName) != 0)
         MessageBoxA(dialogWindow.handle, TEXT_END_FAILED, TEXT_END_FAILED_CAPTION,
                     MB_OK | MB_ICONEXCLAMATION);
     Sleep(50);

@@ -9,6 +9,8 @@
 #define TEXT_COLUMN_OWNER "ユーザ"
 
 #define TEXT_END_WARNING_FORMAT "「%s」を強制終了しようとしています。\r\n本当に実行しますか？"
+// Added to the warning for a process whose end stops Windows itself.
+#define TEXT_END_CRITICAL_NOTE "\r\n\r\nこのプロセスは Windows の動作に欠かせないプロセスです。終了すると Windows はただちに停止し、すべてのプログラムの保存されていないデータが失われます。"
 #define TEXT_END_WARNING_CAPTION "プロセス強制終了の警告"
 #define TEXT_END_FAILED "プロセスを終了できませんでした。"
 #define TEXT_END_FAILED_CAPTION "Error"

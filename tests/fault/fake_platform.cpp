@@ -69,6 +69,12 @@ FakeProcess &AddFakeProcess(DWORD id, const std::string &name, const std::string
     return g_fake.processes.back();
 }
 
+void AddIdleAndSystemProcesses()
+{
+    AddFakeProcess(0, "", "").openFails = true;
+    AddFakeProcess(4, "", "").openFails = true;
+}
+
 namespace platform {
 
 BOOL EnumProcesses(DWORD *ids, DWORD size, DWORD *bytesReturned)
@@ -125,6 +131,16 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
     g_fake.exitCodes.push_back(exitCode);
     if (g_fake.debugEnabled)
         ++g_fake.terminationsWithPrivilege;
+    return TRUE;
+}
+
+BOOL IsProcessCritical(HANDLE process, BOOL *critical)
+{
+    FakeProcess *fake = ByHandle(process);
+    if (fake == NULL || !IsOpen(process) || fake->criticalQueryFails)
+        return FALSE;
+    ++g_fake.criticalQueries;
+    *critical = fake->critical;
     return TRUE;
 }
 

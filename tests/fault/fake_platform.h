@@ -24,6 +24,8 @@ struct FakeProcess {
     bool modulesFail = false;
     bool tokenFails = false;
     bool tokenInfoFails = false;
+    bool critical = false;  // Windows stops when it ends
+    bool criticalQueryFails = false;
 };
 
 struct FakeSessionProcess {
@@ -53,6 +55,7 @@ struct FakePlatform {
     std::vector<DWORD> terminated;
     std::vector<UINT> exitCodes;
     int terminationsWithPrivilege = 0;
+    int criticalQueries = 0;
     DWORD lastLookupNameLength = 0;
     DWORD lastLookupDomainLength = 0;
 };
@@ -63,5 +66,8 @@ extern FakePlatform g_fake;
 void ResetFake();
 // Adds a process that opens fully, owned by owner.
 FakeProcess &AddFakeProcess(DWORD id, const std::string &name, const std::string &owner = "alice");
+// Adds the idle process (0) and System (4) as Windows lists them: they do not
+// open, so their rows have an identifier and nothing else.
+void AddIdleAndSystemProcesses();
 
 #endif

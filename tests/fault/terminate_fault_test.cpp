@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "../../process/terminate.h"
@@ -102,35 +103,102 @@ TEST_F(TerminateFaults, FailuresToOpenReturnThirteenWithThePrivilegeOff)
 }
 
 // The warning names whatever the row shows: nothing, or at most 99 bytes.
+// The test answers it with Yes, or with Enter; meanwhile runs while the
+// warning is open.
 class WarningText : public ::testing::Test {
 protected:
-    std::string WarningFor(const std::string &imageName)
+    void SetUp() override
     {
         ResetFake();
-        AddFakeProcess(300, imageName);
+        AddFakeProcess(300, "Target.exe");
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(g_fake.openHandles.empty());
+        EXPECT_FALSE(g_fake.debugEnabled);
+        EXPECT_EQ(0, g_fake.processOpensWithoutPrivilege);
+    }
+
+    std::string WarningFor(const std::string &imageName,
+                           const std::function<void()> &meanwhile = [] {})
+    {
+        g_fake.processes[0].name = imageName;
         DialogRunner runner;
         EXPECT_TRUE(runner.Start());
         HWND box = AskToEndRow(runner, 0);
         std::string text = box != NULL ? MessageBoxText(box) : "<no box>";
-        if (box != NULL)
+        defaultButton = box != NULL ? DefaultButton(box) : 0;
+        meanwhile();
+        if (box != NULL && answerWithEnter)
+            PressEnter(box);
+        else if (box != NULL)
             PressButton(box, IDYES);
         HWND error = WaitForMessageBox(runner.ThreadId(), runner.Window(), 1000);
         errorShown = error != NULL;
         if (error != NULL)
             PressButton(error, IDOK);
         runner.Run([] {});
+        nameAfter = CellText(runner.List(), 0, 1);
         runner.Stop();
         return text;
     }
 
+    bool answerWithEnter = false;
+    int defaultButton = 0;
     bool errorShown = false;
+    std::string nameAfter;  // row 0's image name once the command is done
 };
+
+TEST_F(WarningText, ACriticalProcessIsNamedAsSuchAndEnterEndsNothing)
+{
+    g_fake.processes[0].critical = true;
+    answerWithEnter = true;
+    EXPECT_EQ(Cp932Warning("Target.exe") + CP932_CRITICAL_NOTE, WarningFor("Target.exe"));
+    EXPECT_EQ(IDNO, defaultButton);
+    EXPECT_TRUE(g_fake.terminated.empty());
+    EXPECT_FALSE(errorShown);
+}
+
+TEST_F(WarningText, YesStillEndsACriticalProcess)
+{
+    g_fake.processes[0].critical = true;
+    EXPECT_EQ(Cp932Warning("Target.exe") + CP932_CRITICAL_NOTE, WarningFor("Target.exe"));
+    ASSERT_EQ(1u, g_fake.exitCodes.size());
+    EXPECT_EQ(0xFFFFFFFFu, g_fake.exitCodes[0]);
+}
+
+// Whatever cannot be asked gets the usual warning, with Yes as the default.
+TEST_F(WarningText, WithoutAnAnswerOnCriticalityTheWarningIsTheUsualOne)
+{
+    answerWithEnter = true;
+    g_fake.processes[0].critical = true;
+    g_fake.processes[0].criticalQueryFails = true;
+    EXPECT_EQ(Cp932Warning("Target.exe"), WarningFor("Target.exe"));
+    EXPECT_EQ(IDYES, defaultButton);
+    EXPECT_EQ(1u, g_fake.terminated.size());
+
+    g_fake.processes[0].openFails = true;  // nor can the list name it
+    EXPECT_EQ(Cp932Warning(""), WarningFor("Target.exe"));
+    EXPECT_EQ(IDYES, defaultButton);
+    EXPECT_TRUE(errorShown);
+    EXPECT_EQ(0, g_fake.criticalQueries);  // neither was answered
+}
 
 TEST_F(WarningText, AnEmptyNameIsOfferedAndEnded)
 {
     EXPECT_EQ(Cp932Warning(""), WarningFor(""));
     EXPECT_EQ(1u, g_fake.terminated.size());
     EXPECT_FALSE(errorShown);
+}
+
+TEST_F(WarningText, AnIdentifierHandedToAnotherProgramMeanwhileIsNotEnded)
+{
+    const std::string warning =
+        WarningFor("Target.exe", [] { g_fake.processes[0].name = "Other.exe"; });
+    EXPECT_EQ(Cp932Warning("Target.exe"), warning);
+    EXPECT_TRUE(g_fake.terminated.empty());
+    EXPECT_TRUE(errorShown);
+    EXPECT_EQ("Other.exe", nameAfter);  // the list was rebuilt
 }
 
 TEST_F(WarningText, ALongNameIsCutAt99Characters)

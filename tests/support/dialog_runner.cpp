@@ -145,13 +145,18 @@ LPARAM RowItemData(HWND list, int row)
     return item.lParam;
 }
 
-void ClickRow(HWND list, int row)
+bool ClickRow(HWND list, int row)
 {
+    // Row -1 would select every row, and a command after it would act on
+    // whichever process the list happens to hold.
+    if (row < 0)
+        return false;
     LVITEMA item;
     ZeroMemory(&item, sizeof(item));
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    return true;
 }
 
 bool IsWindowOfClass(HWND window, const char *className)

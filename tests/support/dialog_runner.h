@@ -49,8 +49,9 @@ int SelectedRow(HWND list);
 // The row whose identifier cell reads processId, or -1.
 int FindRowOfProcess(HWND list, DWORD processId);
 LPARAM RowItemData(HWND list, int row);
-// Selects a row as a mouse click would leave it: selected and focused.
-void ClickRow(HWND list, int row);
+// Selects a row as a mouse click would leave it: selected and focused. A
+// missing row (-1) selects nothing and returns false: -1 would select them all.
+bool ClickRow(HWND list, int row);
 // Whether the window is of that class (class names compare without case).
 bool IsWindowOfClass(HWND window, const char *className);
 

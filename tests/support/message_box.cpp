@@ -88,17 +88,46 @@ bool ShowsExclamationIcon(HWND box)
     return shown != NULL && shown == LoadIconA(NULL, IDI_EXCLAMATION);
 }
 
-void PressButton(HWND box, int id)
+namespace {
+
+void WaitUntilGone(HWND box)
 {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
     for (int i = 0; i < 250 && IsWindow(box); ++i)
         Sleep(20);
 }
 
+}
+
+void PressButton(HWND box, int id)
+{
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+    WaitUntilGone(box);
+}
+
+void PressEnter(HWND box)
+{
+    // The box's own loop hands keys for the box to the dialog manager.
+    PostMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(box, WM_KEYUP, VK_RETURN, 0xC0000001);
+    WaitUntilGone(box);
+}
+
+int DefaultButton(HWND box)
+{
+    for (HWND child = GetWindow(box, GW_CHILD); child != NULL;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+        if (IsWindowOfClass(child, "Button") && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            return GetDlgCtrlID(child);
+    }
+    return 0;
+}
+
 HWND AskToEndRow(DialogRunner &runner, int row)
 {
-    ClickRow(runner.List(), row);
+    if (!ClickRow(runner.List(), row))
+        return NULL;
     runner.PostCommand(IDOK);
     return WaitForMessageBox(runner.ThreadId(), runner.Window());
 }

@@ -17,9 +17,14 @@ bool HasButton(HWND box, int id);
 // Whether the box shows the platform's exclamation icon.
 bool ShowsExclamationIcon(HWND box);
 // Selects a row of the dialog's list and asks to end its process, as the
-// user would with a click and Enter; returns the warning box, or NULL.
+// user would with a click and Enter; returns the warning box, or NULL (also
+// for a missing row, -1, which asks nothing).
 HWND AskToEndRow(DialogRunner &runner, int row);
 // Answers the box as a click on the button would, and waits until it is gone.
 void PressButton(HWND box, int id);
+// Answers the box with Enter, whatever its default button is, and waits.
+void PressEnter(HWND box);
+// The identifier of the button Enter would press, or 0.
+int DefaultButton(HWND box);
 
 #endif

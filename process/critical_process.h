@@ -1,0 +1,12 @@
+#ifndef VANTRY_CRITICAL_PROCESS_H
+#define VANTRY_CRITICAL_PROCESS_H
+
+#include <windows.h>
+
+// Whether Windows marks the process as critical: ending it stops Windows at
+// once (a bug check), losing every program's unsaved work. False when the
+// system cannot say: no such call, a process that will not open for the
+// query, or a query that fails.
+bool IsCriticalProcess(DWORD processId);
+
+#endif
