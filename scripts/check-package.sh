@@ -5,6 +5,7 @@
 # compiler runtime is linked in; psapi and wtsapi32 are bound at run time).
 # Usage: check-package.sh <build directory> win32|win64
 set -e
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
 cd "$1"
 arch=$2
 case "$arch" in
@@ -35,7 +36,7 @@ zip="Vantry-1.2.0.1-$arch.zip"
 contents=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 [ "$contents" = "README.md Vantry.exe " ] || { echo "unexpected contents: $contents"; exit 1; }
 unzip -p "$zip" Vantry.exe | cmp - Vantry.exe
-unzip -p "$zip" README.md | cmp - "$(dirname "$0")/../README.md"
+unzip -p "$zip" README.md | cmp - "$source_dir/README.md"
 # The checksum file that the packaging wrote checks out with the usual tool.
 [ -f "$zip.sha256" ] || { echo "no $zip.sha256"; exit 1; }
 sha256sum -c "$zip.sha256"

@@ -117,6 +117,8 @@ protected:
         EXPECT_TRUE(g_fake.openHandles.empty());
         EXPECT_FALSE(g_fake.debugEnabled);
         EXPECT_EQ(0, g_fake.processOpensWithoutPrivilege);
+        EXPECT_FALSE(privilegeDuringWarning);
+        EXPECT_EQ(0, g_fake.terminationsWithPrivilege);
     }
 
     std::string WarningFor(const std::string &imageName,
@@ -128,6 +130,7 @@ protected:
         HWND box = AskToEndRow(runner, 0);
         std::string text = box != NULL ? MessageBoxText(box) : "<no box>";
         defaultButton = box != NULL ? DefaultButton(box) : 0;
+        privilegeDuringWarning = g_fake.debugEnabled;
         meanwhile();
         if (box != NULL && answerWithEnter)
             PressEnter(box);
@@ -144,6 +147,7 @@ protected:
     }
 
     bool answerWithEnter = false;
+    bool privilegeDuringWarning = false;
     int defaultButton = 0;
     bool errorShown = false;
     std::string nameAfter;  // row 0's image name once the command is done
