@@ -26,8 +26,14 @@ if [ -n "$missing" ]; then
     apt-get install -y -qq --no-install-recommends $PACKAGES >/dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-    sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
-    locale-gen >/dev/null
-fi
+# Japanese for the program; English and Simplified Chinese for the runs on
+# systems of other code pages.
+generate=""
+for locale in ja_JP zh_CN; do
+    if ! locale -a 2>/dev/null | grep -qi "^$locale\.utf-\?8$"; then
+        sed -i "s/^# *$locale.UTF-8 UTF-8/$locale.UTF-8 UTF-8/" /etc/locale.gen
+        grep -q "^$locale.UTF-8 UTF-8" /etc/locale.gen || echo "$locale.UTF-8 UTF-8" >> /etc/locale.gen
+        generate=yes
+    fi
+done
+[ -z "$generate" ] || locale-gen >/dev/null

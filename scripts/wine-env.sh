@@ -1,6 +1,7 @@
-# Sourced by run.sh, test.sh and bench.sh: the private Wine prefix inside the
-# build tree, the Japanese locale, an X display (Xvfb when there is none) and
-# a running wineserver.
+# Sourced by run.sh, test.sh, bench.sh and the end-to-end test: the private
+# Wine prefix inside the build tree, the locale (Japanese unless VANTRY_LANG
+# names another; each other locale gets a prefix of its own), an X display
+# (Xvfb when there is none) and a running wineserver.
 
 VANTRY_ROOT="${VANTRY_ROOT:-$(cd "$(dirname "$0")" && pwd)}"
 
@@ -9,7 +10,7 @@ VANTRY_ROOT="${VANTRY_ROOT:-$(cd "$(dirname "$0")" && pwd)}"
 # system processes are 64-bit and 32-bit programs run beside them.
 use_arch() {
     case "$1" in
-        x64)
+        x64|win64)
             VANTRY_BUILD="$VANTRY_ROOT/build-x64"
             export WINEARCH=win64
             export WINELOADER=/usr/lib/wine/wine64
@@ -20,12 +21,12 @@ use_arch() {
             export WINELOADER=/usr/lib/wine/wine
             ;;
     esac
-    export WINEPREFIX="$VANTRY_BUILD/wineprefix"
+    export WINEPREFIX="$VANTRY_BUILD/wineprefix${VANTRY_LANG:+-$VANTRY_LANG}"
 }
 use_arch "${VANTRY_ARCH:-win32}"
 
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+export LANG="${VANTRY_LANG:-ja_JP.UTF-8}"
+export LC_ALL="$LANG"
 export WINEDEBUG=-all
 # No Mono or Gecko download prompts in a fresh prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml="

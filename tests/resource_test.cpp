@@ -236,6 +236,27 @@ size_t Occurrences(const std::string &text, const std::string &part)
     return count;
 }
 
+// The program's texts are code page 932 bytes: it asks Windows for that
+// code page whatever the system locale (Windows 11 and Server 2022 on).
+bool AsksForCodePage932(const std::string &manifest)
+{
+    const char *const nested[] = {
+        "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">",
+        "<windowsSettings>",
+        "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
+        "ja-JP</activeCodePage>",
+        "</windowsSettings>",
+        "</application>",
+    };
+    size_t at = 0;
+    for (const char *part : nested) {
+        at = manifest.find(part, at);
+        if (at == std::string::npos)
+            return false;
+    }
+    return Occurrences(manifest, "<activeCodePage") == 1;
+}
+
 TEST_F(ExecutableResources, ManifestAsksForCommonControlsSixOfItsOwnArchitecture)
 {
     std::vector<BYTE> bytes = Load(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
@@ -248,6 +269,7 @@ TEST_F(ExecutableResources, ManifestAsksForCommonControlsSixOfItsOwnArchitecture
         EXPECT_NE(std::string::npos, manifest.find(part)) << part;
     EXPECT_EQ(2u, Occurrences(manifest, kOwnArchitecture));
     EXPECT_EQ(0u, Occurrences(manifest, kOtherArchitecture));
+    EXPECT_TRUE(AsksForCodePage932(manifest)) << manifest;
 }
 
 // The 64-bit suite also reads the 32-bit program (VANTRY_WIN32_BUILD names

@@ -25,7 +25,7 @@ namespace {
 int OpenHandleCount()
 {
     int count = 0;
-    for (UINT_PTR value = 4; value < 0x40000; value += 4) {
+    for (UINT_PTR value = 4; value < 0x10000; value += 4) {
         DWORD flags;
         if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
             ++count;

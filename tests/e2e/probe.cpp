@@ -4,6 +4,10 @@
 //
 //   e2e_probe rows             selected row, then one line per row:
 //                              row <TAB> id <TAB> image <TAB> path <TAB> owner
+//   e2e_probe texts            the column headers and the button captions,
+//                              read as UTF-16 and written as UTF-8
+//   e2e_probe box              caption and text of Vantry's message box, the
+//                              same way (line breaks written as \r and \n)
 //   e2e_probe offset           where the client area starts inside the window
 //   e2e_probe spawn exe [arg]  "pid N" at start, "exit 0xXXXXXXXX" at the end
 //   e2e_probe load library     loads a library by its path, and lets it go
@@ -99,6 +103,96 @@ int PrintRows()
     return 0;
 }
 
+// UTF-16 to UTF-8, with line breaks spelled out so that a text is one line.
+void PrintUtf8(const char *label, const wchar_t *text)
+{
+    char utf8[kTextBytes * 3];
+    if (WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), NULL, NULL) == 0)
+        utf8[0] = '\0';
+    printf("%s\t", label);
+    for (const char *c = utf8; *c != '\0'; ++c) {
+        if (*c == '\r')
+            fputs("\\r", stdout);
+        else if (*c == '\n')
+            fputs("\\n", stdout);
+        else
+            putchar(*c);
+    }
+    putchar('\n');
+}
+
+// Read in the Unicode form, so that the reader's own code page cannot turn
+// a wrong text into a right one.
+int PrintTexts()
+{
+    RemoteList remote;
+    if (!OpenRemoteList(remote))
+        return 1;
+    HWND header = reinterpret_cast<HWND>(Ask(remote.list, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(Ask(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < columns; ++i) {
+        LVCOLUMNW column;
+        ZeroMemory(&column, sizeof(column));
+        column.mask = LVCF_TEXT;
+        column.pszText = reinterpret_cast<wchar_t *>(remote.memory + 512);
+        column.cchTextMax = kTextBytes / sizeof(wchar_t);
+        SIZE_T done;
+        WriteProcessMemory(remote.process, remote.memory, &column, sizeof(column), &done);
+        wchar_t text[kTextBytes / sizeof(wchar_t)] = L"";
+        if (Ask(remote.list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(remote.memory)))
+            ReadProcessMemory(remote.process, remote.memory + 512, text, sizeof(text) - 2, &done);
+        PrintUtf8("header", text);
+    }
+    HWND dialog = GetParent(remote.list);
+    const int buttons[] = { IDOK, IDC_REFRESH };
+    for (int id : buttons) {
+        wchar_t text[256] = L"";
+        GetWindowTextW(GetDlgItem(dialog, id), text, 256);
+        PrintUtf8("button", text);
+    }
+    VirtualFreeEx(remote.process, remote.memory, 0, MEM_RELEASE);
+    CloseHandle(remote.process);
+    return 0;
+}
+
+struct BoxSearch {
+    DWORD processId;
+    HWND dialog;
+    HWND box;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM lParam)
+{
+    BoxSearch *search = reinterpret_cast<BoxSearch *>(lParam);
+    char className[16];
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == search->processId && window != search->dialog &&
+        GetClassNameA(window, className, sizeof(className)) && strcmp(className, "#32770") == 0) {
+        search->box = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int PrintMessageBox()
+{
+    BoxSearch search = { 0, FindVantry(), NULL };
+    if (search.dialog == NULL)
+        return 1;
+    GetWindowThreadProcessId(search.dialog, &search.processId);
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+    if (search.box == NULL)
+        return 1;
+    wchar_t text[kTextBytes] = L"";
+    GetWindowTextW(search.box, text, kTextBytes);
+    PrintUtf8("caption", text);
+    text[0] = L'\0';
+    GetWindowTextW(GetDlgItem(search.box, 0xFFFF), text, kTextBytes);
+    PrintUtf8("text", text);
+    return 0;
+}
+
 int PrintClientOffset()
 {
     HWND dialog = FindVantry();
@@ -159,10 +253,15 @@ int main(int argc, char **argv)
         return LoadAndFree(argv[2]);
     if (argc >= 2 && strcmp(argv[1], "rows") == 0)
         return PrintRows();
+    if (argc >= 2 && strcmp(argv[1], "texts") == 0)
+        return PrintTexts();
+    if (argc >= 2 && strcmp(argv[1], "box") == 0)
+        return PrintMessageBox();
     if (argc >= 2 && strcmp(argv[1], "offset") == 0)
         return PrintClientOffset();
     if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
         return Spawn(argc, argv);
-    fprintf(stderr, "usage: e2e_probe rows | offset | spawn program [argument] | load library\n");
+    fprintf(stderr,
+            "usage: e2e_probe rows | texts | box | offset | spawn program [argument] | load library\n");
     return 2;
 }
