@@ -1,0 +1,70 @@
+#!/bin/sh
+# Checks a downloaded release zip from end to end: the zip against its
+# .sha256 file, the program's signature (who signed it, or "unsigned"), and
+# that the program is exactly what its recorded commit builds: a clean clone
+# of this repository (or the one given) at that commit is built with the
+# recorded preset and compared byte for byte with the program, less its
+# signature. Exits 0 only when the release is reproduced.
+# Usage: scripts/verify-release.sh <Vantry-...zip> [repository]
+set -u
+zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+repository=${2:-$(cd "$(dirname "$0")/.." && pwd)}
+. "$(dirname "$0")/toolchain-versions.sh"
+work=$(mktemp -d /tmp/vantry-verify.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+refuse() { echo "NOT REPRODUCED: $*"; exit 1; }
+
+[ -f "$zip.sha256" ] || refuse "there is no checksum file $zip.sha256"
+(cd "$(dirname "$zip")" && sha256sum -c --status "$(basename "$zip").sha256") ||
+    refuse "the zip does not match $(basename "$zip").sha256"
+echo "checksum: the zip matches $(basename "$zip").sha256"
+unzip -q "$zip" -d "$work/zip" && [ -f "$work/zip/Vantry.exe" ] && [ -f "$work/zip/BUILDINFO" ] ||
+    refuse "the zip does not hold Vantry.exe and BUILDINFO"
+recorded() { sed -n "s/^$1: //p" "$work/zip/BUILDINFO"; }
+commit=$(recorded commit)
+preset=$(recorded preset)
+echo "recorded: commit $commit, preset $preset"
+
+program="$work/zip/Vantry.exe"
+if osslsigncode extract-signature -in "$program" -out "$work/signature.der" >/dev/null 2>&1; then
+    signer=$(osslsigncode verify -in "$program" 2>/dev/null | sed -n 's/^[[:space:]]*Subject: //p' | head -n 1)
+    echo "signature: signed by ${signer:-an unreadable signer}"
+    osslsigncode remove-signature -in "$program" -out "$work/unsigned.exe" >/dev/null ||
+        refuse "the signature cannot be removed"
+else
+    echo "signature: unsigned"
+    cp "$program" "$work/unsigned.exe"
+fi
+
+toolchain_versions "$preset" >"$work/local-toolchain"
+grep -v '^commit:\|^preset:\|^sha256' "$work/zip/BUILDINFO" >"$work/recorded-toolchain"
+same_toolchain=yes
+cmp -s "$work/local-toolchain" "$work/recorded-toolchain" || same_toolchain=no
+if [ $same_toolchain = no ]; then
+    echo "note: this machine's toolchain differs from the recorded one:"
+    diff "$work/recorded-toolchain" "$work/local-toolchain" | sed -n 's/^</  recorded:/p; s/^>/  here:    /p'
+fi
+
+case "$preset" in
+    default) build=build ;;
+    x64) build=build-x64 ;;
+    *) refuse "unknown preset '$preset'" ;;
+esac
+git clone -q --no-local "$repository" "$work/source" 2>/dev/null &&
+    git -C "$work/source" checkout -q "$commit" 2>/dev/null ||
+    refuse "commit '$commit' is not in $repository"
+echo "rebuilding $commit with preset $preset ..."
+cmake -S "$work/source" --preset "$preset" -DBUILD_TESTING=OFF >"$work/build.log" 2>&1 &&
+    cmake --build "$work/source/$build" --target Vantry -j 2 >>"$work/build.log" 2>&1 ||
+    { tail -n 20 "$work/build.log"; refuse "the recorded commit does not build here"; }
+
+if cmp -s "$work/source/$build/Vantry.exe" "$work/unsigned.exe"; then
+    echo "REPRODUCED: the program is byte for byte what commit $commit builds with preset $preset" \
+         "($(sha256sum <"$work/unsigned.exe" | cut -c 1-16)... before signing)"
+    exit 0
+fi
+echo "the program differs from the rebuild in" \
+     "$(cmp -l "$work/source/$build/Vantry.exe" "$work/unsigned.exe" | wc -l) bytes"
+[ $same_toolchain = yes ] || echo "the toolchain versions above are the likely cause"
+refuse "the program is not what commit $commit builds"
