@@ -89,7 +89,9 @@ sh "$source_dir/scripts/verify-release.sh" "$signed/$zip" "$source_dir" ||
     { echo "verify-release.sh refused the signed release"; exit 1; }
 mkdir -p "$work/changed/content"
 unzip -q "$signed/$zip" -d "$work/changed/content"
-printf 'X' | dd of="$work/changed/content/Vantry.exe" bs=1 seek=4096 conv=notrunc 2>/dev/null
+byte=X
+[ "$(dd if="$work/changed/content/Vantry.exe" bs=1 skip=4096 count=1 2>/dev/null)" = X ] && byte=Y
+printf '%s' $byte | dd of="$work/changed/content/Vantry.exe" bs=1 seek=4096 conv=notrunc 2>/dev/null
 (cd "$work/changed/content" && cmake -E tar cf "../$zip" --format=zip BUILDINFO README.md Vantry.exe)
 (cd "$work/changed" && sha256sum "$zip" >"$zip.sha256")
 if sh "$source_dir/scripts/verify-release.sh" "$work/changed/$zip" "$source_dir" >"$work/changed.log"; then
