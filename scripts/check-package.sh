@@ -107,6 +107,12 @@ if VANTRY_SIGNING_PASSWORD=wrong cmake --build "$signed" --target Vantry >"$work
 fi
 grep -q 'signing .* failed: .*' "$work/wrong.log" && [ ! -e "$signed/Vantry.exe" ] ||
     { cat "$work/wrong.log"; echo "a wrong password left a program or no reason"; exit 1; }
+# (make removes a target whose step failed; the signing step does too, for
+# any other way of building.)
+cp "$build_dir/Vantry.exe" "$work/direct.exe"
+VANTRY_SIGNING_PASSWORD=wrong sh "$source_dir/scripts/sign.sh" "$work/direct.exe" "$work/signer.pfx" \
+    2>/dev/null && { echo "sign.sh signed with a wrong password"; exit 1; }
+[ ! -e "$work/direct.exe" ] || { echo "sign.sh left the unsigned program behind"; exit 1; }
 cmake -S "$work/source" -B "$work/no-cert" -DBUILD_TESTING=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$work/source/cmake/mingw-i686.cmake" \
     -DVANTRY_SIGNING_CERT="$work/missing.pfx" >"$work/missing.log" 2>&1 &&
