@@ -25,6 +25,9 @@ recorded() { sed -n "s/^$1: //p" "$work/zip/BUILDINFO"; }
 commit=$(recorded commit)
 preset=$(recorded preset)
 echo "recorded: commit $commit, preset $preset"
+case "$commit" in
+    *" "*) refuse "the program was built from a tree with uncommitted changes" ;;
+esac
 
 program="$work/zip/Vantry.exe"
 if osslsigncode extract-signature -in "$program" -out "$work/signature.der" >/dev/null 2>&1; then
