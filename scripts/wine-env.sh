@@ -61,7 +61,10 @@ stop_display() {
     fi
 }
 
-# Maps the dialog's font to an installed proportional Japanese Gothic. With
+# Maps the dialog's font to an installed proportional Japanese Gothic. The
+# "MS Shell Dlg" line also gives the message boxes and captions a Japanese
+# face on a system of another locale: there Wine draws them in its own
+# Tahoma, which has no Japanese glyphs, and the warning would show boxes. With
 # "unmanaged" Wine draws the window frames itself instead of leaving them to
 # a window manager: on a bare Xvfb there is none, and every hidden window
 # would otherwise wait two seconds for one to answer.
