@@ -11,10 +11,8 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 cd "$1"
 arch=$2
 case "$arch" in
-    win32) format='PE32 executable (GUI) Intel 80386'; objdump=i686-w64-mingw32-objdump
-        preset=default build_name=build ;;
-    win64) format='PE32+ executable (GUI) x86-64'; objdump=x86_64-w64-mingw32-objdump
-        preset=x64 build_name=build-x64 ;;
+    win32) format='PE32 executable (GUI) Intel 80386'; objdump=i686-w64-mingw32-objdump preset=default ;;
+    win64) format='PE32+ executable (GUI) x86-64'; objdump=x86_64-w64-mingw32-objdump preset=x64 ;;
     *) echo "unknown architecture: $arch"; exit 1 ;;
 esac
 file Vantry.exe | grep -q "$format" ||
@@ -61,8 +59,8 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Vantry Test Signer"
 openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/signer.pfx" \
     -passout "pass:$password"
 git clone -q --no-local "$source_dir" "$work/source"
-signed="$work/source/$build_name"
-cmake -S "$work/source" --preset $preset -DBUILD_TESTING=OFF \
+signed="$work/signed"
+cmake -S "$work/source" --preset $preset -B "$signed" -DBUILD_TESTING=OFF \
     -DVANTRY_SIGNING_CERT="$work/signer.pfx" >/dev/null
 VANTRY_SIGNING_PASSWORD=$password cmake --build "$signed" --target package >"$work/build.log" 2>&1 ||
     { cat "$work/build.log"; echo "the signed build failed"; exit 1; }
@@ -113,8 +111,7 @@ cp "$build_dir/Vantry.exe" "$work/direct.exe"
 VANTRY_SIGNING_PASSWORD=wrong sh "$source_dir/scripts/sign.sh" "$work/direct.exe" "$work/signer.pfx" \
     2>/dev/null && { echo "sign.sh signed with a wrong password"; exit 1; }
 [ ! -e "$work/direct.exe" ] || { echo "sign.sh left the unsigned program behind"; exit 1; }
-cmake -S "$work/source" -B "$work/no-cert" -DBUILD_TESTING=OFF \
-    -DCMAKE_TOOLCHAIN_FILE="$work/source/cmake/mingw-i686.cmake" \
+cmake -S "$work/source" --preset $preset -B "$work/no-cert" -DBUILD_TESTING=OFF \
     -DVANTRY_SIGNING_CERT="$work/missing.pfx" >"$work/missing.log" 2>&1 &&
     { echo "a missing certificate configured"; exit 1; }
 grep -q "$work/missing.pfx" "$work/missing.log" || { cat "$work/missing.log"; exit 1; }

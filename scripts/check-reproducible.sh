@@ -16,9 +16,9 @@ for clone in "$first" "$second"; do
 done
 status=0
 for preset in default x64; do
-    case $preset in default) dir=build ;; x64) dir=build-x64 ;; esac
+    dir=out-$preset
     for clone in "$first" "$second"; do
-        cmake -S "$clone" --preset $preset -DBUILD_TESTING=OFF >/dev/null
+        cmake -S "$clone" --preset $preset -B "$clone/$dir" -DBUILD_TESTING=OFF >/dev/null
         cmake --build "$clone/$dir" --target Vantry -j 2 >/dev/null
     done
     if cmp "$first/$dir/Vantry.exe" "$second/$dir/Vantry.exe"; then

@@ -49,25 +49,21 @@ if [ $same_toolchain = no ]; then
     diff "$work/recorded-toolchain" "$work/local-toolchain" | sed -n 's/^</  recorded:/p; s/^>/  here:    /p'
 fi
 
-case "$preset" in
-    default) build=build ;;
-    x64) build=build-x64 ;;
-    *) refuse "unknown preset '$preset'" ;;
-esac
 git clone -q --no-local "$repository" "$work/source" 2>/dev/null &&
     git -C "$work/source" checkout -q "$commit" 2>/dev/null ||
     refuse "commit '$commit' is not in $repository"
 echo "rebuilding $commit with preset $preset ..."
-cmake -S "$work/source" --preset "$preset" -DBUILD_TESTING=OFF >"$work/build.log" 2>&1 &&
-    cmake --build "$work/source/$build" --target Vantry -j 2 >>"$work/build.log" 2>&1 ||
+rebuilt="$work/build/Vantry.exe"
+cmake -S "$work/source" --preset "$preset" -B "$work/build" -DBUILD_TESTING=OFF >"$work/build.log" 2>&1 &&
+    cmake --build "$work/build" --target Vantry -j 2 >>"$work/build.log" 2>&1 ||
     { tail -n 20 "$work/build.log"; refuse "the recorded commit does not build here"; }
 
-if cmp -s "$work/source/$build/Vantry.exe" "$work/unsigned.exe"; then
+if cmp -s "$rebuilt" "$work/unsigned.exe"; then
     echo "REPRODUCED: the program is byte for byte what commit $commit builds with preset $preset" \
          "($(sha256sum <"$work/unsigned.exe" | cut -c 1-16)... before signing)"
     exit 0
 fi
 echo "the program differs from the rebuild in" \
-     "$(cmp -l "$work/source/$build/Vantry.exe" "$work/unsigned.exe" | wc -l) bytes"
+     "$(cmp -l "$rebuilt" "$work/unsigned.exe" | wc -l) bytes"
 [ $same_toolchain = yes ] || echo "the toolchain versions above are the likely cause"
 refuse "the program is not what commit $commit builds"
