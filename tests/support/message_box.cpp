@@ -44,6 +44,12 @@ HWND FindStaticChild(HWND box, bool wantIcon)
     return search.found;
 }
 
+void WaitUntilGone(HWND box)
+{
+    for (int i = 0; i < 250 && IsWindow(box); ++i)
+        Sleep(20);
+}
+
 }
 
 HWND WaitForMessageBox(DWORD threadId, HWND dialog, DWORD milliseconds)
@@ -86,16 +92,6 @@ bool ShowsExclamationIcon(HWND box)
         return false;
     HICON shown = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
     return shown != NULL && shown == LoadIconA(NULL, IDI_EXCLAMATION);
-}
-
-namespace {
-
-void WaitUntilGone(HWND box)
-{
-    for (int i = 0; i < 250 && IsWindow(box); ++i)
-        Sleep(20);
-}
-
 }
 
 void PressButton(HWND box, int id)
