@@ -139,7 +139,6 @@ BOOL IsProcessCritical(HANDLE process, BOOL *critical)
     FakeProcess *fake = ByHandle(process);
     if (fake == NULL || !IsOpen(process) || fake->criticalQueryFails)
         return FALSE;
-    ++g_fake.criticalQueries;
     *critical = fake->critical;
     return TRUE;
 }

@@ -55,7 +55,6 @@ struct FakePlatform {
     std::vector<DWORD> terminated;
     std::vector<UINT> exitCodes;
     int terminationsWithPrivilege = 0;
-    int criticalQueries = 0;
     DWORD lastLookupNameLength = 0;
     DWORD lastLookupDomainLength = 0;
 };
