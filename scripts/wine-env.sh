@@ -1,7 +1,8 @@
 # Sourced by run.sh, test.sh, bench.sh and the end-to-end test: the private
 # Wine prefix inside the build tree, the locale (Japanese unless VANTRY_LANG
-# names another; each other locale gets a prefix of its own), an X display
-# (Xvfb when there is none) and a running wineserver.
+# names another), the display scale (100 % unless VANTRY_SCALE names another
+# percentage: 125, 150, 200), an X display (Xvfb when there is none) and a
+# running wineserver. Each other locale and scale gets a prefix of its own.
 
 VANTRY_ROOT="${VANTRY_ROOT:-$(cd "$(dirname "$0")" && pwd)}"
 
@@ -21,7 +22,7 @@ use_arch() {
             export WINELOADER=/usr/lib/wine/wine
             ;;
     esac
-    export WINEPREFIX="$VANTRY_BUILD/wineprefix${VANTRY_LANG:+-$VANTRY_LANG}"
+    export WINEPREFIX="$VANTRY_BUILD/wineprefix${VANTRY_LANG:+-$VANTRY_LANG}${VANTRY_SCALE:+-scale$VANTRY_SCALE}"
 }
 use_arch "${VANTRY_ARCH:-win32}"
 
@@ -108,6 +109,10 @@ REG
     wineserver -p >/dev/null 2>&1 </dev/null
     "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
         >/dev/null 2>&1 </dev/null || true
+    # The display scale, as Windows' display settings give it: Wine hands
+    # every program this DPI (96 is 100 %).
+    "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d $((96 * ${VANTRY_SCALE:-100} / 100)) /f >/dev/null 2>&1 </dev/null || true
 }
 
 # For test and benchmark runs: a display, a fresh unmanaged server on the

@@ -83,23 +83,25 @@ protected:
         return rect;
     }
 
-    void ExpectLayoutFor(int width, int height)
+    // The figures are pixels at 96 DPI, scaled to dpi.
+    void ExpectLayoutFor(int width, int height, int dpi = 96)
     {
+        auto s = [dpi](int figure) { return MulDiv(figure, dpi, 96); };
         const RECT list = ChildRect(IDC_PROCESS_LIST);
-        EXPECT_EQ(10, list.left);
-        EXPECT_EQ(10, list.top);
-        EXPECT_EQ(width > 20 ? width - 20 : 0, list.right - list.left);
-        EXPECT_EQ(height > 60 ? height - 60 : 0, list.bottom - list.top);
+        EXPECT_EQ(s(10), list.left);
+        EXPECT_EQ(s(10), list.top);
+        EXPECT_EQ(width > s(20) ? width - s(20) : 0, list.right - list.left);
+        EXPECT_EQ(height > s(60) ? height - s(60) : 0, list.bottom - list.top);
         const RECT refresh = ChildRect(IDC_REFRESH);
-        EXPECT_EQ(width - 235, refresh.left);
-        EXPECT_EQ(height - 35, refresh.top);
-        EXPECT_EQ(110, refresh.right - refresh.left);
-        EXPECT_EQ(25, refresh.bottom - refresh.top);
+        EXPECT_EQ(width - s(235), refresh.left);
+        EXPECT_EQ(height - s(35), refresh.top);
+        EXPECT_EQ(s(110), refresh.right - refresh.left);
+        EXPECT_EQ(s(25), refresh.bottom - refresh.top);
         const RECT end = ChildRect(IDOK);
-        EXPECT_EQ(width - 120, end.left);
-        EXPECT_EQ(height - 35, end.top);
-        EXPECT_EQ(110, end.right - end.left);
-        EXPECT_EQ(25, end.bottom - end.top);
+        EXPECT_EQ(width - s(120), end.left);
+        EXPECT_EQ(height - s(35), end.top);
+        EXPECT_EQ(s(110), end.right - end.left);
+        EXPECT_EQ(s(25), end.bottom - end.top);
     }
 
     RECT Client()
@@ -180,6 +182,60 @@ TEST_F(MainWindow, LaysOutTheControlsAfterEveryResize)
         SendMessageA(runner_.Window(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(size.cx, size.cy));
         ExpectLayoutFor(size.cx, size.cy);
     }
+}
+
+int SmallIconSide(HWND window)
+{
+    ICONINFO info;
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    if (icon == NULL || !GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap;
+    GetObjectA(info.hbmColor != NULL ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// Windows moves the dialog to a monitor of twice the scale and back: the
+// window takes each rectangle it suggests, the layout and the caption icon
+// follow, and the columns keep their proportions, a dragged width included.
+TEST_F(MainWindow, FollowsAMoveToAnotherDisplayScaleAndBack)
+{
+    HWND window = runner_.Window();
+    ASSERT_TRUE(SendMessageA(runner_.List(), LVM_SETCOLUMNWIDTH, 2, 177));
+    auto expectColumns = [&](int dpi) {
+        const int widths[] = { 50, 100, 177, 100 };
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(MulDiv(widths[i], dpi, 96), SendMessageA(runner_.List(), LVM_GETCOLUMNWIDTH, i, 0))
+                << "column " << i << " at " << dpi;
+    };
+    const struct { int dpi; RECT suggested; } moves[] = {
+        { 192, { 40, 30, 1040, 730 } },
+        { 96, { 60, 50, 580, 430 } },
+    };
+    for (const auto &move : moves) {
+        SCOPED_TRACE(move.dpi);
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(move.dpi, move.dpi),
+                     reinterpret_cast<LPARAM>(&move.suggested));
+        RECT now;
+        GetWindowRect(window, &now);
+        EXPECT_TRUE(EqualRect(&now, &move.suggested));
+        ExpectLayoutFor(Client().right, Client().bottom, move.dpi);
+        expectColumns(move.dpi);
+        EXPECT_EQ(move.dpi / 6, SmallIconSide(window));
+    }
+
+    // A DPI of 0 or an empty rectangle changes nothing.
+    const RECT empty = { 100, 100, 100, 100 };
+    SendMessageA(window, WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(&moves[0].suggested));
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&empty));
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), 0);
+    RECT now;
+    GetWindowRect(window, &now);
+    EXPECT_TRUE(EqualRect(&now, &moves[1].suggested));
+    ExpectLayoutFor(Client().right, Client().bottom);
+    expectColumns(96);
 }
 
 TEST_F(MainWindow, EscapeEndsTheDialogWithZero)

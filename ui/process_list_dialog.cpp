@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "../res/resource.h"
+#include "display_scale.h"
 #include "texts.h"
 
 // The one dialog; SortCallback reaches it by name.
@@ -36,7 +37,7 @@ int ProcessListDialog::SetupColumns()
         ZeroMemory(&column, sizeof(column));
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = kColumns[i].format;
-        column.cx = kColumns[i].width;
+        column.cx = Scaled(kColumns[i].width);
         column.pszText = const_cast<char *>(kColumns[i].header);
         column.iSubItem = i;
         SendMessageA(listWindow, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
@@ -45,34 +46,76 @@ int ProcessListDialog::SetupColumns()
     return 1;
 }
 
+int ProcessListDialog::Scaled(int figure) const
+{
+    return ScaleToDpi(figure, dpi);
+}
+
 // The list fills the client area but for a 10-pixel margin and the button
 // row; the buttons keep their size and stick to the lower right corner.
+// The figures are pixels at 96 DPI.
 int ProcessListDialog::LayoutControls(int width, int height)
 {
-    MoveWindow(listWindow, 10, 10, width - 20, height - 60, TRUE);
-    MoveWindow(dialogWindow.GetItem(IDC_REFRESH), width - 235, height - 35, kButtonWidth,
-               kButtonHeight, TRUE);
-    MoveWindow(dialogWindow.GetItem(IDOK), width - 120, height - 35, kButtonWidth,
-               kButtonHeight, TRUE);
+    MoveWindow(listWindow, Scaled(10), Scaled(10), width - Scaled(20), height - Scaled(60), TRUE);
+    MoveWindow(dialogWindow.GetItem(IDC_REFRESH), width - Scaled(235), height - Scaled(35),
+               Scaled(kButtonWidth), Scaled(kButtonHeight), TRUE);
+    MoveWindow(dialogWindow.GetItem(IDOK), width - Scaled(120), height - Scaled(35),
+               Scaled(kButtonWidth), Scaled(kButtonHeight), TRUE);
     return 1;
+}
+
+void ProcessListDialog::LayoutToClientArea()
+{
+    RECT client;
+    GetClientRect(dialogWindow.handle, &client);
+    LayoutControls(client.right - client.left, client.bottom - client.top);
+}
+
+// The caption icon at the size this DPI wants, from the one 32 x 32 image.
+// The icon it replaces was loaded here too, for another DPI.
+void ProcessListDialog::SetSmallIcon()
+{
+    const int size = SmallIconSize(dpi);
+    HANDLE icon = LoadImageA(dialogWindow.GetInstance(), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                             size, size, LR_DEFAULTCOLOR);
+    HICON replaced = reinterpret_cast<HICON>(SendMessageA(
+        dialogWindow.handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    if (replaced != NULL && replaced != icon)
+        DestroyIcon(replaced);
+}
+
+// Windows moved the dialog to a monitor of another scale: the columns keep
+// their widths in proportion (a width the user dragged included), and the
+// window takes the rectangle Windows suggests for the new DPI.
+void ProcessListDialog::OnDpiChanged(UINT newDpi, const RECT *suggested)
+{
+    if (newDpi == 0 || suggested == NULL || IsRectEmpty(suggested))
+        return;
+    for (int i = 0; i < 4; ++i) {
+        const int width = static_cast<int>(SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, i, 0));
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, i,
+                     MulDiv(width, static_cast<int>(newDpi), static_cast<int>(dpi)));
+    }
+    dpi = newDpi;
+    SetWindowPos(dialogWindow.handle, NULL, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutToClientArea();
+    SetSmallIcon();
 }
 
 void ProcessListDialog::InitializeDialog()
 {
+    dpi = WindowDpi(dialogWindow.handle);
+    KeepDialogLayoutOnDpiChange(dialogWindow.handle);
     SetupColumns();
     RebuildProcessList();
     sortColumn = 0;
     SortList(0);
+    LayoutToClientArea();
 
-    RECT client;
-    GetClientRect(dialogWindow.handle, &client);
-    LayoutControls(client.right - client.left, client.bottom - client.top);
-
-    HINSTANCE instance = dialogWindow.GetInstance();
-    HANDLE smallIcon = LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16,
-                                  LR_DEFAULTCOLOR);
-    SendMessageA(dialogWindow.handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-    HICON bigIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+    SetSmallIcon();
+    HICON bigIcon = LoadIconA(dialogWindow.GetInstance(), MAKEINTRESOURCEA(IDI_APP));
     SendMessageA(dialogWindow.handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
 
     lastKey = 0;
@@ -100,6 +143,9 @@ INT_PTR ProcessListDialog::DialogProc(HWND window, UINT message, WPARAM wParam, 
         break;
     case WM_SIZE:
         LayoutControls(LOWORD(lParam), HIWORD(lParam));
+        break;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT *>(lParam));
         break;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

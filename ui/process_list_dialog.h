@@ -24,11 +24,17 @@ public:
     void SortList(int column);
     void SelectRow(int row);
     void OnNotify(const NMHDR *header);
+    void OnDpiChanged(UINT newDpi, const RECT *suggested);
+    void LayoutToClientArea();
+    void SetSmallIcon();
+    int Scaled(int figure) const;
 
     char lastKey;
     HWND listWindow;
     LONG sortDirection[4];
     LONG sortColumn;
+    // The DPI the dialog is drawn at; every layout figure is scaled to it.
+    UINT dpi;
 };
 
 // The list-view comparison callback; forwards to g_mainDialog.

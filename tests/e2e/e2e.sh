@@ -6,14 +6,18 @@
 # 64-bit prefix. With VANTRY_LANG set (C.UTF-8, zh_CN.UTF-8) the scenarios
 # that show the texts and end a process run once more under that system
 # locale, in a prefix of its own (VANTRY_ARCH names the build's architecture).
+# With VANTRY_SCALE set (125, 150, 200: percent) the layout, the texts,
+# sorting and ending a process run on a display of that scale, in a prefix
+# of its own.
 set -u
 BUILD=$(cd "$1" && pwd)
 WIN32_BUILD=${2:+$(cd "$2" && pwd)}
 WINE="$BUILD/wine-run.sh"
 export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
-WORK="$BUILD/e2e${VANTRY_LANG:+-$VANTRY_LANG}"
+WORK="$BUILD/e2e${VANTRY_LANG:+-$VANTRY_LANG}${VANTRY_SCALE:+-scale$VANTRY_SCALE}"
+SCALE=${VANTRY_SCALE:-100}
 failures=0
-if [ -n "${VANTRY_LANG:-}" ]; then
+if [ -n "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
     VANTRY_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
     . "$VANTRY_ROOT/scripts/wine-env.sh"
     prepare_prefix unmanaged
@@ -21,6 +25,10 @@ fi
 
 rm -rf "$WORK"
 mkdir -p "$WORK"
+
+SETTING="${VANTRY_LANG:+ under $VANTRY_LANG}${VANTRY_SCALE:+ at $VANTRY_SCALE %}"
+# A figure in pixels at 96 DPI, at this display's scale.
+scaled() { echo $(($1 * SCALE / 100)); }
 
 windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 PROBE=$(windows_path "$BUILD/tests/e2e_probe.exe")
@@ -111,9 +119,9 @@ copy_sleeper() { cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/$1"; windows_path "
 expect_texts() {
     actual=$("$WINE" "$READER" "$2" 2>/dev/null </dev/null | tr -d '\r')
     if [ "$actual" = "$3" ]; then
-        pass "$1 read correctly${VANTRY_LANG:+ under $VANTRY_LANG}"
+        pass "$1 read correctly$SETTING"
     else
-        fail "$1${VANTRY_LANG:+ under $VANTRY_LANG}: '$actual'"
+        fail "$1$SETTING: '$actual'"
     fi
 }
 box_shown() { "$WINE" "$READER" box >/dev/null 2>&1 </dev/null; }
@@ -201,10 +209,10 @@ scenario_sorts_and_searches() {
     start_vantry || { fail "Vantry window did not appear"; return; }
     ids_ascending && pass "the list opens sorted by PID" || fail "not sorted by PID at start"
     # The image-name header: list at (10, 10) in the client area, column 0
-    # is 50 pixels wide. The X window may include Wine's own frame.
+    # is 50 pixels wide (at 96 DPI). The X window may include Wine's frame.
     set -- $("$WINE" "$PROBE" offset 2>/dev/null </dev/null | tr -d '\r')
-    header_x=$((${1:-0} + 110))
-    header_y=$((${2:-0} + 20))
+    header_x=$((${1:-0} + $(scaled 110)))
+    header_y=$((${2:-0} + $(scaled 20)))
     xdotool mousemove --window "$WINDOW" $header_x $header_y click 1
     sleep 0.5
     names_sorted "" && pass "a header click sorts by image name" ||
@@ -224,6 +232,22 @@ scenario_sorts_and_searches() {
     [ "$(selected_cell 1)" != "$first" ] && pass "p again moves on to $(selected_cell 1)" ||
         fail "p again stayed on '$first'"
     escape_closes "the sorted Vantry"
+}
+
+# The layout read from outside: the dialog is drawn at the display's DPI,
+# every figure of the layout is its size at 96 DPI scaled to it (give or
+# take a pixel of rounding), and every caption, header, identifier and image
+# name fits its place, so that nothing is cut short with an ellipsis.
+scenario_lays_out_at_scale() {
+    reset_wine
+    start_vantry || { fail "Vantry window did not appear"; return; }
+    "$WINE" "$PROBE" layout 2>/dev/null </dev/null | tr -d '\r' >"$WORK/layout.txt"
+    if awk -v want=$((96 * SCALE / 100)) -f "$(dirname "$0")/layout.awk" "$WORK/layout.txt"; then
+        pass "the layout, columns and captions fit the display$SETTING"
+    else
+        fail "the layout$SETTING:"; cat "$WORK/layout.txt"
+    fi
+    escape_closes "Vantry$SETTING"
 }
 
 # A psapi.dll and a wtsapi32.dll planted next to a copy of Vantry.exe, with
@@ -296,8 +320,11 @@ scenario_win32_program_on_win64() {
 scenario_lists_and_closes
 scenario_ends_a_helper
 if [ -z "${VANTRY_LANG:-}" ]; then
-    scenario_ends_itself
+    scenario_lays_out_at_scale
     scenario_sorts_and_searches
+fi
+if [ -z "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
+    scenario_ends_itself
     scenario_ignores_planted_libraries
     scenario_without_the_libraries
     [ -n "$WIN32_BUILD" ] && scenario_win32_program_on_win64
@@ -309,4 +336,4 @@ if [ "$failures" -ne 0 ]; then
     echo "$failures end-to-end check(s) failed"
     exit 1
 fi
-echo "all end-to-end checks passed${VANTRY_LANG:+ under $VANTRY_LANG}"
+echo "all end-to-end checks passed$SETTING"

@@ -9,6 +9,9 @@
 //   e2e_probe box              caption and text of Vantry's message box, the
 //                              same way (line breaks written as \r and \n)
 //   e2e_probe offset           where the client area starts inside the window
+//   e2e_probe layout           the window's DPI, client size, the controls'
+//                              places, the columns' widths and what their
+//                              texts and the buttons' captions need
 //   e2e_probe spawn exe [arg]  "pid N" at start, "exit 0xXXXXXXXX" at the end
 //   e2e_probe load library     loads a library by its path, and lets it go
 #include <stdio.h>
@@ -206,6 +209,87 @@ int PrintClientOffset()
     return 0;
 }
 
+// What a text needs in the list's font, measured by the list itself.
+int RemoteTextWidth(const RemoteList &remote, const wchar_t *text)
+{
+    SIZE_T done;
+    WriteProcessMemory(remote.process, remote.memory + 512, text, (wcslen(text) + 1) * sizeof(wchar_t),
+                       &done);
+    return static_cast<int>(
+        Ask(remote.list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(remote.memory + 512)));
+}
+
+void PrintControlPlace(HWND dialog, int id)
+{
+    RECT rect;
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowPoints(NULL, dialog, reinterpret_cast<POINT *>(&rect), 2);
+    printf("control %d %ld %ld %ld %ld\n", id, rect.left, rect.top, rect.right - rect.left,
+           rect.bottom - rect.top);
+}
+
+// The widest text of a column over all rows, read and measured in UTF-16.
+int WidestCell(const RemoteList &remote, int column)
+{
+    const int count = static_cast<int>(Ask(remote.list, LVM_GETITEMCOUNT, 0, 0));
+    int widest = 0;
+    for (int row = 0; row < count; ++row) {
+        LVITEMW item;
+        ZeroMemory(&item, sizeof(item));
+        item.iSubItem = column;
+        item.pszText = reinterpret_cast<wchar_t *>(remote.memory + 512);
+        item.cchTextMax = kTextBytes / sizeof(wchar_t);
+        SIZE_T done;
+        WriteProcessMemory(remote.process, remote.memory, &item, sizeof(item), &done);
+        Ask(remote.list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote.memory));
+        const int width = static_cast<int>(Ask(remote.list, LVM_GETSTRINGWIDTHW, 0,
+                                               reinterpret_cast<LPARAM>(remote.memory + 512)));
+        widest = width > widest ? width : widest;
+    }
+    return widest;
+}
+
+int PrintLayout()
+{
+    RemoteList remote;
+    if (!OpenRemoteList(remote))
+        return 1;
+    HWND dialog = GetParent(remote.list);
+    const int buttons[] = { IDC_REFRESH, IDOK };
+    printf("dpi %u\n", GetDpiForWindow(dialog));
+    RECT client;
+    GetClientRect(dialog, &client);
+    printf("client %ld %ld\n", client.right, client.bottom);
+    const int controls[] = { IDC_PROCESS_LIST, IDC_REFRESH, IDOK };
+    for (int id : controls)
+        PrintControlPlace(dialog, id);
+    for (int id : buttons) {
+        SIZE ideal = { 0, 0 };
+        SIZE_T done;
+        WriteProcessMemory(remote.process, remote.memory, &ideal, sizeof(ideal), &done);
+        Ask(GetDlgItem(dialog, id), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(remote.memory));
+        ReadProcessMemory(remote.process, remote.memory, &ideal, sizeof(ideal), &done);
+        printf("ideal %d %ld %ld\n", id, ideal.cx, ideal.cy);
+    }
+    for (int i = 0; i < 4; ++i) {
+        LVCOLUMNW column;
+        ZeroMemory(&column, sizeof(column));
+        column.mask = LVCF_TEXT;
+        column.pszText = reinterpret_cast<wchar_t *>(remote.memory + 512);
+        column.cchTextMax = kTextBytes / sizeof(wchar_t);
+        SIZE_T done;
+        WriteProcessMemory(remote.process, remote.memory, &column, sizeof(column), &done);
+        wchar_t header[kTextBytes / sizeof(wchar_t)] = L"";
+        if (Ask(remote.list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(remote.memory)))
+            ReadProcessMemory(remote.process, remote.memory + 512, header, sizeof(header) - 2, &done);
+        printf("column %d %d %d %d\n", i, static_cast<int>(Ask(remote.list, LVM_GETCOLUMNWIDTH, i, 0)),
+               RemoteTextWidth(remote, header), i < 2 ? WidestCell(remote, i) : 0);
+    }
+    VirtualFreeEx(remote.process, remote.memory, 0, MEM_RELEASE);
+    CloseHandle(remote.process);
+    return 0;
+}
+
 int Spawn(int argc, char **argv)
 {
     char commandLine[2048] = "";
@@ -259,9 +343,11 @@ int main(int argc, char **argv)
         return PrintMessageBox();
     if (argc >= 2 && strcmp(argv[1], "offset") == 0)
         return PrintClientOffset();
+    if (argc >= 2 && strcmp(argv[1], "layout") == 0)
+        return PrintLayout();
     if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
         return Spawn(argc, argv);
     fprintf(stderr,
-            "usage: e2e_probe rows | texts | box | offset | spawn program [argument] | load library\n");
+            "usage: e2e_probe rows | texts | box | offset | layout | spawn program [argument] | load library\n");
     return 2;
 }
