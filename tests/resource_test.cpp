@@ -236,25 +236,23 @@ size_t Occurrences(const std::string &text, const std::string &part)
     return count;
 }
 
-// The program's texts are code page 932 bytes: it asks Windows for that
-// code page whatever the system locale (Windows 11 and Server 2022 on).
-bool AsksForCodePage932(const std::string &manifest)
+// A setting of the application's windowsSettings, once, with its value.
+bool HasWindowsSetting(const std::string &manifest, const std::string &setting)
 {
-    const char *const nested[] = {
+    const std::string nested[] = {
         "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">",
         "<windowsSettings>",
-        "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
-        "ja-JP</activeCodePage>",
+        setting,
         "</windowsSettings>",
         "</application>",
     };
     size_t at = 0;
-    for (const char *part : nested) {
+    for (const std::string &part : nested) {
         at = manifest.find(part, at);
         if (at == std::string::npos)
             return false;
     }
-    return Occurrences(manifest, "<activeCodePage") == 1;
+    return Occurrences(manifest, setting.substr(0, setting.find(' ') + 1)) == 1;
 }
 
 TEST_F(ExecutableResources, ManifestAsksForCommonControlsSixOfItsOwnArchitecture)
@@ -269,7 +267,19 @@ TEST_F(ExecutableResources, ManifestAsksForCommonControlsSixOfItsOwnArchitecture
         EXPECT_NE(std::string::npos, manifest.find(part)) << part;
     EXPECT_EQ(2u, Occurrences(manifest, kOwnArchitecture));
     EXPECT_EQ(0u, Occurrences(manifest, kOtherArchitecture));
-    EXPECT_TRUE(AsksForCodePage932(manifest)) << manifest;
+    // The program's texts are code page 932 bytes: it asks Windows for that
+    // code page whatever the system locale (Windows 11 and Server 2022 on).
+    EXPECT_TRUE(HasWindowsSetting(manifest,
+        "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
+        "ja-JP</activeCodePage>")) << manifest;
+    // Drawn at each monitor's own DPI: per-monitor v2 from Windows 10 1703,
+    // per-monitor before it on 8.1, system DPI on Vista to 8.
+    EXPECT_TRUE(HasWindowsSetting(manifest,
+        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+        "PerMonitorV2, PerMonitor</dpiAwareness>")) << manifest;
+    EXPECT_TRUE(HasWindowsSetting(manifest,
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+        "true/pm</dpiAware>")) << manifest;
 }
 
 // The 64-bit suite also reads the 32-bit program (VANTRY_WIN32_BUILD names
