@@ -1,6 +1,6 @@
 #!/bin/sh
-# Builds the release zip and checks that it holds Vantry.exe, README.md and
-# BUILDINFO, and that the program is a GUI executable of the build's
+# Builds the release zip and checks that it holds Vantry.exe, README.md,
+# readme.txt and BUILDINFO, and that the program is a GUI executable of the build's
 # architecture that imports only libraries Windows always takes from the
 # system folder (the compiler runtime is linked in; psapi and wtsapi32 are
 # bound at run time). Then signs a build of HEAD with a throwaway
@@ -33,12 +33,64 @@ for dll in $imports; do
         *) echo "imports a DLL that Windows may take from the program's folder: $dll"; exit 1 ;;
     esac
 done
+# Every name the program looks up at run time (GetProcAddress through
+# BindCall) is exported by the library it is looked up in, as mingw-w64's
+# import libraries (made from Windows' own export lists) give them; a name
+# Wine lacks would otherwise be checked nowhere. The 32-bit libraries serve
+# both programs: the names are the same on x64, and this version of the
+# x64 user32 library lacks the dialog DPI calls.
+bound=$(awk 'match($0, /"[A-Za-z0-9_]+\.dll"/) { dll = substr($0, RSTART + 1, RLENGTH - 6) }
+    /BindCall\(/ && match($0, /, "[A-Za-z0-9_]+"/) { print tolower(dll) ":" substr($0, RSTART + 3, RLENGTH - 4) }' \
+    "$source_dir"/app/*.cpp "$source_dir"/process/*.cpp "$source_dir"/ui/*.cpp)
+[ "$(echo "$bound" | grep -c :)" -ge 10 ] || { echo "too few names bound at run time found: $bound"; exit 1; }
+for pair in $bound; do
+    library=${pair%%:*} name=${pair#*:}
+    i686-w64-mingw32-nm -g "/usr/i686-w64-mingw32/lib/lib$library.a" 2>/dev/null |
+        grep -qE " __imp__$name(@[0-9]+)?\$" || { echo "$library.dll does not export $name"; exit 1; }
+done
+echo "bound at run time, each exported by its library: $(echo $bound)"
+
+# The manifest, read out of the program and parsed as XML: Windows takes a
+# setting only at its place (assembly, application, windowsSettings, each
+# in its namespace), once, and refuses a manifest that is not well-formed.
+wrestool -x --raw -t 24 -n 1 Vantry.exe >manifest-from-program.xml
+in_namespace() { echo "*[local-name()='$1' and namespace-uri()='$2']"; }
+settings="/$(in_namespace assembly urn:schemas-microsoft-com:asm.v1)/$(in_namespace application \
+    urn:schemas-microsoft-com:asm.v3)/$(in_namespace windowsSettings urn:schemas-microsoft-com:asm.v3)"
+while read -r setting year value; do
+    path="$settings/$(in_namespace "$setting" "http://schemas.microsoft.com/SMI/$year/WindowsSettings")"
+    [ "$(xmllint --xpath "count($path)" manifest-from-program.xml)" = 1 ] &&
+        [ "$(xmllint --xpath "string($path)" manifest-from-program.xml)" = "$value" ] ||
+        { echo "the manifest's $setting is not '$value' in its place"; exit 1; }
+done <<'SETTINGS'
+activeCodePage 2019 ja-JP
+dpiAware 2005 true/pm
+dpiAwareness 2016 PerMonitorV2, PerMonitor
+SETTINGS
+
 cmake --build . --target package >/dev/null
 zip="Vantry-1.2.0.1-$arch.zip"
-contents=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-[ "$contents" = "BUILDINFO README.md Vantry.exe " ] || { echo "unexpected contents: $contents"; exit 1; }
+contents=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
+[ "$contents" = "BUILDINFO README.md Vantry.exe readme.txt " ] || { echo "unexpected contents: $contents"; exit 1; }
 unzip -p "$zip" Vantry.exe | cmp - Vantry.exe
 unzip -p "$zip" README.md | cmp - "$source_dir/README.md"
+# The Japanese read-me as Notepad shows it correctly on every Windows: a
+# UTF-8 byte-order mark, valid UTF-8, CRLF line ends only; and every version
+# it names is the one of the program's version resource.
+readme=$(pwd)/readme-from-zip.txt
+unzip -p "$zip" readme.txt >"$readme"
+[ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf ] || { echo "readme.txt has no byte-order mark"; exit 1; }
+iconv -f UTF-8 -t UTF-16 "$readme" >/dev/null || { echo "readme.txt is not UTF-8"; exit 1; }
+line_feeds=$(tr -cd '\n' <"$readme" | wc -c)
+[ "$line_feeds" -gt 0 ] && [ "$(tr -cd '\r' <"$readme" | wc -c)" -eq "$line_feeds" ] &&
+    [ "$(grep -c "$(printf '\r')\$" "$readme")" -eq "$line_feeds" ] ||
+    { echo "readme.txt has line ends other than CRLF"; exit 1; }
+resource_version=$(${objdump%objdump}windres -i Vantry.exe -O rc |
+    sed -n 's/^ *FILEVERSION \([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1.\2.\3.\4/p')
+readme_versions=$(grep -o '[0-9][0-9]*\.[0-9][0-9]*\.[0-9][0-9]*\.[0-9][0-9]*' "$readme" | sort -u | tr '\n' ' ')
+[ -n "$resource_version" ] && [ "$readme_versions" = "$resource_version " ] &&
+    head -n 1 "$readme" | grep -qF "Vantry $resource_version" ||
+    { echo "readme.txt names version(s) $readme_versions, the program $resource_version"; exit 1; }
 unzip -p "$zip" BUILDINFO | grep -qx "preset: $preset" || { echo "BUILDINFO lacks the preset"; exit 1; }
 unzip -p "$zip" BUILDINFO | grep -qx "sha256 before signing: $(sha256sum <Vantry.exe | cut -d ' ' -f 1)" ||
     { echo "BUILDINFO does not record this program's hash"; exit 1; }
@@ -65,12 +117,18 @@ cmake -S "$work/source" --preset $preset -B "$signed" -DBUILD_TESTING=OFF \
 VANTRY_SIGNING_PASSWORD=$password cmake --build "$signed" --target package >"$work/build.log" 2>&1 ||
     { cat "$work/build.log"; echo "the signed build failed"; exit 1; }
 ! grep -rqF "$password" "$signed" "$work/build.log" || { echo "the password was written down"; exit 1; }
-osslsigncode verify -CAfile "$work/cert.pem" -in "$signed/Vantry.exe" | grep -q 'Signature verification: ok' ||
+osslsigncode verify -CAfile "$work/cert.pem" -in "$signed/Vantry.exe" >"$work/verify.log" 2>&1
+grep -q 'Signature verification: ok' "$work/verify.log" ||
     { echo "the signature does not verify against its certificate"; exit 1; }
+digests=$(grep 'Message digest algorithm' "$work/verify.log" | tr -s ' ')
+[ -n "$digests" ] && ! echo "$digests" | grep -qv ': SHA256$' ||
+    { echo "the signature's digests are not SHA-256: $digests"; exit 1; }
 osslsigncode remove-signature -in "$signed/Vantry.exe" -out "$work/stripped.exe" >/dev/null
 unzip -p "$signed/$zip" BUILDINFO |
     grep -qx "sha256 before signing: $(sha256sum <"$work/stripped.exe" | cut -d ' ' -f 1)" ||
     { echo "without its signature the program is not the unsigned build"; exit 1; }
+unzip -p "$signed/$zip" BUILDINFO | grep -qx "commit: $(git -C "$source_dir" rev-parse HEAD)" ||
+    { echo "BUILDINFO does not name the commit the signed build was made from"; exit 1; }
 
 # The signed program starts under Wine and lists the processes.
 timeout 60 "$build_dir/wine-run.sh" "$signed/Vantry.exe" >/dev/null 2>&1 </dev/null &
@@ -81,21 +139,75 @@ wait
 [ "$rows" -gt 2 ] || { echo "the signed program did not list the processes ($rows lines)"; exit 1; }
 echo "the signed program lists $((rows - 1)) processes"
 
-# A user's check: the signed zip is reproduced; a changed program, even
-# with a checksum file made to match, is not.
-sh "$source_dir/scripts/verify-release.sh" "$signed/$zip" "$source_dir" ||
-    { echo "verify-release.sh refused the signed release"; exit 1; }
-mkdir -p "$work/changed/content"
-unzip -q "$signed/$zip" -d "$work/changed/content"
-byte=X
-[ "$(dd if="$work/changed/content/Vantry.exe" bs=1 skip=4096 count=1 2>/dev/null)" = X ] && byte=Y
-printf '%s' $byte | dd of="$work/changed/content/Vantry.exe" bs=1 seek=4096 conv=notrunc 2>/dev/null
-(cd "$work/changed/content" && cmake -E tar cf "../$zip" --format=zip BUILDINFO README.md Vantry.exe)
-(cd "$work/changed" && sha256sum "$zip" >"$zip.sha256")
-if sh "$source_dir/scripts/verify-release.sh" "$work/changed/$zip" "$source_dir" >"$work/changed.log"; then
-    cat "$work/changed.log"; echo "verify-release.sh accepted a changed program"; exit 1
-fi
-tail -n 2 "$work/changed.log"
+# A user's check: the signed zip is reproduced, and verify-release.sh
+# refuses, each for its own reason, what is not the release.
+sh "$source_dir/scripts/verify-release.sh" "$signed/$zip" "$source_dir" >"$work/verified.log" ||
+    { cat "$work/verified.log"; echo "verify-release.sh refused the signed release"; exit 1; }
+grep -qx "  certificate SHA-256 $(openssl x509 -in "$work/cert.pem" -noout -fingerprint -sha256 | cut -d = -f 2)" \
+    "$work/verified.log" || { cat "$work/verified.log"; echo "no fingerprint of the signer's certificate"; exit 1; }
+# flip_byte FILE OFFSET: the byte there changed to another.
+flip_byte() {
+    byte=X
+    [ "$(dd if="$1" bs=1 skip="$2" count=1 2>/dev/null)" = X ] && byte=Y
+    printf '%s' $byte | dd of="$1" bs=1 seek="$2" conv=notrunc 2>/dev/null
+}
+# release_with NAME PROGRAM: the signed release with PROGRAM as Vantry.exe, in
+# $work/NAME, with a checksum file made to match.
+release_with() {
+    mkdir -p "$work/$1/content"
+    unzip -q "$signed/$zip" -d "$work/$1/content"
+    cp "$2" "$work/$1/content/Vantry.exe"
+    (cd "$work/$1/content" && cmake -E tar cf "../$zip" --format=zip BUILDINFO README.md readme.txt Vantry.exe)
+    (cd "$work/$1" && sha256sum "$zip" >"$zip.sha256")
+}
+# expect_refusal WHAT NAME REASON: verify-release.sh refuses $work/NAME's zip
+# and says why.
+expect_refusal() {
+    if sh "$source_dir/scripts/verify-release.sh" "$work/$2/$zip" "$source_dir" >"$work/$2.log" 2>&1; then
+        cat "$work/$2.log"; echo "verify-release.sh accepted $1"; exit 1
+    fi
+    grep -q "NOT REPRODUCED: .*$3" "$work/$2.log" ||
+        { cat "$work/$2.log"; echo "verify-release.sh refused $1 without saying '$3'"; exit 1; }
+    echo "refused $1: $(tail -n 1 "$work/$2.log")"
+}
+cp "$signed/Vantry.exe" "$work/changed.exe"
+flip_byte "$work/changed.exe" 4096
+release_with changed "$work/changed.exe"
+expect_refusal "a changed signed program" changed "the program is not the one that was signed"
+cp "$signed/$zip.sha256" "$work/changed/"
+expect_refusal "a zip beside the release's checksum file" changed "does not match"
+rm "$work/changed/$zip.sha256"
+expect_refusal "a zip without a checksum file" changed "no checksum file"
+# The signature itself broken (its last bytes are the signature value), the
+# program as built: removing the signature would give the release's bytes.
+cp "$signed/Vantry.exe" "$work/broken.exe"
+flip_byte "$work/broken.exe" $(($(wc -c <"$work/broken.exe") - 20))
+release_with broken "$work/broken.exe"
+expect_refusal "a broken signature" broken "the signature is broken"
+cp "$work/stripped.exe" "$work/unsigned.exe"
+flip_byte "$work/unsigned.exe" 4096
+release_with unsigned "$work/unsigned.exe"
+expect_refusal "a changed unsigned program" unsigned "is not what commit"
+grep -qx "signature: unsigned" "$work/unsigned.log" || { echo "an unsigned program not called unsigned"; exit 1; }
+
+# sign.sh hands the password to the tool on standard input, never on its
+# command line (which every local user can read), and asks the time-stamp
+# server named: a stand-in osslsigncode records what it is given.
+mkdir -p "$work/stand-in"
+cat >"$work/stand-in/osslsigncode" <<STANDIN
+#!/bin/sh
+printf '%s\n' "\$@" >"$work/stand-in/arguments"
+cat >"$work/stand-in/input"
+exit 1
+STANDIN
+chmod +x "$work/stand-in/osslsigncode"
+cp "$build_dir/Vantry.exe" "$work/stand-in.exe"
+PATH="$work/stand-in:$PATH" VANTRY_SIGNING_PASSWORD=$password VANTRY_SIGNING_TIMESTAMP_URL=http://tsa.invalid/ \
+    sh "$source_dir/scripts/sign.sh" "$work/stand-in.exe" "$work/signer.pfx" 2>/dev/null
+[ "$(cat "$work/stand-in/input")" = "$password" ] && ! grep -qF "$password" "$work/stand-in/arguments" ||
+    { echo "the password did not reach the tool on standard input alone"; exit 1; }
+[ "$(grep -x -A 1 -- -ts "$work/stand-in/arguments" | tail -n 1)" = http://tsa.invalid/ ] ||
+    { cat "$work/stand-in/arguments"; echo "no -ts with the time-stamp server's address"; exit 1; }
 
 # A wrong password fails the build with the tool's reason and leaves no
 # program behind; a certificate that does not exist stops the configuration.
@@ -103,7 +215,8 @@ rm -f "$signed/Vantry.exe"
 if VANTRY_SIGNING_PASSWORD=wrong cmake --build "$signed" --target Vantry >"$work/wrong.log" 2>&1; then
     echo "a wrong password built"; exit 1
 fi
-grep -q 'signing .* failed: .*' "$work/wrong.log" && [ ! -e "$signed/Vantry.exe" ] ||
+grep -q 'signing .* failed: ' "$work/wrong.log" && grep -q 'Wrong password?' "$work/wrong.log" &&
+    [ ! -e "$signed/Vantry.exe" ] ||
     { cat "$work/wrong.log"; echo "a wrong password left a program or no reason"; exit 1; }
 # (make removes a target whose step failed; the signing step does too, for
 # any other way of building.)
@@ -115,4 +228,4 @@ cmake -S "$work/source" --preset $preset -B "$work/no-cert" -DBUILD_TESTING=OFF 
     -DVANTRY_SIGNING_CERT="$work/missing.pfx" >"$work/missing.log" 2>&1 &&
     { echo "a missing certificate configured"; exit 1; }
 grep -q "$work/missing.pfx" "$work/missing.log" || { cat "$work/missing.log"; exit 1; }
-echo "signing: verified, runs, reproduced; changed program, wrong password, missing certificate refused"
+echo "signing: verified, runs, reproduced; password on standard input alone; wrong password, missing certificate refused"

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Checks a downloaded release zip from end to end: the zip against its
-# .sha256 file, the program's signature (who signed it, or "unsigned"), and
-# that the program is exactly what its recorded commit builds: a clean clone
-# of this repository (or the one given) at that commit is built with the
+# .sha256 file, the program's signature (intact, and who signed it with the
+# SHA-256 fingerprint of the signer's certificate, or "unsigned"), and that
+# the program is exactly what its recorded commit builds: a clean clone of
+# this repository (or the one given) at that commit is built with the
 # recorded preset and compared byte for byte with the program, less its
 # signature. Exits 0 only when the release is reproduced.
 # Usage: scripts/verify-release.sh <Vantry-...zip> [repository]
@@ -15,8 +16,39 @@ trap 'rm -rf "$work"' EXIT
 
 refuse() { echo "NOT REPRODUCED: $*"; exit 1; }
 
+# The signature must be intact: the program's digest is the signed one, and
+# the signature verifies with the certificates it carries (and the system's
+# CA list). That the signer is who it claims to be is the fingerprint's to
+# show: anyone can make a certificate with a look-alike name.
+check_signature() {
+    openssl pkcs7 -in "$work/signature.pem" -print_certs -out "$work/carried.pem" 2>/dev/null ||
+        refuse "the signature carries no readable certificate"
+    cat "$work/carried.pem" /etc/ssl/certs/ca-certificates.crt >"$work/anchors.pem" 2>/dev/null
+    osslsigncode verify -CAfile "$work/anchors.pem" -in "$program" >"$work/verify.log" 2>&1
+    ! grep -q 'MISMATCH' "$work/verify.log" ||
+        refuse "the signature is broken: the program is not the one that was signed"
+    grep -q '^Signature verification: ok' "$work/verify.log" ||
+        refuse "the signature is broken: it does not verify with the certificates it carries"
+    signer=$(sed -n 's/^[[:space:]]*Subject: //p' "$work/verify.log" | head -n 1)
+    serial=$(sed -n 's/^[[:space:]]*Serial : //p' "$work/verify.log" | head -n 1)
+    # The signer's own certificate among those carried, by its serial number.
+    awk -v dir="$work" '/BEGIN CERT/ { n++ } { print > (dir "/cert" n ".pem") }' "$work/carried.pem"
+    fingerprint=""
+    for certificate in "$work"/cert[0-9]*.pem; do
+        [ "$(openssl x509 -in "$certificate" -noout -serial 2>/dev/null)" = "serial=$serial" ] &&
+            fingerprint=$(openssl x509 -in "$certificate" -noout -fingerprint -sha256 | cut -d = -f 2)
+    done
+    [ -n "$fingerprint" ] || refuse "the signer's certificate is not in the signature"
+    echo "signature: intact, signed by $signer"
+    echo "  certificate SHA-256 $fingerprint"
+    echo "  (compare it with the fingerprint the maintainers publish; a name alone proves nothing)"
+}
+
+# The hash in the checksum file against this zip's own hash (sha256sum -c
+# would check whichever file the checksum file names).
 [ -f "$zip.sha256" ] || refuse "there is no checksum file $zip.sha256"
-(cd "$(dirname "$zip")" && sha256sum -c --status "$(basename "$zip").sha256") ||
+recorded_hash=$(head -n 1 "$zip.sha256" | cut -d ' ' -f 1 | tr 'A-F' 'a-f')
+[ "$(grep -c . "$zip.sha256")" -eq 1 ] && [ "$recorded_hash" = "$(sha256sum <"$zip" | cut -d ' ' -f 1)" ] ||
     refuse "the zip does not match $(basename "$zip").sha256"
 echo "checksum: the zip matches $(basename "$zip").sha256"
 unzip -q "$zip" -d "$work/zip" && [ -f "$work/zip/Vantry.exe" ] && [ -f "$work/zip/BUILDINFO" ] ||
@@ -30,9 +62,8 @@ case "$commit" in
 esac
 
 program="$work/zip/Vantry.exe"
-if osslsigncode extract-signature -in "$program" -out "$work/signature.der" >/dev/null 2>&1; then
-    signer=$(osslsigncode verify -in "$program" 2>/dev/null | sed -n 's/^[[:space:]]*Subject: //p' | head -n 1)
-    echo "signature: signed by ${signer:-an unreadable signer}"
+if osslsigncode extract-signature -pem -in "$program" -out "$work/signature.pem" >/dev/null 2>&1; then
+    check_signature
     osslsigncode remove-signature -in "$program" -out "$work/unsigned.exe" >/dev/null ||
         refuse "the signature cannot be removed"
 else
