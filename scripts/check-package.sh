@@ -145,6 +145,7 @@ sh "$source_dir/scripts/verify-release.sh" "$signed/$zip" "$source_dir" >"$work/
     { cat "$work/verified.log"; echo "verify-release.sh refused the signed release"; exit 1; }
 grep -qx "  certificate SHA-256 $(openssl x509 -in "$work/cert.pem" -noout -fingerprint -sha256 | cut -d = -f 2)" \
     "$work/verified.log" || { cat "$work/verified.log"; echo "no fingerprint of the signer's certificate"; exit 1; }
+grep -e '^signature' -e '^  certificate' -e '^REPRODUCED' "$work/verified.log"
 # flip_byte FILE OFFSET: the byte there changed to another.
 flip_byte() {
     byte=X
@@ -202,8 +203,10 @@ exit 1
 STANDIN
 chmod +x "$work/stand-in/osslsigncode"
 cp "$build_dir/Vantry.exe" "$work/stand-in.exe"
-PATH="$work/stand-in:$PATH" VANTRY_SIGNING_PASSWORD=$password VANTRY_SIGNING_TIMESTAMP_URL=http://tsa.invalid/ \
-    sh "$source_dir/scripts/sign.sh" "$work/stand-in.exe" "$work/signer.pfx" 2>/dev/null
+if PATH="$work/stand-in:$PATH" VANTRY_SIGNING_PASSWORD=$password VANTRY_SIGNING_TIMESTAMP_URL=http://tsa.invalid/ \
+    sh "$source_dir/scripts/sign.sh" "$work/stand-in.exe" "$work/signer.pfx" 2>/dev/null; then
+    echo "sign.sh succeeded where the signing tool failed"; exit 1
+fi
 [ "$(cat "$work/stand-in/input")" = "$password" ] && ! grep -qF "$password" "$work/stand-in/arguments" ||
     { echo "the password did not reach the tool on standard input alone"; exit 1; }
 [ "$(grep -x -A 1 -- -ts "$work/stand-in/arguments" | tail -n 1)" = http://tsa.invalid/ ] ||
