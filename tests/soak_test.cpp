@@ -21,7 +21,9 @@ namespace {
 
 // The handles this process holds, counted one value at a time (Wine answers
 // GetProcessHandleCount with 0). The value of the next free handle would not
-// do: a leak first fills the holes that earlier closes left.
+// do: a leak first fills the holes that earlier closes left. A process
+// always holds handles, so a count of 0 means the counting failed, and any
+// leak would pass.
 int OpenHandleCount()
 {
     int count = 0;
@@ -30,6 +32,7 @@ int OpenHandleCount()
         if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
             ++count;
     }
+    EXPECT_GT(count, 0) << "no open handle could be counted";
     return count;
 }
 

@@ -115,6 +115,7 @@ protected:
     void TearDown() override
     {
         EXPECT_TRUE(g_fake.openHandles.empty());
+        EXPECT_EQ(0, g_fake.badCloses);
         EXPECT_FALSE(g_fake.debugEnabled);
         EXPECT_EQ(0, g_fake.processOpensWithoutPrivilege);
         EXPECT_FALSE(privilegeDuringWarning);
@@ -202,10 +203,12 @@ TEST_F(WarningText, AnIdentifierHandedToAnotherProgramMeanwhileIsNotEnded)
     EXPECT_EQ("Other.exe", nameAfter);  // the list was rebuilt
 }
 
+// The longest warning there is: a critical process with a cut name.
 TEST_F(WarningText, ALongNameIsCutAt99Characters)
 {
     const std::string name(150, 'L');
-    EXPECT_EQ(Cp932Warning(name.substr(0, 99)), WarningFor(name));
+    g_fake.processes[0].critical = true;
+    EXPECT_EQ(Cp932Warning(name.substr(0, 99)) + CP932_CRITICAL_NOTE, WarningFor(name));
     // The cut name matches the start of the process's name.
     EXPECT_EQ(1u, g_fake.terminated.size());
     EXPECT_FALSE(errorShown);
