@@ -177,7 +177,10 @@ release_with changed "$work/changed.exe"
 expect_refusal "a changed signed program" changed "the program is not the one that was signed"
 cp "$signed/$zip.sha256" "$work/changed/"
 expect_refusal "a zip beside the release's checksum file" changed "does not match"
-rm "$work/changed/$zip.sha256"
+cp "$signed/$zip" "$work/changed/genuine.zip"
+sed 's/ .*/  genuine.zip/' "$signed/$zip.sha256" >"$work/changed/$zip.sha256"
+expect_refusal "a zip whose checksum file names the genuine zip" changed "does not match"
+rm "$work/changed/$zip.sha256" "$work/changed/genuine.zip"
 expect_refusal "a zip without a checksum file" changed "no checksum file"
 # The signature itself broken (its last bytes are the signature value), the
 # program as built: removing the signature would give the release's bytes.
