@@ -1,10 +1,14 @@
 #!/bin/sh
 # Builds the release zip and checks that it holds Vantry.exe, README.md,
-# readme.txt and BUILDINFO, and that the program is a GUI executable of the build's
-# architecture that imports only libraries Windows always takes from the
-# system folder (the compiler runtime is linked in; psapi and wtsapi32 are
-# bound at run time). Then signs a build of HEAD with a throwaway
-# certificate and checks the signed release end to end.
+# readme.txt and BUILDINFO; that the program is a GUI executable of the
+# build's architecture that imports only libraries Windows always takes from
+# the system folder (the compiler runtime is linked in; psapi and wtsapi32
+# are bound at run time), that every name it binds at run time is exported
+# by its library, and that its manifest's settings stand in their places;
+# and that the Japanese read-me has the form Notepad needs and the program's
+# version. Then signs a build of HEAD with a throwaway certificate and checks
+# the signed release end to end, and every refusal verify-release.sh and
+# sign.sh promise.
 # Usage: check-package.sh <build directory> win32|win64
 set -e
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
