@@ -224,6 +224,10 @@ TEST_F(MainWindow, FollowsAMoveToAnotherDisplayScaleAndBack)
         ExpectLayoutFor(Client().right, Client().bottom, move.dpi);
         expectColumns(move.dpi);
         EXPECT_EQ(move.dpi / 6, SmallIconSide(window));
+        // Minimised: the list is left empty at this scale too.
+        SendMessageA(window, WM_SIZE, SIZE_MINIMIZED, 0);
+        ExpectLayoutFor(0, 0, move.dpi);
+        SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(Client().right, Client().bottom));
     }
 
     // A DPI of 0 or an empty rectangle changes nothing.
