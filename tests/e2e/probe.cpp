@@ -54,6 +54,12 @@ bool OpenRemoteList(RemoteList &remote)
     return remote.memory != NULL;
 }
 
+void CloseRemoteList(const RemoteList &remote)
+{
+    VirtualFreeEx(remote.process, remote.memory, 0, MEM_RELEASE);
+    CloseHandle(remote.process);
+}
+
 // A Vantry that hangs (or crashed and waits in the debugger) must fail the
 // test, not stall it.
 LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -101,8 +107,7 @@ int PrintRows()
         }
         printf("\n");
     }
-    VirtualFreeEx(remote.process, remote.memory, 0, MEM_RELEASE);
-    CloseHandle(remote.process);
+    CloseRemoteList(remote);
     return 0;
 }
 
@@ -124,8 +129,24 @@ void PrintUtf8(const char *label, const wchar_t *text)
     putchar('\n');
 }
 
-// Read in the Unicode form, so that the reader's own code page cannot turn
-// a wrong text into a right one.
+// A column's header, read in the Unicode form, so that the reader's own code
+// page cannot turn a wrong text into a right one. The text holds
+// kTextBytes / 2 characters.
+void ReadRemoteHeader(const RemoteList &remote, int index, wchar_t *text)
+{
+    LVCOLUMNW column;
+    ZeroMemory(&column, sizeof(column));
+    column.mask = LVCF_TEXT;
+    column.pszText = reinterpret_cast<wchar_t *>(remote.memory + 512);
+    column.cchTextMax = kTextBytes / sizeof(wchar_t);
+    SIZE_T done;
+    WriteProcessMemory(remote.process, remote.memory, &column, sizeof(column), &done);
+    text[0] = L'\0';
+    if (Ask(remote.list, LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(remote.memory)))
+        ReadProcessMemory(remote.process, remote.memory + 512, text, kTextBytes - 2, &done);
+    text[kTextBytes / sizeof(wchar_t) - 1] = L'\0';
+}
+
 int PrintTexts()
 {
     RemoteList remote;
@@ -134,16 +155,8 @@ int PrintTexts()
     HWND header = reinterpret_cast<HWND>(Ask(remote.list, LVM_GETHEADER, 0, 0));
     const int columns = static_cast<int>(Ask(header, HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < columns; ++i) {
-        LVCOLUMNW column;
-        ZeroMemory(&column, sizeof(column));
-        column.mask = LVCF_TEXT;
-        column.pszText = reinterpret_cast<wchar_t *>(remote.memory + 512);
-        column.cchTextMax = kTextBytes / sizeof(wchar_t);
-        SIZE_T done;
-        WriteProcessMemory(remote.process, remote.memory, &column, sizeof(column), &done);
-        wchar_t text[kTextBytes / sizeof(wchar_t)] = L"";
-        if (Ask(remote.list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(remote.memory)))
-            ReadProcessMemory(remote.process, remote.memory + 512, text, sizeof(text) - 2, &done);
+        wchar_t text[kTextBytes / sizeof(wchar_t)];
+        ReadRemoteHeader(remote, i, text);
         PrintUtf8("header", text);
     }
     HWND dialog = GetParent(remote.list);
@@ -153,8 +166,7 @@ int PrintTexts()
         GetWindowTextW(GetDlgItem(dialog, id), text, 256);
         PrintUtf8("button", text);
     }
-    VirtualFreeEx(remote.process, remote.memory, 0, MEM_RELEASE);
-    CloseHandle(remote.process);
+    CloseRemoteList(remote);
     return 0;
 }
 
@@ -272,21 +284,12 @@ int PrintLayout()
         printf("ideal %d %ld %ld\n", id, ideal.cx, ideal.cy);
     }
     for (int i = 0; i < 4; ++i) {
-        LVCOLUMNW column;
-        ZeroMemory(&column, sizeof(column));
-        column.mask = LVCF_TEXT;
-        column.pszText = reinterpret_cast<wchar_t *>(remote.memory + 512);
-        column.cchTextMax = kTextBytes / sizeof(wchar_t);
-        SIZE_T done;
-        WriteProcessMemory(remote.process, remote.memory, &column, sizeof(column), &done);
-        wchar_t header[kTextBytes / sizeof(wchar_t)] = L"";
-        if (Ask(remote.list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(remote.memory)))
-            ReadProcessMemory(remote.process, remote.memory + 512, header, sizeof(header) - 2, &done);
+        wchar_t header[kTextBytes / sizeof(wchar_t)];
+        ReadRemoteHeader(remote, i, header);
         printf("column %d %d %d %d\n", i, static_cast<int>(Ask(remote.list, LVM_GETCOLUMNWIDTH, i, 0)),
                RemoteTextWidth(remote, header), i < 2 ? WidestCell(remote, i) : 0);
     }
-    VirtualFreeEx(remote.process, remote.memory, 0, MEM_RELEASE);
-    CloseHandle(remote.process);
+    CloseRemoteList(remote);
     return 0;
 }
 
