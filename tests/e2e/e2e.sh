@@ -242,7 +242,7 @@ scenario_lays_out_at_scale() {
     reset_wine
     start_vantry || { fail "Vantry window did not appear"; return; }
     "$WINE" "$PROBE" layout 2>/dev/null </dev/null | tr -d '\r' >"$WORK/layout.txt"
-    if awk -v want=$((96 * SCALE / 100)) -f "$(dirname "$0")/layout.awk" "$WORK/layout.txt"; then
+    if awk -v want="$(scaled 96)" -f "$(dirname "$0")/layout.awk" "$WORK/layout.txt"; then
         pass "the layout, columns and captions fit the display$SETTING"
     else
         fail "the layout$SETTING:"; cat "$WORK/layout.txt"
