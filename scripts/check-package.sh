@@ -68,8 +68,8 @@ while read -r setting year value; do
         { echo "the manifest's $setting is not '$value' in its place"; exit 1; }
 done <<'SETTINGS'
 activeCodePage 2019 ja-JP
-dpiAware 2005 true/pm
-dpiAwareness 2016 PerMonitorV2, PerMonitor
+dpiAware 2005 true
+dpiAwareness 2016 PerMonitorV2, System
 SETTINGS
 
 cmake --build . --target package >/dev/null

@@ -272,14 +272,15 @@ TEST_F(ExecutableResources, ManifestAsksForCommonControlsSixOfItsOwnArchitecture
     EXPECT_TRUE(HasWindowsSetting(manifest,
         "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
         "ja-JP</activeCodePage>")) << manifest;
-    // Drawn at each monitor's own DPI: per-monitor v2 from Windows 10 1703,
-    // per-monitor before it on 8.1, system DPI on Vista to 8.
+    // Drawn at each monitor's own DPI with per-monitor v2 (Windows 10 1703
+    // on); before it at the system's DPI, never per-monitor v1, which would
+    // leave the fonts at their first size after a move.
     EXPECT_TRUE(HasWindowsSetting(manifest,
         "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
-        "PerMonitorV2, PerMonitor</dpiAwareness>")) << manifest;
+        "PerMonitorV2, System</dpiAwareness>")) << manifest;
     EXPECT_TRUE(HasWindowsSetting(manifest,
         "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
-        "true/pm</dpiAware>")) << manifest;
+        "true</dpiAware>")) << manifest;
 }
 
 // The 64-bit suite also reads the 32-bit program (VANTRY_WIN32_BUILD names

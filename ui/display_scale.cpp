@@ -5,8 +5,9 @@
 namespace {
 
 // user32 has these from Windows 10 (1607 and 1703): they are looked up at
-// run time so that the program still starts on Windows 7 and 8, where the
-// process is system-DPI aware and the system metrics already hold its DPI.
+// run time so that the program still starts on older systems. Before 1703
+// the process is system-DPI aware (per-monitor v2 or nothing), so there the
+// system metrics and the window's device context already hold its DPI.
 struct ScaleCalls {
     UINT(WINAPI *getDpiForWindow)(HWND);
     int(WINAPI *getSystemMetricsForDpi)(int, UINT);

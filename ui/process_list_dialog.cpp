@@ -84,7 +84,8 @@ void ProcessListDialog::SetSmallIcon()
         DestroyIcon(replaced);
 }
 
-// Windows moved the dialog to a monitor of another scale: the columns keep
+// Windows moved the dialog to a monitor of another scale (per-monitor v2
+// only; system-aware, the dialog never hears of it): the columns keep
 // their widths in proportion (a width the user dragged included), and the
 // window takes the rectangle Windows suggests for the new DPI.
 void ProcessListDialog::OnDpiChanged(UINT newDpi, const RECT *suggested)

@@ -21,7 +21,7 @@ $1 == "dpi" {
 }
 $1 == "client" { width = $2; height = $3 }
 $1 == "control" { x[$2] = $3; y[$2] = $4; w[$2] = $5; h[$2] = $6 }
-$1 == "ideal" { fits("the caption of button " $2, $3, w[$2]); fits("the caption height of button " $2, $4, h[$2]) }
+$1 == "ideal" { ideals[$2]++; fits("the caption of button " $2, $3, w[$2]); fits("the caption height of button " $2, $4, h[$2]) }
 # column INDEX WIDTH HEADER-TEXT WIDEST-CELL-TEXT; the list pads a text by
 # a few pixels on each side, so a text fits when it leaves 12 (scaled).
 $1 == "column" {
@@ -32,7 +32,10 @@ $1 == "column" {
 }
 BEGIN { base[0] = 50; base[1] = 100; base[2] = 300; base[3] = 100 }
 END {
-    if (dpi == "" || width == "" || columns != 4) { print "the layout could not be read"; exit 1 }
+    if (dpi == "" || width == "" || columns != 4 || ideals[1] != 1 || ideals[1002] != 1) {
+        print "the layout could not be read (DPI, client size, four columns, each button's caption)"
+        exit 1
+    }
     near("the list's left", x[1001], s(10)); near("the list's top", y[1001], s(10))
     near("the list's width", w[1001], width - s(20)); near("the list's height", h[1001], height - s(60))
     near("the refresh button's left", x[1002], width - s(235))
