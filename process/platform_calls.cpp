@@ -59,7 +59,9 @@ SessionCalls BindSessions()
     return calls;
 }
 
-// Bound on first use, once, even when two threads ask at the same time.
+// Bound on first use, once. The program has one thread, so these statics
+// are built without a guard (-fno-threadsafe-statics): nothing else can ask
+// while one is being bound.
 const ProcessStatusCalls &ProcessStatus()
 {
     static const ProcessStatusCalls calls = BindProcessStatus();
@@ -122,6 +124,7 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
 
 BOOL IsProcessCritical(HANDLE process, BOOL *critical)
 {
+    // Bound on first use, once, by the program's one thread.
     static BOOL(WINAPI * const isProcessCritical)(HANDLE, BOOL *) = [] {
         BOOL(WINAPI * call)(HANDLE, BOOL *);
         BindCall(GetModuleHandleA("kernel32.dll"), "IsProcessCritical", call);

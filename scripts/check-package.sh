@@ -37,6 +37,28 @@ for dll in $imports; do
         *) echo "imports a DLL that Windows may take from the program's folder: $dll"; exit 1 ;;
     esac
 done
+# Every imported function against scripts/imports.txt: listed for its
+# library (and this architecture), and in none of the groups we never want.
+# The PE headers let the oldest Windows each program is for load it.
+printf '%s\n' "$headers" | awk '/DLL Name: / { dll = tolower($3); next } /^$/ { dll = "" }
+    dll != "" && /^\t[0-9a-f]+\t *[0-9]+  [A-Za-z_]/ { print dll, $3 }' >imports-of-program.txt
+[ "$(wc -l <imports-of-program.txt)" -ge 40 ] ||
+    { echo "too few imports read from the program: $(cat imports-of-program.txt)"; exit 1; }
+awk -v arch="$arch" 'FNR == NR && $1 == "never" { for (i = 3; i <= NF; i++) never[$i] = $2; next }
+    FNR == NR && /^[a-z]/ && (NF == 2 || $3 == arch) { listed[$1 " " $2] = 1; next }
+    FNR == NR { next }
+    $2 in never { printf "imports %s from %s: never wanted (%s)\n", $2, $1, never[$2]; bad = 1; next }
+    !(($1 " " $2) in listed) { printf "imports %s from %s, not in scripts/imports.txt\n", $2, $1; bad = 1 }
+    END { exit bad }' "$source_dir/scripts/imports.txt" imports-of-program.txt ||
+    { echo "the program's imports are not the listed ones"; exit 1; }
+echo "imports: $(wc -l <imports-of-program.txt) functions, each listed in scripts/imports.txt"
+case "$arch" in win32) oldest=5.1 ;; *) oldest=5.2 ;; esac
+for version in OSystem Subsystem; do
+    found=$(printf '%s\n' "$headers" | awk -v v="$version" '$1 == "Major" v "Version" { major = $2 }
+        $1 == "Minor" v "Version" { minor = $2 } END { print major "." minor }')
+    [ "$found" = "$oldest" ] || { echo "the program's $version version is $found, not $oldest"; exit 1; }
+done
+
 # Every name the program looks up at run time (GetProcAddress through
 # BindCall) is exported by the library it is looked up in, as mingw-w64's
 # import libraries (made from Windows' own export lists) give them; a name
@@ -46,7 +68,9 @@ done
 bound=$(awk 'match($0, /"[A-Za-z0-9_]+\.dll"/) { dll = substr($0, RSTART + 1, RLENGTH - 6) }
     /BindCall\(/ && match($0, /, "[A-Za-z0-9_]+"/) { print tolower(dll) ":" substr($0, RSTART + 3, RLENGTH - 4) }' \
     "$source_dir"/app/*.cpp "$source_dir"/process/*.cpp "$source_dir"/ui/*.cpp)
-[ "$(echo "$bound" | grep -c :)" -ge 10 ] || { echo "too few names bound at run time found: $bound"; exit 1; }
+sites=$(cat "$source_dir"/app/*.cpp "$source_dir"/process/*.cpp "$source_dir"/ui/*.cpp | grep -c 'BindCall(')
+[ "$(echo "$bound" | grep -c :)" -eq "$sites" ] ||
+    { echo "$sites places bind a call at run time, but only these name their library and call: $bound"; exit 1; }
 for pair in $bound; do
     library=${pair%%:*} name=${pair#*:}
     i686-w64-mingw32-nm -g "/usr/i686-w64-mingw32/lib/lib$library.a" 2>/dev/null |
@@ -57,7 +81,8 @@ echo "bound at run time, each exported by its library: $(echo $bound)"
 # The manifest, read out of the program and parsed as XML: Windows takes a
 # setting only at its place (assembly, application, windowsSettings, each
 # in its namespace), once, and refuses a manifest that is not well-formed.
-wrestool -x --raw -t 24 -n 1 Vantry.exe >manifest-from-program.xml
+wrestool -x --raw -t 24 -n 1 Vantry.exe >manifest-from-program.xml ||
+    { echo "the program carries no manifest that wrestool can read"; exit 1; }
 in_namespace() { echo "*[local-name()='$1' and namespace-uri()='$2']"; }
 settings="/$(in_namespace assembly urn:schemas-microsoft-com:asm.v1)/$(in_namespace application \
     urn:schemas-microsoft-com:asm.v3)/$(in_namespace windowsSettings urn:schemas-microsoft-com:asm.v3)"
@@ -71,18 +96,26 @@ activeCodePage 2019 ja-JP
 dpiAware 2005 true
 dpiAwareness 2016 PerMonitorV2, System
 SETTINGS
+# Windows XP refuses a manifest with an element of the asm.v1 namespace that
+# it does not know, and ignores the others: the newer settings stand in the
+# asm.v3 and settings namespaces.
+xp_elements="'assembly' 'assemblyIdentity' 'description' 'dependency' 'dependentAssembly'"
+unknown="count(//*[namespace-uri()='urn:schemas-microsoft-com:asm.v1' and not(local-name()=$(echo "$xp_elements" |
+    sed 's/ / or local-name()=/g'))])"
+[ "$(xmllint --xpath "$unknown" manifest-from-program.xml)" = 0 ] ||
+    { echo "the manifest has an asm.v1 element that Windows XP does not know"; exit 1; }
 
-cmake --build . --target package >/dev/null
+cmake --build . --target package >package.log 2>&1 || { cat package.log; echo "the package did not build"; exit 1; }
 zip="Vantry-1.2.0.1-$arch.zip"
 contents=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
 [ "$contents" = "BUILDINFO README.md Vantry.exe readme.txt " ] || { echo "unexpected contents: $contents"; exit 1; }
-unzip -p "$zip" Vantry.exe | cmp - Vantry.exe
-unzip -p "$zip" README.md | cmp - "$source_dir/README.md"
+unzip -p "$zip" Vantry.exe | cmp -s - Vantry.exe || { echo "the zip's Vantry.exe is not the one built"; exit 1; }
+unzip -p "$zip" README.md | cmp -s - "$source_dir/README.md" || { echo "the zip's README.md is not the source's"; exit 1; }
 # The Japanese read-me as Notepad shows it correctly on every Windows: a
 # UTF-8 byte-order mark, valid UTF-8, CRLF line ends only; and every version
 # it names is the one of the program's version resource.
 readme=$(pwd)/readme-from-zip.txt
-unzip -p "$zip" readme.txt >"$readme"
+unzip -p "$zip" readme.txt >"$readme" || { echo "the zip holds no readable readme.txt"; exit 1; }
 [ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf ] || { echo "readme.txt has no byte-order mark"; exit 1; }
 iconv -f UTF-8 -t UTF-16 "$readme" >/dev/null || { echo "readme.txt is not UTF-8"; exit 1; }
 line_feeds=$(tr -cd '\n' <"$readme" | wc -c)
@@ -100,7 +133,7 @@ unzip -p "$zip" BUILDINFO | grep -qx "sha256 before signing: $(sha256sum <Vantry
     { echo "BUILDINFO does not record this program's hash"; exit 1; }
 # The checksum file that the packaging wrote checks out with the usual tool.
 [ -f "$zip.sha256" ] || { echo "no $zip.sha256"; exit 1; }
-sha256sum -c "$zip.sha256"
+sha256sum -c "$zip.sha256" || { echo "the zip does not match its checksum file"; exit 1; }
 echo "imports: $imports"
 echo "$zip: $contents"
 
@@ -110,24 +143,33 @@ build_dir=$(pwd)
 work=$(mktemp -d /tmp/vantry-signing.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 password="pw-$(od -An -N8 -tx8 /dev/urandom | tr -d ' ')"
-openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Vantry Test Signer" \
-    -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
-openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/signer.pfx" \
-    -passout "pass:$password"
-git clone -q --no-local "$source_dir" "$work/source"
+# An impostor's certificate with the maintainers' name and serial number,
+# made a second earlier: certificates are stored in the signature in their
+# encoding's order, so theirs comes first and the signature verifies.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Vantry Test Signer" -set_serial 4660 \
+    -keyout "$work/impostor-key.pem" -out "$work/impostor.pem" 2>/dev/null ||
+    { echo "openssl could not make the impostor's certificate"; exit 1; }
+sleep 1
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Vantry Test Signer" -set_serial 4660 \
+    -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null &&
+    openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/signer.pfx" \
+        -passout "pass:$password" || { echo "openssl could not make the throwaway certificate"; exit 1; }
+git clone -q --no-local "$source_dir" "$work/source" || { echo "cannot clone $source_dir"; exit 1; }
 signed="$work/signed"
 cmake -S "$work/source" --preset $preset -B "$signed" -DBUILD_TESTING=OFF \
-    -DVANTRY_SIGNING_CERT="$work/signer.pfx" >/dev/null
+    -DVANTRY_SIGNING_CERT="$work/signer.pfx" >"$work/configure.log" 2>&1 ||
+    { cat "$work/configure.log"; echo "the signed build did not configure"; exit 1; }
 VANTRY_SIGNING_PASSWORD=$password cmake --build "$signed" --target package >"$work/build.log" 2>&1 ||
     { cat "$work/build.log"; echo "the signed build failed"; exit 1; }
 ! grep -rqF "$password" "$signed" "$work/build.log" || { echo "the password was written down"; exit 1; }
-osslsigncode verify -CAfile "$work/cert.pem" -in "$signed/Vantry.exe" >"$work/verify.log" 2>&1
-grep -q 'Signature verification: ok' "$work/verify.log" ||
+osslsigncode verify -CAfile "$work/cert.pem" -in "$signed/Vantry.exe" >"$work/verify.log" 2>&1 &&
+    grep -q 'Signature verification: ok' "$work/verify.log" ||
     { echo "the signature does not verify against its certificate"; exit 1; }
 digests=$(grep 'Message digest algorithm' "$work/verify.log" | tr -s ' ')
 [ -n "$digests" ] && ! echo "$digests" | grep -qv ': SHA256$' ||
     { echo "the signature's digests are not SHA-256: $digests"; exit 1; }
-osslsigncode remove-signature -in "$signed/Vantry.exe" -out "$work/stripped.exe" >/dev/null
+osslsigncode remove-signature -in "$signed/Vantry.exe" -out "$work/stripped.exe" >/dev/null ||
+    { echo "the signature cannot be removed from the signed program"; exit 1; }
 unzip -p "$signed/$zip" BUILDINFO |
     grep -qx "sha256 before signing: $(sha256sum <"$work/stripped.exe" | cut -d ' ' -f 1)" ||
     { echo "without its signature the program is not the unsigned build"; exit 1; }
@@ -197,6 +239,25 @@ flip_byte "$work/unsigned.exe" 4096
 release_with unsigned "$work/unsigned.exe"
 expect_refusal "a changed unsigned program" unsigned "is not what commit"
 grep -qx "signature: unsigned" "$work/unsigned.log" || { echo "an unsigned program not called unsigned"; exit 1; }
+
+# The impostor signs the genuine program with their own key and carries the
+# maintainers' certificate too: the verifier names the impostor's
+# certificate, or refuses, but never shows the maintainers' fingerprint.
+fingerprint() { openssl x509 -in "$1" -noout -fingerprint -sha256 | cut -d = -f 2; }
+openssl pkcs12 -export -inkey "$work/impostor-key.pem" -in "$work/impostor.pem" -certfile "$work/cert.pem" \
+    -out "$work/impostor.pfx" -passout pass:x &&
+    osslsigncode sign -pkcs12 "$work/impostor.pfx" -pass x -h sha256 -n Vantry \
+        -in "$work/stripped.exe" -out "$work/impostor.exe" >/dev/null &&
+    cat "$work/impostor.pem" "$work/cert.pem" >"$work/both.pem" &&
+    osslsigncode verify -CAfile "$work/both.pem" -in "$work/impostor.exe" >/dev/null 2>&1 ||
+    { echo "the impostor's signature does not verify: the check below would prove nothing"; exit 1; }
+release_with impostor "$work/impostor.exe"
+sh "$source_dir/scripts/verify-release.sh" "$work/impostor/$zip" "$source_dir" >"$work/impostor.log" 2>&1
+! grep -qF "$(fingerprint "$work/cert.pem")" "$work/impostor.log" &&
+    { grep -qx "  certificate SHA-256 $(fingerprint "$work/impostor.pem")" "$work/impostor.log" ||
+      grep -q '^NOT REPRODUCED: ' "$work/impostor.log"; } ||
+    { cat "$work/impostor.log"; echo "the impostor's release was shown with the maintainers' certificate"; exit 1; }
+echo "the impostor's release: $(grep -e '^  certificate' -e '^NOT REPRODUCED' "$work/impostor.log" | head -n 1)"
 
 # sign.sh hands the password to the tool on standard input, never on its
 # command line (which every local user can read), and asks the time-stamp

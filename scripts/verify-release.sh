@@ -11,37 +11,69 @@ set -u
 zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 repository=${2:-$(cd "$(dirname "$0")/.." && pwd)}
 . "$(dirname "$0")/toolchain-versions.sh"
+
+for tool in openssl osslsigncode unzip git cmake sha256sum awk; do
+    command -v "$tool" >/dev/null ||
+        { echo "NOT REPRODUCED: verify-release.sh needs $tool; install it first (Debian: scripts/install-deps.sh)"; exit 1; }
+done
 work=$(mktemp -d /tmp/vantry-verify.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
 refuse() { echo "NOT REPRODUCED: $*"; exit 1; }
 
-# The signature must be intact: the program's digest is the signed one, and
-# the signature verifies with the certificates it carries (and the system's
-# CA list). That the signer is who it claims to be is the fingerprint's to
-# show: anyone can make a certificate with a look-alike name.
+# The signature must be intact: osslsigncode verifies every signature the
+# program carries (its digest is the program's, and it verifies with the
+# certificates it carries and the system's CA list), and a release carries
+# one. That the signer is who it claims to be is the fingerprint's to show:
+# anyone can make a certificate with a look-alike name.
 check_signature() {
     openssl pkcs7 -in "$work/signature.pem" -print_certs -out "$work/carried.pem" 2>/dev/null ||
         refuse "the signature carries no readable certificate"
     cat "$work/carried.pem" /etc/ssl/certs/ca-certificates.crt >"$work/anchors.pem" 2>/dev/null
     osslsigncode verify -CAfile "$work/anchors.pem" -in "$program" >"$work/verify.log" 2>&1
+    verified=$?
     ! grep -q 'MISMATCH' "$work/verify.log" ||
         refuse "the signature is broken: the program is not the one that was signed"
-    grep -q '^Signature verification: ok' "$work/verify.log" ||
+    signatures=$(grep -c '^Signature Index:' "$work/verify.log")
+    [ $verified -eq 0 ] && [ "$signatures" -ge 1 ] && ! grep -q '^Signature verification: failed' "$work/verify.log" &&
+        [ "$(grep -c '^Signature verification: ok' "$work/verify.log")" -eq "$signatures" ] ||
         refuse "the signature is broken: it does not verify with the certificates it carries"
-    signer=$(sed -n 's/^[[:space:]]*Subject: //p' "$work/verify.log" | head -n 1)
-    serial=$(sed -n 's/^[[:space:]]*Serial : //p' "$work/verify.log" | head -n 1)
-    # The signer's own certificate among those carried, by its serial number.
-    awk -v dir="$work" '/BEGIN CERT/ { n++ } { print > (dir "/cert" n ".pem") }' "$work/carried.pem"
-    fingerprint=""
-    for certificate in "$work"/cert[0-9]*.pem; do
-        [ "$(openssl x509 -in "$certificate" -noout -serial 2>/dev/null)" = "serial=$serial" ] &&
-            fingerprint=$(openssl x509 -in "$certificate" -noout -fingerprint -sha256 | cut -d = -f 2)
-    done
-    [ -n "$fingerprint" ] || refuse "the signer's certificate is not in the signature"
-    echo "signature: intact, signed by $signer"
-    echo "  certificate SHA-256 $fingerprint"
+    [ "$signatures" -eq 1 ] || refuse "the program carries $signatures signatures; a release is signed once"
+    find_signer
+    echo "signature: intact, signed by $(openssl x509 -in "$signer_certificate" -noout -subject | sed 's/^subject=//')"
+    echo "  certificate SHA-256 $(openssl x509 -in "$signer_certificate" -noout -fingerprint -sha256 | cut -d = -f 2)"
     echo "  (compare it with the fingerprint the maintainers publish; a name alone proves nothing)"
+}
+
+# The certificate that made the signature: of those the signature carries,
+# the one whose public key verifies the signer's signed attributes. A name
+# and a serial number can be copied into any certificate; the key cannot.
+find_signer() {
+    openssl asn1parse -inform PEM -in "$work/signature.pem" -out "$work/signature.der" -noout >/dev/null &&
+        openssl asn1parse -inform DER -in "$work/signature.der" >"$work/signature.txt" ||
+        refuse "the signature cannot be read"
+    # The signed data's fields are at depth 3, the last of them the set of
+    # signer infos; a signer info's fields are at depth 5.
+    set -- $(awk -f "$(dirname "$0")/signer-info.awk" "$work/signature.txt")
+    [ $# -eq 6 ] && [ "$1" = 1 ] || refuse "the signature does not hold exactly one signer"
+    case "$6" in
+        sha256|sha384|sha512) ;;
+        *) refuse "the signature's digest is $6, not SHA-2" ;;
+    esac
+    tail -c +$(($2 + 2)) "$work/signature.der" | head -c $(($3 - 1)) >"$work/attributes.tail"
+    # Signed as a SET (tag 0x31), carried as [0] IMPLICIT.
+    { printf '\061'; cat "$work/attributes.tail"; } >"$work/attributes.der"
+    tail -c +$(($4 + 1)) "$work/signature.der" | head -c "$5" >"$work/signature.value"
+    awk -v dir="$work" '/BEGIN CERT/ { n++ } n { print > (dir "/cert" n ".pem") }' "$work/carried.pem"
+    signer_certificate="" signers=0
+    for certificate in "$work"/cert[0-9]*.pem; do
+        openssl x509 -in "$certificate" -noout -pubkey >"$work/key.pem" 2>/dev/null &&
+            openssl dgst "-$6" -verify "$work/key.pem" -signature "$work/signature.value" \
+                "$work/attributes.der" >/dev/null 2>&1 || continue
+        signer_certificate=$certificate signers=$((signers + 1))
+    done
+    [ $signers -le 1 ] || refuse "$signers certificates carried could each be the signer"
+    [ -n "$signer_certificate" ] || refuse "no certificate carried in the signature made it"
 }
 
 # The hash in the checksum file against this zip's own hash (sha256sum -c
