@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "../process/bound_call.h"
+#include "../process/shell_calls.h"
 #include "../res/resource.h"
 #include "../ui/process_list_dialog.h"
 
@@ -26,5 +27,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     RemoveCurrentDirectoryFromLibrarySearch();
     InitCommonControls();
     g_mainDialog.DoModal(instance, IDD_PROCESS_LIST, GetDesktopWindow(), 0);
+    platform::ReleaseShell();
     return 0;
 }

@@ -111,7 +111,17 @@ void FillDetails(HWND list, int row, DWORD processId, const SessionProcesses &se
 
 }
 
+// The wait cursor shows while the list is rebuilt: the window does not
+// answer until it is done.
 int ProcessListDialog::RebuildProcessList()
+{
+    HCURSOR previous = SetCursor(LoadCursorA(NULL, IDC_WAIT));
+    const int result = FillProcessList();
+    SetCursor(previous);
+    return result;
+}
+
+int ProcessListDialog::FillProcessList()
 {
     DWORD ids[kMaxProcesses];
     DWORD bytes = 0;

@@ -8,4 +8,9 @@
 #define IDC_PROCESS_LIST 1001
 #define IDC_REFRESH      1002
 
+/* The list's context menu; its end-process item is IDOK, as the button. */
+#define IDM_COPY          2001
+#define IDM_OPEN_LOCATION 2002
+#define IDM_PROPERTIES    2003
+
 #endif

@@ -20,10 +20,7 @@ const int kWarningChars = kCellChars + sizeof(TEXT_END_WARNING_FORMAT TEXT_END_C
 
 void ProcessListDialog::EndProcessCommand()
 {
-    // LVNI_VISIBLEONLY changes nothing in a list without groups.
-    const int row = static_cast<int>(SendMessageA(listWindow, LVM_GETNEXTITEM,
-                                                  static_cast<WPARAM>(-1),
-                                                  LVNI_SELECTED | LVNI_VISIBLEONLY));
+    const int row = SelectedRow();
     if (row < 0)
         return;
 

@@ -127,8 +127,7 @@ void ProcessListDialog::OnNotify(const NMHDR *header)
 {
     switch (header->code) {
     case LVN_KEYDOWN:
-        TypeAheadSearch(static_cast<char>(
-            LOBYTE(reinterpret_cast<const NMLVKEYDOWN *>(header)->wVKey)));
+        OnListKey(reinterpret_cast<const NMLVKEYDOWN *>(header)->wVKey);
         break;
     case LVN_COLUMNCLICK:
         SortByColumnClick(reinterpret_cast<const NMLISTVIEW *>(header)->iSubItem);
@@ -136,7 +135,48 @@ void ProcessListDialog::OnNotify(const NMHDR *header)
     }
 }
 
-INT_PTR ProcessListDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The keys every Windows list knows come before the first-letter search:
+// Delete ends the process, F5 refreshes, Ctrl+C copies the row, and the
+// Menu key opens the context menu (Windows sends it as WM_CONTEXTMENU).
+void ProcessListDialog::OnListKey(WORD key)
+{
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (key == VK_DELETE)
+        EndProcessCommand();
+    else if (key == VK_F5)
+        RefreshCommand();
+    else if (key == 'C' && control)
+        CopyCommand();
+    else if (key != VK_APPS)
+        TypeAheadSearch(static_cast<char>(LOBYTE(key)));
+}
+
+// One dispatch for the buttons, their keys and the context menu.
+void ProcessListDialog::RunCommand(int id)
+{
+    switch (id) {
+    case IDOK:
+        EndProcessCommand();
+        break;
+    case IDCANCEL:
+        EndDialog(dialogWindow.handle, 0);
+        break;
+    case IDC_REFRESH:
+        RefreshCommand();
+        break;
+    case IDM_COPY:
+        CopyCommand();
+        break;
+    case IDM_OPEN_LOCATION:
+        OpenLocationCommand();
+        break;
+    case IDM_PROPERTIES:
+        PropertiesCommand();
+        break;
+    }
+}
+
+INT_PTR ProcessListDialog::DialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -149,17 +189,10 @@ INT_PTR ProcessListDialog::DialogProc(HWND window, UINT message, WPARAM wParam, 
         OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT *>(lParam));
         break;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            EndProcessCommand();
-            break;
-        case IDCANCEL:
-            EndDialog(window, 0);
-            break;
-        case IDC_REFRESH:
-            RefreshCommand();
-            break;
-        }
+        RunCommand(LOWORD(wParam));
+        break;
+    case WM_CONTEXTMENU:
+        OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         break;
     case WM_NOTIFY:
         if (wParam == IDC_PROCESS_LIST)

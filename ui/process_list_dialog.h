@@ -13,13 +13,22 @@ public:
     int SetupColumns();
     int LayoutControls(int width, int height);
     int RebuildProcessList();
+    int FillProcessList();
     int CompareRows(LPARAM item1, LPARAM item2, int column);
     int SelectByPid(int processId);
     int TypeAheadSearch(char key);
 
     void InitializeDialog();
+    void RunCommand(int id);
     void EndProcessCommand();
     void RefreshCommand();
+    void CopyCommand();
+    void OpenLocationCommand();
+    void PropertiesCommand();
+    void OnListKey(WORD key);
+    void OnContextMenu(HWND from, LPARAM where);
+    bool ReadSelectedPath(char *path);
+    int SelectedRow() const;
     void SortByColumnClick(int column);
     void SortList(int column);
     void SelectRow(int row);

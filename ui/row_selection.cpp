@@ -14,6 +14,13 @@ const int kSearchChars = 200;
 
 }
 
+// LVNI_VISIBLEONLY changes nothing in a list without groups.
+int ProcessListDialog::SelectedRow() const
+{
+    return static_cast<int>(SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                         LVNI_SELECTED | LVNI_VISIBLEONLY));
+}
+
 // The list allows one selected row, so this also deselects the previous one.
 void ProcessListDialog::SelectRow(int row)
 {

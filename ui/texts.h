@@ -15,4 +15,13 @@
 #define TEXT_END_FAILED "プロセスを終了できませんでした。"
 #define TEXT_END_FAILED_CAPTION "Error"
 
+// The list's context menu.
+#define TEXT_MENU_END "プロセスの終了(&E)"
+#define TEXT_MENU_COPY "コピー(&C)"
+#define TEXT_MENU_OPEN_LOCATION "ファイルの場所を開く(&O)"
+#define TEXT_MENU_PROPERTIES "プロパティ(&R)"
+#define TEXT_OPEN_LOCATION_FAILED "ファイルの場所を開けませんでした。"
+#define TEXT_PROPERTIES_FAILED "プロパティを表示できませんでした。"
+#define TEXT_ERROR_CAPTION TEXT_END_FAILED_CAPTION
+
 #endif

@@ -234,6 +234,82 @@ scenario_sorts_and_searches() {
     escape_closes "the sorted Vantry"
 }
 
+# The keys and the menu every Windows list has, on a helper whose name is
+# Japanese (on any system locale the program runs with code page 932).
+probe() { "$WINE" "$PROBE" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
+menu_shown() { "$WINE" "$PROBE" menu >/dev/null 2>&1 </dev/null; }
+menu_gone() { ! menu_shown; }
+clipboard_holds_row() {
+    expected=$(printf 'unicode\t%s\t%s\t%s\t%s\\r\\n' "$1" "$2" "$(windows_path "$WORK/$2")" \
+        "$(cell_of_pid "$1" 3)")
+    probe clipboard >"$WORK/clipboard.txt"
+    [ "$(cat "$WORK/clipboard.txt")" = "$expected" ] ||
+        { printf 'clipboard: %s\nexpected:  %s\n' "$(cat "$WORK/clipboard.txt")" "$expected"; return 1; }
+}
+# Keys to an open menu: it holds the input, and focusing the dialog would
+# close it.
+menu_keys() { xdotool key --delay 100 "$@"; sleep 0.5; }
+scenario_keys_and_menu() {
+    reset_wine
+    keyed_name=zz_日本語.exe
+    spawn keyed "$(copy_sleeper "$keyed_name")" 120
+    keyed=$(pid_of keyed)
+    start_vantry || { fail "Vantry window did not appear"; return; }
+    keys z
+    keys Delete
+    wait_for box_shown && "$WINE" "$READER" box 2>/dev/null </dev/null | grep -q "「$keyed_name」を強制終了" &&
+        pass "Delete shows the warning naming $keyed_name$SETTING" || fail "Delete showed no warning naming it"
+    keys n
+    has_exited keyed && fail "No after Delete ended the helper"
+    keys ctrl+c
+    clipboard_holds_row "$keyed" "$keyed_name" && pass "Ctrl+C copies the row as Unicode text$SETTING" ||
+        fail "Ctrl+C did not copy the row"
+    spawn late "$(copy_sleeper zz_late.exe)" 120
+    keys F5
+    rows_show "$(pid_of late)" && [ "$(selected_cell 0)" = "$keyed" ] &&
+        pass "F5 lists a helper started later and keeps the selection" || fail "F5: $(selected_cell 0) selected"
+    keys shift+F10
+    set -- $(probe place -1) x x
+    if wait_for menu_shown && set -- $(probe menu) "$1" "$4" && [ $(($1 - $3)) -le 4 ] &&
+        [ $(($3 - $1)) -le 4 ] && [ $(($2 - $4)) -le 4 ] && [ $(($4 - $2)) -le 4 ]; then
+        pass "Shift+F10 opens the menu below the selected row"
+    else
+        fail "Shift+F10: menu at '$(probe menu)', the row's label at '$(probe place -1)'"
+    fi
+    menu_keys Escape
+    wait_for menu_gone && ! has_exited keyed && ! box_shown && rows && [ "$(selected_cell 0)" = "$keyed" ] &&
+        pass "Escape closes the menu with nothing done" ||
+        fail "Escape did not close the menu with nothing done: menu '$(probe menu)', selected '$(selected_cell 0)'"
+    # A right-click on another row selects it and opens the menu there; below
+    # the rows there is none.
+    late_row=$(awk -F '\t' -v pid="$(pid_of late)" '$2 == pid { print $1 }' "$WORK/rows.txt")
+    set -- $(probe place "$late_row")
+    xdotool mousemove $(($1 + 5)) $(($2 + 3)) click 3
+    wait_for menu_shown && rows && [ "$(selected_cell 0)" = "$(pid_of late)" ] &&
+        pass "a right-click selects the row under the cursor and opens the menu" || fail "right-click on a row"
+    menu_keys Escape
+    set -- $(probe place $(($(row_count) - 1)))
+    xdotool mousemove $(($1 + 5)) $(($4 + 40)) click 3
+    sleep 1
+    menu_gone && pass "no menu below the rows" || { fail "a menu below the rows"; menu_keys Escape; }
+    keys z
+    keys shift+F10
+    menu_keys c
+    clipboard_holds_row "$keyed" "$keyed_name" && pass "the menu's C copies the row" || fail "the menu's C did not copy"
+    keys shift+F10
+    menu_keys e
+    wait_for box_shown && pass "the menu's E shows the warning" || fail "the menu's E showed no warning"
+    keys n
+    keys shift+F10
+    menu_keys o
+    folder=$(timeout 20 xdotool search --sync --onlyvisible --name "^$(basename "$WORK")\$" | head -n 1)
+    [ -n "$folder" ] && pass "the menu's O opens the helper's folder" ||
+        fail "the menu's O opened no window of the folder"
+    [ -n "$folder" ] && xdotool windowfocus --sync "$folder" key alt+F4 && sleep 1
+    has_exited keyed && fail "the helper ended on the way"
+    escape_closes "Vantry after its keys and menu"
+}
+
 # The layout read from outside: the dialog is drawn at the display's DPI,
 # every figure of the layout is its size at 96 DPI scaled to it (give or
 # take a pixel of rounding), and every caption, header, identifier and image
@@ -319,6 +395,7 @@ scenario_win32_program_on_win64() {
 
 scenario_lists_and_closes
 scenario_ends_a_helper
+[ -z "${VANTRY_SCALE:-}" ] && scenario_keys_and_menu
 if [ -z "${VANTRY_LANG:-}" ]; then
     scenario_lays_out_at_scale
     scenario_sorts_and_searches

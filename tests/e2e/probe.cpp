@@ -14,7 +14,12 @@
 //                              texts and the buttons' captions need
 //   e2e_probe spawn exe [arg]  "pid N" at start, "exit 0xXXXXXXXX" at the end
 //   e2e_probe load library     loads a library by its path, and lets it go
+//   e2e_probe clipboard        the clipboard's Unicode text, as UTF-8
+//   e2e_probe menu             a shown context menu's top left corner
+//   e2e_probe place row        the row's label (-1: the selected row's), on
+//                              screen: left top right bottom
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <windows.h>
@@ -334,8 +339,58 @@ int LoadAndFree(const char *path)
 
 }
 
+int PrintClipboard()
+{
+    if (!OpenClipboard(NULL))
+        return 1;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const wchar_t *text = data != NULL ? static_cast<const wchar_t *>(GlobalLock(data)) : NULL;
+    if (text != NULL) {
+        PrintUtf8("unicode", text);
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text != NULL ? 0 : 1;
+}
+
+int PrintMenuPlace()
+{
+    HWND menu = FindWindowA("#32768", NULL);
+    if (menu == NULL || !IsWindowVisible(menu))
+        return 1;
+    RECT place;
+    GetWindowRect(menu, &place);
+    printf("%ld %ld\n", place.left, place.top);
+    return 0;
+}
+
+// Row -1 is the selected one.
+int PrintRowPlace(int row)
+{
+    RemoteList remote;
+    if (!OpenRemoteList(remote))
+        return 1;
+    if (row < 0)
+        row = static_cast<int>(Ask(remote.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    RECT label = { LVIR_LABEL, 0, 0, 0 };
+    SIZE_T done;
+    WriteProcessMemory(remote.process, remote.memory, &label, sizeof(label), &done);
+    const bool found = Ask(remote.list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.memory)) != 0;
+    ReadProcessMemory(remote.process, remote.memory, &label, sizeof(label), &done);
+    MapWindowPoints(remote.list, NULL, reinterpret_cast<POINT *>(&label), 2);
+    printf("%ld %ld %ld %ld\n", label.left, label.top, label.right, label.bottom);
+    CloseRemoteList(remote);
+    return found ? 0 : 1;
+}
+
 int main(int argc, char **argv)
 {
+    if (argc >= 2 && strcmp(argv[1], "clipboard") == 0)
+        return PrintClipboard();
+    if (argc >= 2 && strcmp(argv[1], "menu") == 0)
+        return PrintMenuPlace();
+    if (argc >= 3 && strcmp(argv[1], "place") == 0)
+        return PrintRowPlace(atoi(argv[2]));
     if (argc == 3 && strcmp(argv[1], "load") == 0)
         return LoadAndFree(argv[2]);
     if (argc >= 2 && strcmp(argv[1], "rows") == 0)
@@ -351,6 +406,6 @@ int main(int argc, char **argv)
     if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
         return Spawn(argc, argv);
     fprintf(stderr,
-            "usage: e2e_probe rows | texts | box | offset | layout | spawn program [argument] | load library\n");
+            "usage: e2e_probe rows | texts | box | offset | layout | clipboard | menu | place row | spawn program [argument] | load library\n");
     return 2;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "../../process/platform_calls.h"
+#include "../../process/shell_calls.h"
 
 FakePlatform g_fake;
 
@@ -79,6 +80,7 @@ namespace platform {
 
 BOOL EnumProcesses(DWORD *ids, DWORD size, DWORD *bytesReturned)
 {
+    g_fake.cursorWhileEnumerating = GetCursor();
     const size_t count = std::min<size_t>(size / sizeof(DWORD), g_fake.processes.size());
     for (size_t i = 0; i < count; ++i)
         ids[i] = g_fake.processes[i].id;
@@ -271,5 +273,47 @@ void WTSFreeMemory(void *memory)
     if (memory != NULL)
         ++g_fake.sessionListsFreed;
 }
+
+BOOL OpenClipboard(HWND owner)
+{
+    if (g_fake.clipboardOpenAttempts++ < g_fake.clipboardHeldFor)
+        return FALSE;
+    return ::OpenClipboard(owner);
+}
+
+PIDLIST_ABSOLUTE ILCreateFromPathA(const char *)
+{
+    static ITEMIDLIST item;
+    return &item;
+}
+
+void ILFree(PIDLIST_ABSOLUTE) {}
+
+HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE, UINT, PCUITEMID_CHILD_ARRAY, DWORD)
+{
+    ++g_fake.shellSelections;
+    return g_fake.shellSelectFails ? E_FAIL : S_OK;
+}
+
+BOOL ShellExecuteExA(SHELLEXECUTEINFOA *)
+{
+    return FALSE;
+}
+
+// A started explorer's two handles count as opened, so that a test sees
+// whether the code closed them.
+BOOL CreateProcessA(const char *application, char *commandLine, STARTUPINFOA *,
+                    PROCESS_INFORMATION *started)
+{
+    g_fake.explorerApplication = application;
+    g_fake.explorerCommandLine = commandLine;
+    if (g_fake.explorerStartFails)
+        return FALSE;
+    started->hProcess = Open(reinterpret_cast<HANDLE>(0x5000));
+    started->hThread = Open(reinterpret_cast<HANDLE>(0x5010));
+    return TRUE;
+}
+
+void ReleaseShell() {}
 
 }

@@ -57,6 +57,18 @@ struct FakePlatform {
     int terminationsWithPrivilege = 0;
     DWORD lastLookupNameLength = 0;
     DWORD lastLookupDomainLength = 0;
+
+    // The clipboard, held by another program for this many attempts to open it.
+    int clipboardHeldFor = 0;
+    int clipboardOpenAttempts = 0;
+    // Explorer: the shell's call and starting explorer.exe fail on demand.
+    bool shellSelectFails = false;
+    bool explorerStartFails = false;
+    int shellSelections = 0;
+    std::string explorerApplication;
+    std::string explorerCommandLine;
+    // The cursor shown while the process table was read.
+    HCURSOR cursorWhileEnumerating = NULL;
 };
 
 extern FakePlatform g_fake;

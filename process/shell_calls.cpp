@@ -1,0 +1,115 @@
+// The real clipboard and shell behind shell_calls.h.
+#include "shell_calls.h"
+
+#include <objbase.h>
+
+#include "bound_call.h"
+#include "system_library.h"
+
+namespace {
+
+// ole32 and shell32 are loaded by full path, and only when a shell command
+// first needs them, so that start-up does not pay for them.
+struct ShellCalls {
+    HRESULT(WINAPI *coInitializeEx)(void *, DWORD);
+    void(WINAPI *coUninitialize)();
+    PIDLIST_ABSOLUTE(WINAPI *ilCreateFromPathA)(PCSTR);
+    void(WINAPI *ilFree)(PIDLIST_RELATIVE);
+    HRESULT(WINAPI *openFolderAndSelectItems)(PCIDLIST_ABSOLUTE, UINT, PCUITEMID_CHILD_ARRAY, DWORD);
+    BOOL(WINAPI *shellExecuteExA)(SHELLEXECUTEINFOA *);
+    bool comStarted;
+};
+
+// The shell loads further libraries of its own, by name. Where Windows can
+// (8, and 7 with its update), the search for them is kept to the system
+// folder for the rest of the process, so that none comes from the
+// program's folder (a Downloads folder, say) and runs with its rights.
+void KeepLibrarySearchInSystemFolder()
+{
+    BOOL(WINAPI * setDefaultDllDirectories)(DWORD);
+    BindCall(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories", setDefaultDllDirectories);
+    if (setDefaultDllDirectories != NULL)
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+ShellCalls BindShell()
+{
+    KeepLibrarySearchInSystemFolder();
+    ShellCalls calls;
+    HMODULE ole32 = LoadSystemLibrary("ole32.dll");
+    BindCall(ole32, "CoInitializeEx", calls.coInitializeEx);
+    BindCall(ole32, "CoUninitialize", calls.coUninitialize);
+    // The shell wants an apartment on the thread that calls it: the dialog's.
+    calls.comStarted = calls.coInitializeEx != NULL && calls.coUninitialize != NULL &&
+                       SUCCEEDED(calls.coInitializeEx(NULL, COINIT_APARTMENTTHREADED));
+    HMODULE shell32 = LoadSystemLibrary("shell32.dll");
+    BindCall(shell32, "ILCreateFromPathA", calls.ilCreateFromPathA);
+    BindCall(shell32, "ILFree", calls.ilFree);
+    BindCall(shell32, "SHOpenFolderAndSelectItems", calls.openFolderAndSelectItems);
+    BindCall(shell32, "ShellExecuteExA", calls.shellExecuteExA);
+    return calls;
+}
+
+// Bound on first use by the program's one thread, and released at exit.
+ShellCalls shellCalls;
+bool shellBound;
+
+const ShellCalls &BoundShell()
+{
+    if (!shellBound) {
+        shellCalls = BindShell();
+        shellBound = true;
+    }
+    return shellCalls;
+}
+
+}
+
+namespace platform {
+
+BOOL OpenClipboard(HWND owner)
+{
+    return ::OpenClipboard(owner);
+}
+
+PIDLIST_ABSOLUTE ILCreateFromPathA(const char *path)
+{
+    return BoundShell().ilCreateFromPathA != NULL ? BoundShell().ilCreateFromPathA(path) : NULL;
+}
+
+void ILFree(PIDLIST_ABSOLUTE item)
+{
+    if (BoundShell().ilFree != NULL)
+        BoundShell().ilFree(item);
+}
+
+HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE folder, UINT count,
+                                   PCUITEMID_CHILD_ARRAY items, DWORD flags)
+{
+    if (BoundShell().openFolderAndSelectItems == NULL)
+        return E_NOTIMPL;
+    return BoundShell().openFolderAndSelectItems(folder, count, items, flags);
+}
+
+BOOL ShellExecuteExA(SHELLEXECUTEINFOA *info)
+{
+    if (BoundShell().shellExecuteExA == NULL)
+        return FALSE;
+    return BoundShell().shellExecuteExA(info);
+}
+
+BOOL CreateProcessA(const char *application, char *commandLine, STARTUPINFOA *startup,
+                    PROCESS_INFORMATION *started)
+{
+    return ::CreateProcessA(application, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, startup,
+                            started);
+}
+
+void ReleaseShell()
+{
+    if (shellBound && shellCalls.comStarted)
+        shellCalls.coUninitialize();
+    shellBound = false;
+}
+
+}

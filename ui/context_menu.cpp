@@ -1,0 +1,69 @@
+// The list's context menu: right-click on a row, Shift+F10, the Menu key.
+#include <windows.h>
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include "../res/resource.h"
+#include "list_cell.h"
+#include "process_list_dialog.h"
+#include "texts.h"
+
+namespace {
+
+const int kPathColumn = 2;
+
+// Built afresh each time: the file's items are greyed for a row without a
+// path. No item is the default, since a double-click does nothing.
+int TrackRowMenu(HWND owner, POINT at, bool hasPath)
+{
+    HMENU menu = CreatePopupMenu();
+    if (menu == NULL)
+        return 0;
+    const UINT fileItem = MF_STRING | (hasPath ? MF_ENABLED : MF_GRAYED);
+    AppendMenuA(menu, MF_STRING, IDOK, TEXT_MENU_END);
+    AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+    AppendMenuA(menu, MF_STRING, IDM_COPY, TEXT_MENU_COPY);
+    AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+    AppendMenuA(menu, fileItem, IDM_OPEN_LOCATION, TEXT_MENU_OPEN_LOCATION);
+    AppendMenuA(menu, fileItem, IDM_PROPERTIES, TEXT_MENU_PROPERTIES);
+    const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                       at.x, at.y, 0, owner, NULL);
+    DestroyMenu(menu);
+    return command;
+}
+
+}
+
+// From the keyboard (-1, -1) the menu opens below the selected row's name;
+// from the mouse at the cursor, on the row under it, which the list has
+// selected on the click. Empty space and the header get no menu.
+void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
+{
+    if (from != listWindow)
+        return;
+    POINT at = { GET_X_LPARAM(where), GET_Y_LPARAM(where) };
+    int row;
+    if (at.x == -1 && at.y == -1) {
+        row = SelectedRow();
+        RECT label;
+        label.left = LVIR_LABEL;
+        if (row < 0 || !SendMessageA(listWindow, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label)))
+            return;
+        at.x = label.left;
+        at.y = label.bottom;
+        ClientToScreen(listWindow, &at);
+    } else {
+        LVHITTESTINFO hit;
+        ZeroMemory(&hit, sizeof(hit));
+        hit.pt = at;
+        ScreenToClient(listWindow, &hit.pt);
+        row = static_cast<int>(SendMessageA(listWindow, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (row < 0)
+            return;
+        if (row != SelectedRow())
+            SelectRow(row);
+    }
+    char path[MAX_PATH];
+    ReadListCell(listWindow, row, kPathColumn, path, MAX_PATH);
+    RunCommand(TrackRowMenu(dialogWindow.handle, at, path[0] != '\0'));
+}
