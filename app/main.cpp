@@ -9,22 +9,31 @@
 
 namespace {
 
-// Takes the current directory out of the library search path, so that no
-// library is ever picked up from wherever the program was started. The call
-// is looked up because the oldest supported systems lack it.
-void RemoveCurrentDirectoryFromLibrarySearch()
+// Keeps every library this process loads by name, its own and those Windows
+// and the shell load on its behalf (the common controls, ole32, msimg32),
+// out of the current directory and, where Windows can (8, and Vista and 7
+// with their update: SetDefaultDllDirectories), out of the program's folder
+// too: a library planted there, in a Downloads folder say, would run with
+// this program's rights, debug privilege included. The calls are looked up
+// because the oldest supported systems lack them.
+void KeepLibrarySearchInSystemFolder()
 {
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
     BOOL(WINAPI * setDllDirectory)(LPCSTR);
-    BindCall(GetModuleHandleA("kernel32.dll"), "SetDllDirectoryA", setDllDirectory);
+    BindCall(kernel32, "SetDllDirectoryA", setDllDirectory);
     if (setDllDirectory != NULL)
         setDllDirectory("");
+    BOOL(WINAPI * setDefaultDllDirectories)(DWORD);
+    BindCall(kernel32, "SetDefaultDllDirectories", setDefaultDllDirectories);
+    if (setDefaultDllDirectories != NULL)
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    RemoveCurrentDirectoryFromLibrarySearch();
+    KeepLibrarySearchInSystemFolder();
     InitCommonControls();
     g_mainDialog.DoModal(instance, IDD_PROCESS_LIST, GetDesktopWindow(), 0);
     platform::ReleaseShell();

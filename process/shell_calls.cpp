@@ -20,21 +20,10 @@ struct ShellCalls {
     bool comStarted;
 };
 
-// The shell loads further libraries of its own, by name. Where Windows can
-// (8, and 7 with its update), the search for them is kept to the system
-// folder for the rest of the process, so that none comes from the
-// program's folder (a Downloads folder, say) and runs with its rights.
-void KeepLibrarySearchInSystemFolder()
-{
-    BOOL(WINAPI * setDefaultDllDirectories)(DWORD);
-    BindCall(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories", setDefaultDllDirectories);
-    if (setDefaultDllDirectories != NULL)
-        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
-
+// The shell loads further libraries by name: WinMain has kept the search
+// for them to the system folder where Windows allows.
 ShellCalls BindShell()
 {
-    KeepLibrarySearchInSystemFolder();
     ShellCalls calls;
     HMODULE ole32 = LoadSystemLibrary("ole32.dll");
     BindCall(ole32, "CoInitializeEx", calls.coInitializeEx);
