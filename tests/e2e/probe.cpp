@@ -21,9 +21,11 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <wchar.h>
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "../../res/resource.h"
 
@@ -298,22 +300,28 @@ int PrintLayout()
     return 0;
 }
 
-int Spawn(int argc, char **argv)
+// The arguments are read as UTF-16, so that a name the system's code page
+// lacks (a Japanese one on an English system) still starts.
+int Spawn()
 {
-    char commandLine[2048] = "";
-    for (int i = 2; i < argc; ++i) {
-        strncat(commandLine, "\"", sizeof(commandLine) - strlen(commandLine) - 1);
-        strncat(commandLine, argv[i], sizeof(commandLine) - strlen(commandLine) - 1);
-        strncat(commandLine, "\" ", sizeof(commandLine) - strlen(commandLine) - 1);
+    int argc = 0;
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t commandLine[2048] = L"";
+    for (int i = 2; argv != NULL && i < argc; ++i) {
+        wcsncat(commandLine, L"\"", 2047 - wcslen(commandLine));
+        wcsncat(commandLine, argv[i], 2047 - wcslen(commandLine));
+        wcsncat(commandLine, L"\" ", 2047 - wcslen(commandLine));
     }
-    STARTUPINFOA startup;
+    STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof(startup));
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info;
-    if (!CreateProcessA(argv[2], commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info)) {
+    if (argv == NULL || argc < 3 ||
+        !CreateProcessW(argv[2], commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info)) {
         printf("spawn failed %lu\n", GetLastError());
         return 1;
     }
+    LocalFree(argv);
     printf("pid %lu\n", info.dwProcessId);
     fflush(stdout);
     WaitForSingleObject(info.hProcess, INFINITE);
@@ -404,7 +412,7 @@ int main(int argc, char **argv)
     if (argc >= 2 && strcmp(argv[1], "layout") == 0)
         return PrintLayout();
     if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
-        return Spawn(argc, argv);
+        return Spawn();
     fprintf(stderr,
             "usage: e2e_probe rows | texts | box | offset | layout | clipboard | menu | place row | spawn program [argument] | load library\n");
     return 2;
