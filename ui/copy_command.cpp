@@ -38,13 +38,15 @@ void PutOnClipboard(UINT format, const void *data, SIZE_T bytes)
     if (memory == NULL)
         return;
     void *target = GlobalLock(memory);
-    if (target != NULL) {
-        memcpy(target, data, bytes);
-        GlobalUnlock(memory);
-        if (SetClipboardData(format, memory) != NULL)
-            return;
+    if (target == NULL) {
+        GlobalFree(memory);
+        return;
     }
-    GlobalFree(memory);
+    memcpy(target, data, bytes);
+    GlobalUnlock(memory);
+    // A refused handle is still ours (cppcheck takes any call as the hand-over).
+    if (SetClipboardData(format, memory) == NULL)
+        GlobalFree(memory);  // cppcheck-suppress doubleFree
 }
 
 bool OpenClipboardPatiently(HWND owner)

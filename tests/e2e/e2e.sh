@@ -312,6 +312,12 @@ scenario_keys_and_menu() {
     keys n
     opens_helpers_folder && pass "the menu's O opens the helper's folder" ||
         fail "the menu's O opened no window of the folder"
+    # Wine has no properties dialog for files: the user is told.
+    keys shift+F10
+    menu_keys r
+    wait_for box_shown && expect_texts "the menu's R, which Wine cannot show," box \
+        "$(printf 'caption\tError\ntext\tプロパティを表示できませんでした。')"
+    keys Return
     has_exited keyed && fail "the helper ended on the way"
     escape_closes "Vantry after its keys and menu"
 }
