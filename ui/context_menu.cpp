@@ -45,6 +45,8 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
     int row;
     if (at.x == -1 && at.y == -1) {
         row = SelectedRow();
+        if (row >= 0)
+            SendMessageA(listWindow, LVM_ENSUREVISIBLE, row, FALSE);
         RECT label;
         label.left = LVIR_LABEL;
         if (row < 0 || !SendMessageA(listWindow, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label)))
