@@ -201,11 +201,10 @@ flip_byte() {
 # release_with NAME PROGRAM: the signed release with PROGRAM as Vantry.exe, in
 # $work/NAME, with a checksum file made to match.
 release_with() {
-    mkdir -p "$work/$1/content"
-    unzip -q "$signed/$zip" -d "$work/$1/content"
-    cp "$2" "$work/$1/content/Vantry.exe"
-    (cd "$work/$1/content" && cmake -E tar cf "../$zip" --format=zip BUILDINFO README.md readme.txt Vantry.exe)
-    (cd "$work/$1" && sha256sum "$zip" >"$zip.sha256")
+    mkdir -p "$work/$1/content" && unzip -q "$signed/$zip" -d "$work/$1/content" &&
+        cp "$2" "$work/$1/content/Vantry.exe" &&
+        (cd "$work/$1/content" && cmake -E tar cf "../$zip" --format=zip BUILDINFO README.md readme.txt Vantry.exe) &&
+        (cd "$work/$1" && sha256sum "$zip" >"$zip.sha256") || { echo "cannot make the $1 release"; exit 1; }
 }
 # expect_refusal WHAT NAME REASON: verify-release.sh refuses $work/NAME's zip
 # and says why.
