@@ -189,7 +189,8 @@ echo "the signed program lists $((rows - 1)) processes"
 # refuses, each for its own reason, what is not the release.
 sh "$source_dir/scripts/verify-release.sh" "$signed/$zip" "$source_dir" >"$work/verified.log" ||
     { cat "$work/verified.log"; echo "verify-release.sh refused the signed release"; exit 1; }
-grep -qx "  certificate SHA-256 $(openssl x509 -in "$work/cert.pem" -noout -fingerprint -sha256 | cut -d = -f 2)" \
+fingerprint() { openssl x509 -in "$1" -noout -fingerprint -sha256 | cut -d = -f 2; }
+grep -qx "  certificate SHA-256 $(fingerprint "$work/cert.pem")" \
     "$work/verified.log" || { cat "$work/verified.log"; echo "no fingerprint of the signer's certificate"; exit 1; }
 grep -e '^signature' -e '^  certificate' -e '^REPRODUCED' "$work/verified.log"
 # flip_byte FILE OFFSET: the byte there changed to another.
@@ -242,7 +243,6 @@ grep -qx "signature: unsigned" "$work/unsigned.log" || { echo "an unsigned progr
 # The impostor signs the genuine program with their own key and carries the
 # maintainers' certificate too: the verifier names the impostor's
 # certificate, or refuses, but never shows the maintainers' fingerprint.
-fingerprint() { openssl x509 -in "$1" -noout -fingerprint -sha256 | cut -d = -f 2; }
 openssl pkcs12 -export -inkey "$work/impostor-key.pem" -in "$work/impostor.pem" -certfile "$work/cert.pem" \
     -out "$work/impostor.pfx" -passout pass:x &&
     osslsigncode sign -pkcs12 "$work/impostor.pfx" -pass x -h sha256 -n Vantry \

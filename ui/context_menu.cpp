@@ -4,13 +4,10 @@
 #include <commctrl.h>
 
 #include "../res/resource.h"
-#include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
 namespace {
-
-const int kPathColumn = 2;
 
 // Built afresh each time: the file's items are greyed for a row without a
 // path. No item is the default, since a double-click does nothing.
@@ -26,8 +23,8 @@ int TrackRowMenu(HWND owner, POINT at, bool hasPath)
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, fileItem, IDM_OPEN_LOCATION, TEXT_MENU_OPEN_LOCATION);
     AppendMenuA(menu, fileItem, IDM_PROPERTIES, TEXT_MENU_PROPERTIES);
-    const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                       at.x, at.y, 0, owner, NULL);
+    const int command = TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, owner, NULL);
     DestroyMenu(menu);
     return command;
 }
@@ -42,14 +39,14 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
     if (from != listWindow)
         return;
     POINT at = { GET_X_LPARAM(where), GET_Y_LPARAM(where) };
-    int row;
     if (at.x == -1 && at.y == -1) {
-        row = SelectedRow();
-        if (row >= 0)
-            SendMessageA(listWindow, LVM_ENSUREVISIBLE, row, FALSE);
+        const int row = SelectedRow();
+        if (row < 0)
+            return;
+        SendMessageA(listWindow, LVM_ENSUREVISIBLE, row, FALSE);
         RECT label;
         label.left = LVIR_LABEL;
-        if (row < 0 || !SendMessageA(listWindow, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label)))
+        if (!SendMessageA(listWindow, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label)))
             return;
         at.x = label.left;
         at.y = label.bottom;
@@ -59,13 +56,14 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
         ZeroMemory(&hit, sizeof(hit));
         hit.pt = at;
         ScreenToClient(listWindow, &hit.pt);
-        row = static_cast<int>(SendMessageA(listWindow, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        const int row = static_cast<int>(
+            SendMessageA(listWindow, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (row < 0)
             return;
         if (row != SelectedRow())
             SelectRow(row);
     }
+    // The row is the selected one now, from either side.
     char path[MAX_PATH];
-    ReadListCell(listWindow, row, kPathColumn, path, MAX_PATH);
-    RunCommand(TrackRowMenu(dialogWindow.handle, at, path[0] != '\0'));
+    RunCommand(TrackRowMenu(dialogWindow.handle, at, ReadSelectedPath(path)));
 }
