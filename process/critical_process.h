@@ -4,9 +4,9 @@
 #include <windows.h>
 
 // Whether Windows marks the process as critical: ending it stops Windows at
-// once (a bug check), losing every program's unsaved work. False when the
-// system cannot say: no such call, a process that will not open for the
-// query, or a query that fails.
+// once (a bug check), losing every program's unsaved work. Asked on every
+// Windows from XP SP3 on. False when the system cannot say: a process that
+// will not open for the query, or a query that fails.
 bool IsCriticalProcess(DWORD processId);
 
 #endif

@@ -121,6 +121,23 @@ BOOL IsProcessCritical(HANDLE process, BOOL *critical)
     return isProcessCritical(process, critical);
 }
 
+LONG NtQueryInformationProcess(HANDLE process, ULONG infoClass, void *info, ULONG size,
+                               ULONG *length)
+{
+    // ntdll is in every process from its start; looking the call up keeps
+    // it off the import list. Bound once, on first use, by the dialog's
+    // thread, the only one that asks.
+    static LONG(WINAPI * const queryInformation)(HANDLE, ULONG, void *, ULONG, ULONG *) = [] {
+        LONG(WINAPI * call)(HANDLE, ULONG, void *, ULONG, ULONG *);
+        BindCall(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess", call);
+        return call;
+    }();
+    const LONG kProcedureNotFound = static_cast<LONG>(0xC000007A);
+    if (queryInformation == NULL)
+        return kProcedureNotFound;
+    return queryInformation(process, infoClass, info, size, length);
+}
+
 BOOL CloseHandle(HANDLE handle)
 {
     return ::CloseHandle(handle);

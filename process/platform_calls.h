@@ -15,9 +15,14 @@ BOOL EnumProcessModules(HANDLE process, HMODULE *modules, DWORD size, DWORD *nee
 DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
 DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
-// Whether Windows stops when the process ends. Fails where the system has no
-// such call (before Windows 8.1).
+// Whether Windows stops when the process ends. Fails with ERROR_PROC_NOT_FOUND
+// where the system has no such call (before Windows 8.1).
 BOOL IsProcessCritical(HANDLE process, BOOL *critical);
+// ntdll's query of a process's information class; answers an NTSTATUS
+// (negative on failure). The one way to ask for the critical flag before
+// Windows 8.1, by the class ProcessBreakOnTermination.
+LONG NtQueryInformationProcess(HANDLE process, ULONG infoClass, void *info, ULONG size,
+                               ULONG *length);
 BOOL CloseHandle(HANDLE handle);
 
 BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE *token);

@@ -95,7 +95,11 @@ HANDLE OpenProcess(DWORD access, BOOL, DWORD processId)
         ++g_fake.processOpensWithoutPrivilege;
     g_fake.lastOpenAccess = access;
     for (size_t i = 0; i < g_fake.processes.size(); ++i) {
-        if (g_fake.processes[i].id == processId && !g_fake.processes[i].openFails)
+        const FakeProcess &process = g_fake.processes[i];
+        const bool refused = process.openFails ||
+                             (process.limitedAccessRefused &&
+                              (access & PROCESS_QUERY_LIMITED_INFORMATION) != 0);
+        if (process.id == processId && !refused)
             return Open(ProcessHandle(i));
     }
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -138,11 +142,30 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
 
 BOOL IsProcessCritical(HANDLE process, BOOL *critical)
 {
-    FakeProcess *fake = ByHandle(process);
-    if (fake == NULL || !IsOpen(process) || fake->criticalQueryFails)
+    if (g_fake.isProcessCriticalMissing) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
         return FALSE;
+    }
+    FakeProcess *fake = ByHandle(process);
+    if (fake == NULL || !IsOpen(process) || fake->criticalQueryFails || critical == NULL) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
     *critical = fake->critical;
     return TRUE;
+}
+
+LONG NtQueryInformationProcess(HANDLE process, ULONG infoClass, void *info, ULONG size, ULONG *)
+{
+    const LONG kAccessDenied = static_cast<LONG>(0xC0000022);
+    const LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
+    FakeProcess *fake = ByHandle(process);
+    if (fake == NULL || !IsOpen(process) || fake->breakOnTerminationQueryFails)
+        return kAccessDenied;
+    if (infoClass != 29 || info == NULL || size != sizeof(ULONG))
+        return kLengthMismatch;
+    *static_cast<ULONG *>(info) = fake->critical ? 1 : 0;
+    return 0;
 }
 
 BOOL CloseHandle(HANDLE handle)

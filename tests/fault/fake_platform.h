@@ -26,6 +26,10 @@ struct FakeProcess {
     bool tokenInfoFails = false;
     bool critical = false;  // Windows stops when it ends
     bool criticalQueryFails = false;
+    // Before Windows 8.1: ntdll's answer, and systems that refuse the
+    // limited query right (XP, Server 2003).
+    bool breakOnTerminationQueryFails = false;
+    bool limitedAccessRefused = false;
 };
 
 struct FakeSessionProcess {
@@ -69,6 +73,9 @@ struct FakePlatform {
     std::string explorerCommandLine;
     // The cursor shown while the process table was read.
     HCURSOR cursorWhileEnumerating = NULL;
+
+    // A Windows before 8.1: no IsProcessCritical.
+    bool isProcessCriticalMissing = false;
 };
 
 extern FakePlatform g_fake;

@@ -186,6 +186,32 @@ TEST_F(WarningText, WithoutAnAnswerOnCriticalityTheWarningIsTheUsualOne)
     EXPECT_TRUE(errorShown);
 }
 
+// Before Windows 8.1 ntdll tells; on XP only with full query access.
+TEST_F(WarningText, WithoutIsProcessCriticalNtdllTells)
+{
+    g_fake.isProcessCriticalMissing = true;
+    answerWithEnter = true;
+    g_fake.processes[0].critical = true;
+    EXPECT_EQ(Cp932Warning("Target.exe") + CP932_CRITICAL_NOTE, WarningFor("Target.exe"));
+    EXPECT_EQ(IDNO, defaultButton);
+    EXPECT_EQ(PROCESS_QUERY_LIMITED_INFORMATION, g_fake.lastOpenAccess);
+
+    g_fake.processes[0].limitedAccessRefused = true;
+    EXPECT_EQ(Cp932Warning("Target.exe") + CP932_CRITICAL_NOTE, WarningFor("Target.exe"));
+    EXPECT_EQ(IDNO, defaultButton);
+
+    g_fake.processes[0].breakOnTerminationQueryFails = true;
+    EXPECT_EQ(Cp932Warning("Target.exe"), WarningFor("Target.exe"));
+    EXPECT_EQ(IDYES, defaultButton);
+    EXPECT_EQ(1u, g_fake.terminated.size());
+
+    g_fake.processes[0].breakOnTerminationQueryFails = false;
+    g_fake.processes[0].critical = false;
+    EXPECT_EQ(Cp932Warning("Target.exe"), WarningFor("Target.exe"));
+    EXPECT_EQ(IDYES, defaultButton);
+    EXPECT_EQ(2u, g_fake.terminated.size());
+}
+
 TEST_F(WarningText, AnEmptyNameIsOfferedAndEnded)
 {
     EXPECT_EQ(Cp932Warning(""), WarningFor(""));
