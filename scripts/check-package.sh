@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the release zip and checks that it holds Vantry.exe, README.md,
-# readme.txt and BUILDINFO; that the program is a GUI executable of the
+# readme.txt, LICENSE and BUILDINFO; that the program is a GUI executable of the
 # build's architecture that imports only libraries Windows always takes from
 # the system folder (the compiler runtime is linked in; psapi and wtsapi32
 # are bound at run time), that every name it binds at run time is exported
@@ -108,9 +108,10 @@ unknown="count(//*[namespace-uri()='urn:schemas-microsoft-com:asm.v1' and not(lo
 cmake --build . --target package >package.log 2>&1 || { cat package.log; echo "the package did not build"; exit 1; }
 zip="Vantry-1.2.0.1-$arch.zip"
 contents=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
-[ "$contents" = "BUILDINFO README.md Vantry.exe readme.txt " ] || { echo "unexpected contents: $contents"; exit 1; }
+[ "$contents" = "BUILDINFO LICENSE README.md Vantry.exe readme.txt " ] || { echo "unexpected contents: $contents"; exit 1; }
 unzip -p "$zip" Vantry.exe | cmp -s - Vantry.exe || { echo "the zip's Vantry.exe is not the one built"; exit 1; }
 unzip -p "$zip" README.md | cmp -s - "$source_dir/README.md" || { echo "the zip's README.md is not the source's"; exit 1; }
+unzip -p "$zip" LICENSE | cmp -s - "$source_dir/LICENSE" || { echo "the zip's LICENSE is not the source's"; exit 1; }
 # The Japanese read-me as Notepad shows it correctly on every Windows: a
 # UTF-8 byte-order mark, valid UTF-8, CRLF line ends only; and every version
 # it names is the one of the program's version resource.
@@ -128,6 +129,9 @@ readme_versions=$(grep -o '[0-9][0-9]*\.[0-9][0-9]*\.[0-9][0-9]*\.[0-9][0-9]*' "
 [ -n "$resource_version" ] && [ "$readme_versions" = "$resource_version " ] &&
     head -n 1 "$readme" | grep -qF "Vantry $resource_version" ||
     { echo "readme.txt names version(s) $readme_versions, the program $resource_version"; exit 1; }
+# Japanese readers look for the copyright and the disclaimer first.
+grep -q "^■ 著作権・免責" "$readme" && grep -q "MIT" "$readme" ||
+    { echo "readme.txt has no 著作権・免責 section naming the MIT licence"; exit 1; }
 unzip -p "$zip" BUILDINFO | grep -qx "preset: $preset" || { echo "BUILDINFO lacks the preset"; exit 1; }
 unzip -p "$zip" BUILDINFO | grep -qx "sha256 before signing: $(sha256sum <Vantry.exe | cut -d ' ' -f 1)" ||
     { echo "BUILDINFO does not record this program's hash"; exit 1; }
@@ -204,7 +208,7 @@ flip_byte() {
 release_with() {
     mkdir -p "$work/$1/content" && unzip -q "$signed/$zip" -d "$work/$1/content" &&
         cp "$2" "$work/$1/content/Vantry.exe" &&
-        (cd "$work/$1/content" && cmake -E tar cf "../$zip" --format=zip BUILDINFO README.md readme.txt Vantry.exe) &&
+        (cd "$work/$1/content" && cmake -E tar cf "../$zip" --format=zip BUILDINFO LICENSE README.md readme.txt Vantry.exe) &&
         (cd "$work/$1" && sha256sum "$zip" >"$zip.sha256") || { echo "cannot make the $1 release"; exit 1; }
 }
 # expect_refusal WHAT NAME REASON: verify-release.sh refuses $work/NAME's zip
