@@ -26,6 +26,10 @@ struct FakeProcess {
     bool tokenInfoFails = false;
     bool critical = false;  // Windows stops when it ends
     bool criticalQueryFails = false;
+    // Process trees: the parent as the snapshot names it, and the start.
+    DWORD parentId = 0;
+    ULONGLONG created = 0;
+    bool timesFail = false;
 };
 
 struct FakeSessionProcess {
@@ -69,6 +73,10 @@ struct FakePlatform {
     std::string explorerCommandLine;
     // The cursor shown while the process table was read.
     HCURSOR cursorWhileEnumerating = NULL;
+    // Process trees: the snapshot fails on demand, and counts as an open
+    // handle while it is held.
+    bool snapshotFails = false;
+    int snapshots = 0;
 };
 
 extern FakePlatform g_fake;
