@@ -83,6 +83,7 @@ TEST_F(ProcessTreeFaults, EndsTheRootFirstThenParentsBeforeChildren)
     EXPECT_EQ(Ids({ 100, 200, 300, 400 }), g_fake.terminated);
     EXPECT_EQ(std::vector<UINT>(4, 0xFFFFFFFF), g_fake.exitCodes);
     EXPECT_EQ("", failure);
+    EXPECT_EQ(1, g_fake.snapshots);
 }
 
 // 500 names 100 as its parent but is older: the identifier was another's.
