@@ -187,4 +187,25 @@ void WTSFreeMemory(void *memory)
         Sessions().freeMemory(memory);
 }
 
+HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId)
+{
+    return ::CreateToolhelp32Snapshot(flags, processId);
+}
+
+BOOL Process32First(HANDLE snapshot, PROCESSENTRY32 *entry)
+{
+    return ::Process32First(snapshot, entry);
+}
+
+BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry)
+{
+    return ::Process32Next(snapshot, entry);
+}
+
+BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
+                     FILETIME *user)
+{
+    return ::GetProcessTimes(process, creation, exit, kernel, user);
+}
+
 }

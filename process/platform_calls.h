@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <wtsapi32.h>
+#include <tlhelp32.h>
 
 namespace platform {
 
@@ -38,6 +39,14 @@ BOOL LookupAccountSidA(LPCSTR system, PSID sid, LPSTR name, DWORD *nameLength,
 BOOL WTSEnumerateProcessesA(HANDLE server, DWORD reserved, DWORD version,
                             WTS_PROCESS_INFOA **processes, DWORD *count);
 void WTSFreeMemory(void *memory);
+
+// Process trees: one look at every process's identifier and its parent's,
+// and when a process was started.
+HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
+BOOL Process32First(HANDLE snapshot, PROCESSENTRY32 *entry);
+BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry);
+BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
+                     FILETIME *user);
 
 }
 

@@ -13,6 +13,17 @@ const DWORD kProcessFullAccess = 0x1F0FFF;
 const int kFailed = 13;
 const DWORD kKilledExitCode = 0xFFFFFFFF;
 
+// Ends the opened process when it is the one meant, and closes it.
+int TerminateIfSame(HANDLE process, bool same)
+{
+    if (same)
+        platform::TerminateProcess(process, kKilledExitCode);
+    platform::CloseHandle(process);
+    return same ? 0 : kFailed;
+}
+
+}
+
 bool HasImageName(HANDLE process, const char *expectedImageName)
 {
     if (expectedImageName == NULL || expectedImageName[0] == '\0')
@@ -34,6 +45,13 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
     return _stricmp(name, expectedImageName) == 0;
 }
 
+bool ReadCreationTime(HANDLE process, ULONGLONG *created)
+{
+    FILETIME creation, exit, kernel, user;
+    if (!platform::GetProcessTimes(process, &creation, &exit, &kernel, &user))
+        return false;
+    *created = (static_cast<ULONGLONG>(creation.dwHighDateTime) << 32) | creation.dwLowDateTime;
+    return true;
 }
 
 int TerminateById(DWORD processId, const char *expectedImageName)
@@ -43,11 +61,14 @@ int TerminateById(DWORD processId, const char *expectedImageName)
     if (process == NULL)
         return kFailed;
 
-    int result = kFailed;
-    if (HasImageName(process, expectedImageName)) {
-        platform::TerminateProcess(process, kKilledExitCode);
-        result = 0;
-    }
-    platform::CloseHandle(process);
-    return result;
+    return TerminateIfSame(process, HasImageName(process, expectedImageName));
+}
+
+int TerminateIfStartedAt(DWORD processId, ULONGLONG created)
+{
+    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
+    if (process == NULL)
+        return kFailed;
+    ULONGLONG started;
+    return TerminateIfSame(process, ReadCreationTime(process, &started) && started == created);
 }

@@ -17,4 +17,17 @@ const int kConfirmedNameChars = 100;
 // before that.
 int TerminateById(DWORD processId, const char *expectedImageName = NULL);
 
+// Whether an opened process (query and read access) has the image name, by
+// the rule above: true for no name or an empty one, false when the name
+// cannot be read.
+bool HasImageName(HANDLE process, const char *expectedImageName);
+
+// When an opened process (query access) was started, as a FILETIME count.
+bool ReadCreationTime(HANDLE process, ULONGLONG *created);
+
+// TerminateById for a process known by its start rather than by its name:
+// it is ended only while the identifier still belongs to the process that
+// was started at that time.
+int TerminateIfStartedAt(DWORD processId, ULONGLONG created);
+
 #endif

@@ -12,5 +12,6 @@
 #define IDM_COPY          2001
 #define IDM_OPEN_LOCATION 2002
 #define IDM_PROPERTIES    2003
+#define IDM_END_TREE      2004
 
 #endif

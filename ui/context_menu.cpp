@@ -1,9 +1,12 @@
 // The list's context menu: right-click on a row, Shift+F10, the Menu key.
+#include <stdlib.h>
+
 #include <windows.h>
 #include <windowsx.h>
 #include <commctrl.h>
 
 #include "../res/resource.h"
+#include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
@@ -11,13 +14,16 @@ namespace {
 
 // Built afresh each time: the file's items are greyed for a row without a
 // path. No item is the default, since a double-click does nothing.
-int TrackRowMenu(HWND owner, POINT at, bool hasPath)
+int TrackRowMenu(HWND owner, POINT at, bool hasPath, bool ownRow)
 {
     HMENU menu = CreatePopupMenu();
     if (menu == NULL)
         return 0;
     const UINT fileItem = MF_STRING | (hasPath ? MF_ENABLED : MF_GRAYED);
     AppendMenuA(menu, MF_STRING, IDOK, TEXT_MENU_END);
+    // This program never ends itself with a tree: on its own row, greyed.
+    AppendMenuA(menu, MF_STRING | (ownRow ? MF_GRAYED : MF_ENABLED), IDM_END_TREE,
+                TEXT_MENU_END_TREE);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, MF_STRING, IDM_COPY, TEXT_MENU_COPY);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
@@ -27,6 +33,13 @@ int TrackRowMenu(HWND owner, POINT at, bool hasPath)
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, owner, NULL);
     DestroyMenu(menu);
     return command;
+}
+
+bool IsOwnRow(HWND list, int row)
+{
+    char idText[16];
+    ReadListCell(list, row, 0, idText, sizeof(idText));
+    return static_cast<DWORD>(atoi(idText)) == GetCurrentProcessId();
 }
 
 }
@@ -65,5 +78,6 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
     }
     // The row is the selected one now, from either side.
     char path[MAX_PATH];
-    RunCommand(TrackRowMenu(dialogWindow.handle, at, ReadSelectedPath(path)));
+    RunCommand(TrackRowMenu(dialogWindow.handle, at, ReadSelectedPath(path),
+                            IsOwnRow(listWindow, SelectedRow())));
 }

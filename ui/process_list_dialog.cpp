@@ -173,6 +173,9 @@ void ProcessListDialog::RunCommand(int id)
     case IDM_PROPERTIES:
         PropertiesCommand();
         break;
+    case IDM_END_TREE:
+        EndTreeCommand();
+        break;
     }
 }
 

@@ -25,6 +25,7 @@ public:
     void CopyCommand();
     void OpenLocationCommand();
     void PropertiesCommand();
+    void EndTreeCommand();
     void OnListKey(WORD key);
     void OnContextMenu(HWND from, LPARAM where);
     bool ReadSelectedPath(char *path);

@@ -24,4 +24,9 @@
 #define TEXT_PROPERTIES_FAILED "プロパティを表示できませんでした。"
 #define TEXT_ERROR_CAPTION TEXT_END_FAILED_CAPTION
 
+// Ending a process tree.
+#define TEXT_MENU_END_TREE "プロセス ツリーの終了(&T)"
+#define TEXT_END_TREE_WARNING_FORMAT "「%s」と、そこから起動された %d 個のプロセスを強制終了しようとしています。\r\n本当に実行しますか？"
+#define TEXT_END_TREE_FAILED_FORMAT "%d 個のプロセスを終了できませんでした。"
+
 #endif

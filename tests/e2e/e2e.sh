@@ -417,6 +417,40 @@ scenario_win32_program_on_win64() {
     READER=$PROBE
 }
 
+# A helper that started two children with two children each: the menu's T
+# warns once for all seven, No ends none of them, Yes ends them all, and a
+# helper outside the tree stays.
+tree_ids() { awk -F '\t' 'NR > 1 && $3 == "zz_tree.exe" { print $2 }' "$WORK/rows.txt"; }
+tree_listed() { keys F5 && rows && [ "$(tree_ids | wc -l)" -eq "$1" ]; }
+ask_to_end_tree() {
+    rows
+    set -- $(probe place "$(awk -F '\t' -v pid="$(pid_of tree)" '$2 == pid { print $1 }' "$WORK/rows.txt")")
+    xdotool mousemove $(($1 + 5)) $(($2 + 3)) click 3
+    wait_for menu_shown && menu_keys t && wait_for box_shown
+}
+scenario_ends_a_tree() {
+    reset_wine
+    spawn other "$(copy_sleeper zz_other.exe)" 120
+    spawn tree "$(copy_sleeper zz_tree.exe)" 120 2 2
+    start_vantry || { fail "Vantry window did not appear"; return; }
+    wait_for tree_listed 7 || { fail "the helper's tree is not listed whole"; cat "$WORK/rows.txt"; }
+    ask_to_end_tree || fail "the menu's T showed no warning"
+    expect_texts "the tree's warning" box "$(printf 'caption\t%s\ntext\t%s' プロセス強制終了の警告 \
+        "「zz_tree.exe」と、そこから起動された 6 個のプロセスを強制終了しようとしています。\\r\\n本当に実行しますか？")"
+    keys n
+    ! has_exited tree && tree_listed 7 && pass "No ends none of the tree" || fail "No ended part of the tree"
+    ask_to_end_tree || fail "the menu's T showed no warning the second time"
+    keys y
+    wait_for has_exited tree
+    [ "$(exit_of tree)" = 0xFFFFFFFF ] && pass "Yes ends the helper with 0xFFFFFFFF" ||
+        fail "the tree's helper after Yes: '$(exit_of tree)'"
+    box_shown && fail "a box after ending the tree"
+    rows && [ -z "$(tree_ids)" ] && pass "Yes ends all seven" || { fail "left of the tree:"; tree_ids; }
+    listed "$(pid_of other)" && ! has_exited other && pass "a helper outside the tree stays" ||
+        fail "the helper outside the tree ended"
+    escape_closes "Vantry after ending a tree"
+}
+
 scenario_lists_and_closes
 scenario_ends_a_helper
 [ -z "${VANTRY_SCALE:-}" ] && scenario_keys_and_menu
@@ -426,6 +460,7 @@ if [ -z "${VANTRY_LANG:-}" ]; then
 fi
 if [ -z "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
     scenario_ends_itself
+    scenario_ends_a_tree
     scenario_ignores_planted_libraries
     scenario_without_the_libraries
     [ -n "$WIN32_BUILD" ] && scenario_win32_program_on_win64

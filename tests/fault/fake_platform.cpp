@@ -339,4 +339,47 @@ BOOL CreateProcessA(const char *application, char *commandLine, STARTUPINFOA *,
 
 void ReleaseShell() {}
 
+const HANDLE kSnapshot = reinterpret_cast<HANDLE>(0x6000);
+size_t s_snapshotNext = 0;
+
+HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD)
+{
+    if (g_fake.snapshotFails || flags != TH32CS_SNAPPROCESS)
+        return INVALID_HANDLE_VALUE;
+    ++g_fake.snapshots;
+    return Open(kSnapshot);
+}
+
+BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry)
+{
+    if (snapshot != kSnapshot || !IsOpen(snapshot) || entry->dwSize != sizeof(PROCESSENTRY32) ||
+        s_snapshotNext >= g_fake.processes.size())
+        return FALSE;
+    const FakeProcess &process = g_fake.processes[s_snapshotNext++];
+    entry->th32ProcessID = process.id;
+    entry->th32ParentProcessID = process.parentId;
+    CopyName(process.name, entry->szExeFile, MAX_PATH);
+    return TRUE;
+}
+
+BOOL Process32First(HANDLE snapshot, PROCESSENTRY32 *entry)
+{
+    s_snapshotNext = 0;
+    return platform::Process32Next(snapshot, entry);
+}
+
+BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
+                     FILETIME *user)
+{
+    FakeProcess *fake = ByHandle(process);
+    if (fake == NULL || !IsOpen(process) || fake->timesFail)
+        return FALSE;
+    creation->dwLowDateTime = static_cast<DWORD>(fake->created);
+    creation->dwHighDateTime = static_cast<DWORD>(fake->created >> 32);
+    ZeroMemory(exit, sizeof(*exit));
+    ZeroMemory(kernel, sizeof(*kernel));
+    ZeroMemory(user, sizeof(*user));
+    return TRUE;
+}
+
 }

@@ -30,6 +30,10 @@ struct FakeProcess {
     // limited query right (XP, Server 2003).
     bool breakOnTerminationQueryFails = false;
     bool limitedAccessRefused = false;
+    // Process trees: the parent as the snapshot names it, and the start.
+    DWORD parentId = 0;
+    ULONGLONG created = 0;
+    bool timesFail = false;
 };
 
 struct FakeSessionProcess {
@@ -76,6 +80,10 @@ struct FakePlatform {
 
     // A Windows before 8.1: no IsProcessCritical.
     bool isProcessCriticalMissing = false;
+    // Process trees: the snapshot fails on demand, and counts as an open
+    // handle while it is held.
+    bool snapshotFails = false;
+    int snapshots = 0;
 };
 
 extern FakePlatform g_fake;

@@ -1,14 +1,46 @@
 // A process for the tests to list, select and end: it only waits. It ends by
 // itself after the number of seconds on its command line (default 300), so a
-// run that fails halfway leaves nothing behind for long.
+// run that fails halfway leaves nothing behind for long. Further numbers make
+// a tree: it first starts that many copies of itself, each given the numbers
+// after that one, so "120 2 2" starts two children with two children each.
+#include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <windows.h>
+
+namespace {
+
+void StartChildren(int seconds, const char *counts)
+{
+    counts += strspn(counts, " \t\"");
+    const int children = atoi(counts);
+    const char *rest = counts + strcspn(counts, " \t\"");
+    char path[MAX_PATH];
+    if (children <= 0 || GetModuleFileNameA(NULL, path, MAX_PATH) == 0)
+        return;
+    for (int i = 0; i < children; ++i) {
+        char commandLine[MAX_PATH + 64];
+        snprintf(commandLine, sizeof(commandLine), "\"%s\" %d %s", path, seconds, rest);
+        STARTUPINFOA startup;
+        ZeroMemory(&startup, sizeof(startup));
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started;
+        if (CreateProcessA(path, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &started)) {
+            CloseHandle(started.hThread);
+            CloseHandle(started.hProcess);
+        }
+    }
+}
+
+}
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     int seconds = atoi(commandLine);
     if (seconds <= 0)
         seconds = 300;
+    const char *counts = commandLine + strspn(commandLine, " \t\"");
+    StartChildren(seconds, counts + strcspn(counts, " \t\""));
     Sleep(static_cast<DWORD>(seconds) * 1000);
     return 7;
 }

@@ -1,0 +1,115 @@
+#include "process_tree.h"
+
+#include "platform_calls.h"
+#include "privilege.h"
+#include "terminate.h"
+
+namespace {
+
+// Each process's identifier and its parent's, as the snapshot shows them.
+struct Snapshot {
+    DWORD ids[kMaxTreeProcesses];
+    DWORD parentIds[kMaxTreeProcesses];
+    int count;
+};
+
+void TakeSnapshot(Snapshot *snapshot)
+{
+    snapshot->count = 0;
+    HANDLE handle = platform::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = platform::Process32First(handle, &entry);
+         more && snapshot->count < kMaxTreeProcesses;
+         more = platform::Process32Next(handle, &entry)) {
+        snapshot->ids[snapshot->count] = entry.th32ProcessID;
+        snapshot->parentIds[snapshot->count] = entry.th32ParentProcessID;
+        ++snapshot->count;
+    }
+    platform::CloseHandle(handle);
+}
+
+// Query access where the system grants it; the limited kind where only that
+// is granted (protected processes), which older systems do not know.
+bool ReadStart(DWORD processId, ULONGLONG *created)
+{
+    HANDLE process = OpenProcessWithDebugPrivilege(PROCESS_QUERY_INFORMATION, processId);
+    if (process == NULL)
+        process = OpenProcessWithDebugPrivilege(PROCESS_QUERY_LIMITED_INFORMATION, processId);
+    if (process == NULL)
+        return false;
+    const bool read = ReadCreationTime(process, created);
+    platform::CloseHandle(process);
+    return read;
+}
+
+// The root's start, read only while it is still the process the user saw.
+bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG *created)
+{
+    HANDLE process =
+        OpenProcessWithDebugPrivilege(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, rootId);
+    if (process == NULL)
+        return false;
+    const bool read = HasImageName(process, rootImageName) && ReadCreationTime(process, created);
+    platform::CloseHandle(process);
+    return read;
+}
+
+bool InTree(const ProcessTree &tree, DWORD processId)
+{
+    for (int i = 0; i < tree.count; ++i) {
+        if (tree.ids[i] == processId)
+            return true;
+    }
+    return false;
+}
+
+// Adds the children of one member that started no earlier than it did.
+void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
+{
+    const DWORD ownId = GetCurrentProcessId();
+    for (int i = 0; i < snapshot.count && tree->count < kMaxTreeProcesses; ++i) {
+        const DWORD id = snapshot.ids[i];
+        if (snapshot.parentIds[i] != tree->ids[member] || id == ownId || InTree(*tree, id))
+            continue;
+        ULONGLONG created;
+        if (ReadStart(id, &created) && created >= tree->created[member]) {
+            tree->ids[tree->count] = id;
+            tree->created[tree->count] = created;
+            ++tree->count;
+        }
+    }
+}
+
+}
+
+void GatherProcessTree(DWORD rootId, const char *rootImageName, ProcessTree *tree)
+{
+    tree->count = 0;
+    if (rootId == GetCurrentProcessId())
+        return;
+    tree->ids[0] = rootId;
+    tree->count = 1;
+    if (!ReadRootStart(rootId, rootImageName, &tree->created[0]))
+        return;
+    Snapshot snapshot;
+    TakeSnapshot(&snapshot);
+    // Members are added behind the one whose children are sought, so each
+    // comes after its parent.
+    for (int member = 0; member < tree->count; ++member)
+        AddChildren(snapshot, member, tree);
+}
+
+int TerminateProcessTree(const ProcessTree &tree, const char *rootImageName)
+{
+    int failures = 0;
+    for (int i = 0; i < tree.count; ++i) {
+        const int result = i == 0 ? TerminateById(tree.ids[0], rootImageName)
+                                  : TerminateIfStartedAt(tree.ids[i], tree.created[i]);
+        if (result != 0)
+            ++failures;
+    }
+    return failures;
+}

@@ -1,0 +1,35 @@
+// A process and every process descended from it, as one look at the process
+// table shows them.
+#ifndef VANTRY_PROCESS_TREE_H
+#define VANTRY_PROCESS_TREE_H
+
+#include <windows.h>
+
+// As many processes as the process table lists.
+const int kMaxTreeProcesses = 1000;
+
+struct ProcessTree {
+    // The root first, then its descendants, each after its parent.
+    DWORD ids[kMaxTreeProcesses];
+    // When each descendant was started; the root's is not needed to end it.
+    ULONGLONG created[kMaxTreeProcesses];
+    int count;
+};
+
+// Gathers the root and its descendants from one process snapshot. A parent
+// identifier may have been handed on to a newer process, so a process counts
+// as a child only when it did not start before its parent; where either
+// start cannot be read, it does not count. Descendants are followed only
+// while the root still has the image name the user was shown (the rule of
+// TerminateById). This program's own process never counts, nor what it
+// started: it stays to show the result. Its own identifier as the root
+// leaves the tree empty.
+void GatherProcessTree(DWORD rootId, const char *rootImageName, ProcessTree *tree);
+
+// Ends the root first, so that it cannot start replacements, then the rest,
+// parents before children: the root by the name the user was shown, each
+// descendant only while its identifier still belongs to the process that
+// was gathered. Returns how many could not be ended.
+int TerminateProcessTree(const ProcessTree &tree, const char *rootImageName);
+
+#endif

@@ -1,0 +1,136 @@
+// Ending a process tree under faults Wine does not produce: identifiers
+// handed on to newer processes, members that will not end, critical ones.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../../process/process_tree.h"
+#include "../../res/resource.h"
+#include "../support/dialog_runner.h"
+#include "../support/message_box.h"
+#include "../support/texts_cp932.h"
+#include "fake_platform.h"
+
+namespace {
+
+typedef std::vector<DWORD> Ids;
+
+FakeProcess &AddChild(DWORD id, DWORD parentId, ULONGLONG created, const char *name = "Child.exe")
+{
+    FakeProcess &process = AddFakeProcess(id, name);
+    process.parentId = parentId;
+    process.created = created;
+    return process;
+}
+
+// Root.exe (100) started 200 and 300; 200 started 400, which is listed first.
+class ProcessTreeFaults : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetFake();
+        AddChild(400, 200, 30);
+        AddChild(100, 8, 10, "Root.exe");
+        AddChild(200, 100, 20);
+        AddChild(300, 100, 20);
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(g_fake.openHandles.empty());
+        EXPECT_FALSE(g_fake.debugEnabled);
+        EXPECT_EQ(0, g_fake.processOpensWithoutPrivilege + g_fake.terminationsWithPrivilege);
+    }
+
+    // Asks to end 100's tree and answers; meanwhile runs while the warning is open.
+    void EndTree(int answer, const std::function<void()> &meanwhile = [] {})
+    {
+        DialogRunner runner;
+        ASSERT_TRUE(runner.Start());
+        ASSERT_TRUE(ClickRow(runner.List(), FindRowOfProcess(runner.List(), 100)));
+        runner.PostCommand(IDM_END_TREE);
+        HWND box = WaitForMessageBox(runner.ThreadId(), runner.Window());
+        ASSERT_NE(static_cast<HWND>(NULL), box);
+        warning = MessageBoxText(box);
+        defaultButton = DefaultButton(box);
+        meanwhile();
+        PressButton(box, answer);
+        HWND error = WaitForMessageBox(runner.ThreadId(), runner.Window(), 1000);
+        failure = error != NULL ? WindowTextOf(error) + ": " + MessageBoxText(error) : "";
+        if (error != NULL)
+            PressButton(error, IDOK);
+        runner.Stop();
+    }
+
+    static Ids Gathered(DWORD rootId, const char *name = "")
+    {
+        ProcessTree tree;
+        GatherProcessTree(rootId, name, &tree);
+        return Ids(tree.ids, tree.ids + tree.count);
+    }
+
+    std::string warning, failure;
+    int defaultButton = 0;
+};
+
+TEST_F(ProcessTreeFaults, EndsTheRootFirstThenParentsBeforeChildren)
+{
+    EndTree(IDYES);
+    EXPECT_EQ(Cp932TreeWarning("Root.exe", 3), warning);
+    EXPECT_EQ(IDYES, defaultButton);
+    EXPECT_EQ(Ids({ 100, 200, 300, 400 }), g_fake.terminated);
+    EXPECT_EQ(std::vector<UINT>(4, 0xFFFFFFFF), g_fake.exitCodes);
+    EXPECT_EQ("", failure);
+    EXPECT_EQ(1, g_fake.snapshots);
+}
+
+// 500 names 100 as its parent but is older: the identifier was another's.
+// Nor does this program count, or what it started.
+TEST_F(ProcessTreeFaults, NewerHoldersOfAParentsIdentifierAndThisProgramAreLeftOut)
+{
+    const DWORD own = GetCurrentProcessId();
+    AddChild(500, 100, 9);
+    AddChild(600, 500, 40);
+    AddChild(700, 200, 50).timesFail = true;
+    AddChild(own, 200, 25, "Vantry.exe");
+    AddChild(800, own, 26);
+    EXPECT_EQ(Ids({ 100, 200, 300, 400 }), Gathered(100));
+    EXPECT_TRUE(Gathered(own).empty());
+    g_fake.processes[2].timesFail = true;  // 200's start: none of its children count
+    EXPECT_EQ(Ids({ 100, 300 }), Gathered(100));
+}
+
+// A root that no longer has the name shown is another program, whose
+// children the user never saw. Without a snapshot the root stands alone.
+TEST_F(ProcessTreeFaults, ARootHandedToAnotherProgramOrNoSnapshotBringsNoChildren)
+{
+    EXPECT_EQ(4u, Gathered(100, "root.EXE").size());
+    EXPECT_EQ(Ids({ 100 }), Gathered(100, "Original.exe"));
+    g_fake.snapshotFails = true;
+    EndTree(IDNO);
+    EXPECT_EQ(Cp932Warning("Root.exe"), warning);  // no others: the usual warning
+}
+
+TEST_F(ProcessTreeFaults, ACriticalMemberMakesTheWarningCriticalWithNoAsTheDefault)
+{
+    g_fake.processes[0].critical = true;
+    EndTree(IDNO);
+    EXPECT_EQ(Cp932TreeWarning("Root.exe", 3) + CP932_CRITICAL_NOTE, warning);
+    EXPECT_EQ(IDNO, defaultButton);
+    EXPECT_TRUE(g_fake.terminated.empty());
+}
+
+// Meanwhile 300 stops opening and 400's identifier goes to a newer process.
+TEST_F(ProcessTreeFaults, MembersThatCannotBeEndedAreCountedInOneBox)
+{
+    EndTree(IDYES, [] {
+        g_fake.processes[3].openFails = true;
+        g_fake.processes[0].created = 60;
+    });
+    EXPECT_EQ("Error: " + Cp932TreeFailed(2), failure);
+    EXPECT_EQ(Ids({ 100, 200 }), g_fake.terminated);
+}
+
+}
