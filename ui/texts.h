@@ -24,4 +24,8 @@
 #define TEXT_PROPERTIES_FAILED "プロパティを表示できませんでした。"
 #define TEXT_ERROR_CAPTION TEXT_END_FAILED_CAPTION
 
+// The finder, which selects the process of the window it is dropped on.
+#define TEXT_FINDER_TIP "ウィンドウの上へドラッグすると、そのウィンドウのプロセスを選択します"
+#define TEXT_FINDER_NOT_FOUND "そのウィンドウのプロセスが見つかりませんでした。"
+
 #endif

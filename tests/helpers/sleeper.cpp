@@ -1,11 +1,84 @@
 // A process for the tests to list, select and end: it only waits. It ends by
 // itself after the number of seconds on its command line (default 300), so a
 // run that fails halfway leaves nothing behind for long.
+//
+// "window X Y TITLE" shows a window with that title at X, Y on the screen for
+// 120 seconds; "hung X Y TITLE" shows it, then stops answering messages.
+#include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <windows.h>
+
+namespace {
+
+const DWORD kWindowSeconds = 120;
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER)
+        PostQuitMessage(7);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Runs the window's message loop for milliseconds.
+void Answer(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                return;
+            DispatchMessageA(&message);
+        }
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT);
+    }
+}
+
+int ShowWindowFor(const char *arguments)
+{
+    char mode[8] = "";
+    int x = 0;
+    int y = 0;
+    int used = 0;
+    if (sscanf(arguments, "%7s %d %d %n", mode, &x, &y, &used) < 3)
+        return 2;
+    WNDCLASSA windowClass;
+    ZeroMemory(&windowClass, sizeof(windowClass));
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "VantrySleeperWindow";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, arguments + used,
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 300, 150, NULL, NULL,
+                                  windowClass.hInstance, NULL);
+    SetTimer(window, 1, kWindowSeconds * 1000, NULL);
+    if (strcmp(mode, "hung") == 0) {
+        Answer(1000);
+        Sleep(kWindowSeconds * 1000);
+    } else {
+        Answer(kWindowSeconds * 1000);
+    }
+    return 7;
+}
+
+}
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
+    // The end-to-end test quotes every argument.
+    char arguments[512];
+    int length = 0;
+    for (const char *c = commandLine; *c != '\0' && length < 511; ++c) {
+        if (*c != '"')
+            arguments[length++] = *c;
+    }
+    while (length > 0 && arguments[length - 1] == ' ')
+        --length;
+    arguments[length] = '\0';
+    if (strncmp(arguments, "window ", 7) == 0 || strncmp(arguments, "hung ", 5) == 0)
+        return ShowWindowFor(arguments);
     int seconds = atoi(commandLine);
     if (seconds <= 0)
         seconds = 300;
