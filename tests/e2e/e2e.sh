@@ -424,7 +424,7 @@ show_helper() {
     spawn "$1" "$(copy_sleeper "finder_$1.exe")" "$2" "$3" "$4" "finder $1" &&
         timeout 20 xdotool search --sync --name "^finder $1\$" >/dev/null
 }
-press_finder() { set -- $(probe finder); xdotool mousemove "$2" "$3" mousedown 1; sleep 0.3; }
+press_finder() { set -- $(probe finder) none 0 0; xdotool mousemove "$2" "$3" mousedown 1; sleep 0.3; }
 # drag_over X Y: moves the pressed crosshair there, in two steps.
 drag_over() { xdotool mousemove "$(($1 - 5))" "$2"; sleep 0.2; xdotool mousemove "$1" "$2"; sleep 0.5; }
 drop() { xdotool mouseup 1; sleep 0.8; }
@@ -459,7 +459,7 @@ scenario_finder() {
     before=$(selected_cell 0)
     press_finder; drag_over 170 95
     keys Escape
-    set -- $(probe finder)
+    set -- $(probe finder) none
     if ! has_exited vantry && selects "$before" && [ "$1" = shown ]; then
         pass "Esc during a drag cancels it: the old selection and the finder are back"
     else
@@ -472,7 +472,7 @@ scenario_finder() {
     box_shown && fail "Delete during a drag opened a box" || pass "Delete during a drag opens no box"
     drop
     keys v
-    set -- $(probe finder)
+    set -- $(probe finder) none 0 0
     press_finder; drag_over "$(($2 + 100))" "$(($3 - 100))"; drop
     selects "$before" && ! box_shown && pass "a drop on the dialog itself changes nothing" ||
         fail "a drop on the dialog selected '$(selected_cell 0)'"
