@@ -1,86 +1,57 @@
-#include "fake_windows.h"
-
+// The window calls (process/window_calls.h) on the screen the test describes
+// in g_fake.windows.
 #include <string.h>
 
 #include "../../process/window_calls.h"
-
-FakeWindows g_fakeWindows;
+#include "fake_platform.h"
 
 namespace {
 
-const DWORD kExplorer = 1000;
-
-const FakeWindow *Find(HWND handle)
+const FakeWindow *Find(HWND handle, const char *className = NULL)
 {
-    for (const FakeWindow &window : g_fakeWindows.windows) {
-        if (window.handle == handle)
+    for (const FakeWindow &window : g_fake.windows) {
+        if (window.handle == handle || (className != NULL && window.className == className))
             return &window;
     }
     return NULL;
 }
 
+HWND HandleOf(const FakeWindow *window)
+{
+    return window != NULL ? window->handle : NULL;
 }
 
-void ResetFakeWindows()
-{
-    g_fakeWindows = FakeWindows();
-    g_fakeWindows.desktop = AddFakeWindow("#32769", 0);
-    g_fakeWindows.shell = AddFakeWindow("Progman", kExplorer);
 }
 
 HWND AddFakeWindow(const std::string &className, DWORD processId, HWND parent)
 {
-    FakeWindow window;
-    window.handle = reinterpret_cast<HWND>(0x5000 + g_fakeWindows.windows.size() * 16);
-    window.parent = parent;
-    window.className = className;
-    window.processId = processId;
-    g_fakeWindows.windows.push_back(window);
-    return window.handle;
+    const HWND handle = reinterpret_cast<HWND>(0x5000 + g_fake.windows.size() * 16);
+    g_fake.windows.push_back(FakeWindow{ handle, parent, className, processId, NULL });
+    return handle;
 }
 
 namespace platform {
 
-HWND WindowFromPoint(POINT)
-{
-    return g_fakeWindows.atPoint;
-}
+HWND WindowFromPoint(POINT) { return g_fake.windowAtPoint; }
+HWND GetDesktopWindow() { return HandleOf(Find(NULL, "#32769")); }
+HWND GetShellWindow() { return HandleOf(Find(NULL, "Progman")); }
 
-HWND GetAncestor(HWND window, UINT flags)
+HWND GetAncestor(HWND window, UINT)
 {
     const FakeWindow *found = Find(window);
-    if (flags != GA_ROOT || found == NULL)
-        return NULL;
-    return found->parent != NULL ? platform::GetAncestor(found->parent, flags) : window;
+    return found != NULL && found->parent != NULL ? platform::GetAncestor(found->parent, GA_ROOT) : window;
 }
 
 int GetClassNameA(HWND window, char *name, int size)
 {
     const FakeWindow *found = Find(window);
-    if (found == NULL || size <= 0)
-        return 0;
-    const int length = static_cast<int>(found->className.size()) < size - 1
-                           ? static_cast<int>(found->className.size()) : size - 1;
-    memcpy(name, found->className.data(), length);
-    name[length] = '\0';
-    return length;
+    lstrcpynA(name, found != NULL ? found->className.c_str() : "", size);
+    return static_cast<int>(strlen(name));
 }
 
-HWND GetDesktopWindow()
+HWND FindWindowExA(HWND parent, HWND, const char *className, const char *)
 {
-    return g_fakeWindows.desktop;
-}
-
-HWND GetShellWindow()
-{
-    return g_fakeWindows.shell;
-}
-
-HWND FindWindowExA(HWND parent, HWND after, const char *className, const char *title)
-{
-    if (after != NULL || title != NULL)
-        return NULL;
-    for (const FakeWindow &window : g_fakeWindows.windows) {
+    for (const FakeWindow &window : g_fake.windows) {
         if (window.parent == parent && window.className == className)
             return window.handle;
     }
@@ -97,8 +68,8 @@ DWORD GetWindowThreadProcessId(HWND window, DWORD *processId)
 BOOL HungWindowFromGhostWindow(HWND ghost, HWND *hung)
 {
     const FakeWindow *found = Find(ghost);
-    *hung = found != NULL && !g_fakeWindows.ghostCallMissing ? found->hung : NULL;
-    return !g_fakeWindows.ghostCallMissing;
+    *hung = found != NULL && !g_fake.ghostCallMissing ? found->hung : NULL;
+    return !g_fake.ghostCallMissing;
 }
 
 }

@@ -2,16 +2,14 @@
 // itself after the number of seconds on its command line (default 300), so a
 // run that fails halfway leaves nothing behind for long.
 //
-// "window X Y TITLE" shows a window with that title at X, Y on the screen for
-// 120 seconds; "hung X Y TITLE" shows it, then stops answering messages.
+// "window X Y TITLE" shows a window with that title at X, Y on the screen
+// for 120 seconds; "hung X Y TITLE" shows it, then stops answering messages.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
 
 namespace {
-
-const DWORD kWindowSeconds = 120;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -20,31 +18,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Runs the window's message loop for milliseconds.
-void Answer(DWORD milliseconds)
+int ShowWindowFor(const char *arguments, bool hang)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                return;
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT);
-    }
-}
-
-int ShowWindowFor(const char *arguments)
-{
-    char mode[8] = "";
-    int x = 0;
-    int y = 0;
-    int used = 0;
-    if (sscanf(arguments, "%7s %d %d %n", mode, &x, &y, &used) < 3)
-        return 2;
-    WNDCLASSA windowClass;
-    ZeroMemory(&windowClass, sizeof(windowClass));
+    int x = 0, y = 0, used = 0;
+    sscanf(arguments, "%*s %d %d %n", &x, &y, &used);
+    WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = GetModuleHandleA(NULL);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -53,13 +31,12 @@ int ShowWindowFor(const char *arguments)
     HWND window = CreateWindowExA(0, windowClass.lpszClassName, arguments + used,
                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 300, 150, NULL, NULL,
                                   windowClass.hInstance, NULL);
-    SetTimer(window, 1, kWindowSeconds * 1000, NULL);
-    if (strcmp(mode, "hung") == 0) {
-        Answer(1000);
-        Sleep(kWindowSeconds * 1000);
-    } else {
-        Answer(kWindowSeconds * 1000);
-    }
+    // Hung, it answers for its first second only.
+    SetTimer(window, 1, hang ? 1000 : 120000, NULL);
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0) > 0)
+        DispatchMessageA(&message);
+    Sleep(hang ? 120000 : 0);
     return 7;
 }
 
@@ -78,7 +55,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
         --length;
     arguments[length] = '\0';
     if (strncmp(arguments, "window ", 7) == 0 || strncmp(arguments, "hung ", 5) == 0)
-        return ShowWindowFor(arguments);
+        return ShowWindowFor(arguments, arguments[0] == 'h');
     int seconds = atoi(commandLine);
     if (seconds <= 0)
         seconds = 300;
