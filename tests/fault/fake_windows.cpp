@@ -1,24 +1,18 @@
 // The window calls (process/window_calls.h) on the screen the test describes
 // in g_fake.windows.
-#include <string.h>
-
 #include "../../process/window_calls.h"
 #include "fake_platform.h"
 
 namespace {
 
-const FakeWindow *Find(HWND handle, const char *className = NULL)
+// The window of that handle, or the first one of that class.
+const FakeWindow *Find(HWND handle, const char *className = "")
 {
     for (const FakeWindow &window : g_fake.windows) {
-        if (window.handle == handle || (className != NULL && window.className == className))
+        if (window.handle == handle || window.className == className)
             return &window;
     }
     return NULL;
-}
-
-HWND HandleOf(const FakeWindow *window)
-{
-    return window != NULL ? window->handle : NULL;
 }
 
 }
@@ -33,8 +27,8 @@ HWND AddFakeWindow(const std::string &className, DWORD processId, HWND parent)
 namespace platform {
 
 HWND WindowFromPoint(POINT) { return g_fake.windowAtPoint; }
-HWND GetDesktopWindow() { return HandleOf(Find(NULL, "#32769")); }
-HWND GetShellWindow() { return HandleOf(Find(NULL, "Progman")); }
+HWND GetDesktopWindow() { return Find(NULL, "#32769") != NULL ? Find(NULL, "#32769")->handle : NULL; }
+HWND GetShellWindow() { return Find(NULL, "Progman") != NULL ? Find(NULL, "Progman")->handle : NULL; }
 
 HWND GetAncestor(HWND window, UINT)
 {
@@ -44,9 +38,8 @@ HWND GetAncestor(HWND window, UINT)
 
 int GetClassNameA(HWND window, char *name, int size)
 {
-    const FakeWindow *found = Find(window);
-    lstrcpynA(name, found != NULL ? found->className.c_str() : "", size);
-    return static_cast<int>(strlen(name));
+    lstrcpynA(name, Find(window) != NULL ? Find(window)->className.c_str() : "", size);
+    return lstrlenA(name);
 }
 
 HWND FindWindowExA(HWND parent, HWND, const char *className, const char *)
@@ -60,15 +53,13 @@ HWND FindWindowExA(HWND parent, HWND, const char *className, const char *)
 
 DWORD GetWindowThreadProcessId(HWND window, DWORD *processId)
 {
-    const FakeWindow *found = Find(window);
-    *processId = found != NULL ? found->processId : 0;
-    return found != NULL ? 1 : 0;
+    *processId = Find(window) != NULL ? Find(window)->processId : 0;
+    return Find(window) != NULL ? 1 : 0;
 }
 
 BOOL HungWindowFromGhostWindow(HWND ghost, HWND *hung)
 {
-    const FakeWindow *found = Find(ghost);
-    *hung = found != NULL && !g_fake.ghostCallMissing ? found->hung : NULL;
+    *hung = Find(ghost) != NULL && !g_fake.ghostCallMissing ? Find(ghost)->hung : NULL;
     return !g_fake.ghostCallMissing;
 }
 

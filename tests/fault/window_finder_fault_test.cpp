@@ -17,13 +17,10 @@ namespace {
 std::string ProcessAt(HWND window)
 {
     g_fake.windowAtPoint = window;
-    DWORD processId = 12345;
-    const POINT point = { 40, 40 };
-    switch (ProcessOfWindowAt(point, &processId)) {
-    case kWindowProcessFound: return std::to_string(processId);
-    case kWindowProcessNone: return "none";
-    default: return "unknown";
-    }
+    DWORD id = 12345;
+    const WindowProcess found = ProcessOfWindowAt(POINT{ 40, 40 }, &id);
+    return found == kWindowProcessFound ? std::to_string(id)
+                                        : found == kWindowProcessNone ? "none" : "unknown";
 }
 
 // A stand-in never counts as the system process that draws it (dwm.exe 90,

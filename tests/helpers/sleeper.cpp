@@ -9,53 +9,23 @@
 #include <string.h>
 #include <windows.h>
 
-namespace {
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_TIMER)
-        PostQuitMessage(7);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-int ShowWindowFor(const char *arguments, bool hang)
-{
-    int x = 0, y = 0, used = 0;
-    sscanf(arguments, "%*s %d %d %n", &x, &y, &used);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleA(NULL);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "VantrySleeperWindow";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, arguments + used,
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 300, 150, NULL, NULL,
-                                  windowClass.hInstance, NULL);
-    // Hung, it answers for its first second only.
-    SetTimer(window, 1, hang ? 1000 : 120000, NULL);
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0)
-        DispatchMessageA(&message);
-    Sleep(hang ? 120000 : 0);
-    return 7;
-}
-
-}
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
+    char mode[8] = "", title[256] = "";
+    int x = 0, y = 0;
     // The end-to-end test quotes every argument.
-    char arguments[512];
-    int length = 0;
-    for (const char *c = commandLine; *c != '\0' && length < 511; ++c) {
-        if (*c != '"')
-            arguments[length++] = *c;
+    if (sscanf(commandLine, "\"%7[a-z]\" \"%d\" \"%d\" \"%255[^\"]\"", mode, &x, &y, title) == 4) {
+        CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 300, 150, NULL,
+                        NULL, NULL, NULL);
+        const bool hang = strcmp(mode, "hung") == 0;
+        // Hung, it answers for its first second only.
+        SetTimer(NULL, 0, hang ? 1000 : 120000, NULL);
+        MSG message;
+        while (GetMessageA(&message, NULL, 0, 0) > 0 && message.message != WM_TIMER)
+            DispatchMessageA(&message);
+        Sleep(hang ? 120000 : 0);
+        return 7;
     }
-    while (length > 0 && arguments[length - 1] == ' ')
-        --length;
-    arguments[length] = '\0';
-    if (strncmp(arguments, "window ", 7) == 0 || strncmp(arguments, "hung ", 5) == 0)
-        return ShowWindowFor(arguments, arguments[0] == 'h');
     int seconds = atoi(commandLine);
     if (seconds <= 0)
         seconds = 300;
