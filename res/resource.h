@@ -7,6 +7,8 @@
 
 #define IDC_PROCESS_LIST 1001
 #define IDC_REFRESH      1002
+/* Made at run time: the finder's crosshair. */
+#define IDC_FINDER       1003
 
 /* The list's context menu; its end-process item is IDOK, as the button. */
 #define IDM_COPY          2001

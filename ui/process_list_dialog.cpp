@@ -61,6 +61,7 @@ int ProcessListDialog::LayoutControls(int width, int height)
                Scaled(kButtonWidth), Scaled(kButtonHeight), TRUE);
     MoveWindow(dialogWindow.GetItem(IDOK), width - Scaled(120), height - Scaled(35),
                Scaled(kButtonWidth), Scaled(kButtonHeight), TRUE);
+    LayoutFinder(width, height);
     return 1;
 }
 
@@ -113,6 +114,7 @@ void ProcessListDialog::InitializeDialog()
     RebuildProcessList();
     sortColumn = 0;
     SortList(0);
+    CreateFinder();
     LayoutToClientArea();
 
     SetSmallIcon();
@@ -140,6 +142,8 @@ void ProcessListDialog::OnNotify(const NMHDR *header)
 // Menu key opens the context menu (Windows sends it as WM_CONTEXTMENU).
 void ProcessListDialog::OnListKey(WORD key)
 {
+    if (FinderDragOn())
+        return;
     const bool control = GetKeyState(VK_CONTROL) < 0;
     if (key == VK_DELETE)
         EndProcessCommand();
@@ -154,6 +158,12 @@ void ProcessListDialog::OnListKey(WORD key)
 // One dispatch for the buttons, their keys and the context menu.
 void ProcessListDialog::RunCommand(int id)
 {
+    // While the finder is dragged, Esc cancels the drag and nothing else acts.
+    if (FinderDragOn()) {
+        if (id == IDCANCEL)
+            CancelFinderDrag();
+        return;
+    }
     switch (id) {
     case IDOK:
         EndProcessCommand();
@@ -193,6 +203,19 @@ INT_PTR ProcessListDialog::DialogProc(HWND, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_COMMAND:
         RunCommand(LOWORD(wParam));
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        StartFinderDrag(lParam);
+        break;
+    case WM_MOUSEMOVE:
+        MoveFinderDrag(lParam);
+        break;
+    case WM_LBUTTONUP:
+        DropFinder(lParam);
+        break;
+    case WM_CAPTURECHANGED:
+        FinderCaptureLost();
         break;
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);

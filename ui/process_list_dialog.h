@@ -45,6 +45,27 @@ public:
     LONG sortColumn;
     // The DPI the dialog is drawn at; every layout figure is scaled to it.
     UINT dpi;
+
+    // The finder: a crosshair the user drags onto a window to select its
+    // process (window_finder.cpp).
+    void CreateFinder();
+    void LayoutFinder(int width, int height);
+    void ShowFinder(bool show);
+    bool FinderDragOn() const { return finderDrag != 0; }
+    void StartFinderDrag(LPARAM where);
+    void MoveFinderDrag(LPARAM where);
+    void DropFinder(LPARAM where);
+    void CancelFinderDrag();
+    void FinderCaptureLost();
+    void ShowRowDuringDrag(int row);
+    int RowOfPid(int processId);
+
+    HWND finderWindow;
+    HWND finderTip;
+    RECT finderPlace;
+    bool finderFits;
+    int finderDrag;  // 0: none, or the stage of the drag
+    int rowBeforeDrag;
 };
 
 // The list-view comparison callback; forwards to g_mainDialog.

@@ -32,17 +32,24 @@ void ProcessListDialog::SelectRow(int row)
     SendMessageA(listWindow, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-int ProcessListDialog::SelectByPid(int processId)
+// The first row whose identifier is processId, or -1.
+int ProcessListDialog::RowOfPid(int processId)
 {
     const int count = static_cast<int>(SendMessageA(listWindow, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row) {
         char text[kSearchChars];
         ReadListCell(listWindow, row, 0, text, kSearchChars);
         _strupr(text);
-        if (atoi(text) == processId) {
-            SelectRow(row);
-            break;
-        }
+        if (atoi(text) == processId)
+            return row;
     }
+    return -1;
+}
+
+int ProcessListDialog::SelectByPid(int processId)
+{
+    const int row = RowOfPid(processId);
+    if (row >= 0)
+        SelectRow(row);
     return 1;
 }

@@ -451,6 +451,71 @@ scenario_ends_a_tree() {
     escape_closes "Vantry after ending a tree"
 }
 
+# The finder, dragged with the mouse from the dialog onto helpers' windows:
+# "window X Y TITLE" shows one at X, Y (300 x 150, clear of the centred
+# dialog), "hung X Y TITLE" one that stops answering messages.
+show_helper() {
+    spawn "$1" "$(copy_sleeper "finder_$1.exe")" "$2" "$3" "$4" "finder $1" &&
+        timeout 20 xdotool search --sync --name "^finder $1\$" >/dev/null
+}
+press_finder() { set -- $(probe finder) none 0 0; xdotool mousemove "$2" "$3" mousedown 1; sleep 0.3; }
+# drag_over X Y: moves the pressed crosshair there, in two steps.
+drag_over() { xdotool mousemove "$(($1 - 5))" "$2"; sleep 0.2; xdotool mousemove "$1" "$2"; sleep 0.5; }
+drop() { xdotool mouseup 1; sleep 0.8; }
+selects() { rows && [ "$(selected_cell 0)" = "$1" ]; }
+scenario_finder() {
+    reset_wine
+    show_helper target window 20 20 && show_helper hung hung 20 250 ||
+        { fail "the finder's helpers showed no window"; return; }
+    start_vantry || { fail "Vantry window did not appear"; return; }
+    show_helper late window 20 500 || fail "the late helper showed no window"
+    target=$(pid_of target)
+    press_finder
+    drag_over 170 95
+    selects "$target" && pass "dragging the finder over a window selects its process" ||
+        fail "during the drag row $(selected_row) is selected, not $target's"
+    drop
+    selects "$target" && pass "dropping it there keeps it selected" || fail "after the drop: '$(selected_cell 0)'"
+    keys Delete
+    wait_for box_shown && "$WINE" "$READER" box 2>/dev/null </dev/null | grep -q "「finder_target.exe」を強制終了" &&
+        pass "then Delete asks about it by name" || fail "Delete after the drop showed no warning naming it"
+    keys n
+    listed "$(pid_of late)" && fail "the late helper is listed before the drop"
+    press_finder; drag_over 170 575; drop
+    selects "$(pid_of late)" && pass "a window started after the last rebuild is found" ||
+        fail "the late helper was not selected: '$(selected_cell 0)'"
+    press_finder; drag_over 170 325; drop
+    selects "$(pid_of hung)" && pass "a window that stopped answering is found" ||
+        fail "the hung helper was not selected: '$(selected_cell 0)'"
+
+    keys v
+    rows
+    before=$(selected_cell 0)
+    press_finder; drag_over 170 95
+    keys Escape
+    set -- $(probe finder) none
+    if ! has_exited vantry && selects "$before" && [ "$1" = shown ]; then
+        pass "Esc during a drag cancels it: the old selection and the finder are back"
+    else
+        fail "Esc during a drag: exited '$(exit_of vantry)', selected '$(selected_cell 0)', finder $1"
+    fi
+    drop
+    selects "$before" || fail "the release after Esc selected '$(selected_cell 0)'"
+    press_finder; drag_over 170 95
+    keys Delete
+    box_shown && fail "Delete during a drag opened a box" || pass "Delete during a drag opens no box"
+    drop
+    keys v
+    set -- $(probe finder) none 0 0
+    press_finder; drag_over "$(($2 + 100))" "$(($3 - 100))"; drop
+    selects "$before" && ! box_shown && pass "a drop on the dialog itself changes nothing" ||
+        fail "a drop on the dialog selected '$(selected_cell 0)'"
+    for helper in target hung late; do
+        has_exited $helper && fail "the finder's $helper helper ended"
+    done
+    escape_closes "Vantry after the finder"
+}
+
 scenario_lists_and_closes
 scenario_ends_a_helper
 [ -z "${VANTRY_SCALE:-}" ] && scenario_keys_and_menu
@@ -463,6 +528,7 @@ if [ -z "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
     scenario_ends_a_tree
     scenario_ignores_planted_libraries
     scenario_without_the_libraries
+    scenario_finder
     [ -n "$WIN32_BUILD" ] && scenario_win32_program_on_win64
 fi
 reset_wine

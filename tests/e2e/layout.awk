@@ -44,5 +44,8 @@ END {
         near("button " id "'s top", y[id], height - s(35))
         near("button " id "'s width", w[id], s(110)); near("button " id "'s height", h[id], s(25))
     }
+    # The finder: left of the buttons, as they are placed.
+    near("the finder's left", x[1003], s(10)); near("the finder's top", y[1003], height - s(35))
+    near("the finder's width", w[1003], s(25)); near("the finder's height", h[1003], s(25))
     exit bad
 }

@@ -18,6 +18,8 @@
 //   e2e_probe menu             a shown context menu's top left corner
 //   e2e_probe place row        the row's label (-1: the selected row's), on
 //                              screen: left top right bottom
+//   e2e_probe finder           whether the finder shows, and its centre on
+//                              screen: shown|hidden x y
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -279,7 +281,7 @@ int PrintLayout()
     RECT client;
     GetClientRect(dialog, &client);
     printf("client %ld %ld\n", client.right, client.bottom);
-    const int controls[] = { IDC_PROCESS_LIST, IDC_REFRESH, IDOK };
+    const int controls[] = { IDC_PROCESS_LIST, IDC_REFRESH, IDOK, IDC_FINDER };
     for (int id : controls)
         PrintControlPlace(dialog, id);
     for (int id : buttons) {
@@ -391,8 +393,21 @@ int PrintRowPlace(int row)
     return found ? 0 : 1;
 }
 
+int PrintFinder()
+{
+    HWND finder = GetDlgItem(FindVantry(), IDC_FINDER);
+    RECT place;
+    if (finder == NULL || !GetWindowRect(finder, &place))
+        return 1;
+    printf("%s %ld %ld\n", IsWindowVisible(finder) ? "shown" : "hidden", (place.left + place.right) / 2,
+           (place.top + place.bottom) / 2);
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
+    if (argc >= 2 && strcmp(argv[1], "finder") == 0)
+        return PrintFinder();
     if (argc >= 2 && strcmp(argv[1], "clipboard") == 0)
         return PrintClipboard();
     if (argc >= 2 && strcmp(argv[1], "menu") == 0)
@@ -414,6 +429,6 @@ int main(int argc, char **argv)
     if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
         return Spawn();
     fprintf(stderr,
-            "usage: e2e_probe rows | texts | box | offset | layout | clipboard | menu | place row | spawn program [argument] | load library\n");
+            "usage: e2e_probe rows | finder | texts | box | offset | layout | clipboard | menu | place row | spawn program [argument] | load library\n");
     return 2;
 }

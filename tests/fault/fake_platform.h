@@ -41,6 +41,15 @@ struct FakeSessionProcess {
     FakeAccount owner;
 };
 
+// A window on the fake screen (fake_windows.cpp).
+struct FakeWindow {
+    HWND handle;
+    HWND parent;  // NULL: a top-level window
+    std::string className;
+    DWORD processId;
+    HWND hung;    // what a ghost window stands for
+};
+
 struct FakePlatform {
     std::vector<FakeProcess> processes;
     std::vector<FakeSessionProcess> sessionProcesses;
@@ -84,6 +93,12 @@ struct FakePlatform {
     // handle while it is held.
     bool snapshotFails = false;
     int snapshots = 0;
+    // The finder: the windows on the screen ("#32769" is the desktop,
+    // "Progman" the shell's window), the one at any point, and a system
+    // without the call that names a ghost's hung window.
+    std::vector<FakeWindow> windows;
+    HWND windowAtPoint = NULL;
+    bool ghostCallMissing = false;
 };
 
 extern FakePlatform g_fake;
@@ -95,5 +110,6 @@ FakeProcess &AddFakeProcess(DWORD id, const std::string &name, const std::string
 // Adds the idle process (0) and System (4) as Windows lists them: they do not
 // open, so their rows have an identifier and nothing else.
 void AddIdleAndSystemProcesses();
+HWND AddFakeWindow(const std::string &className, DWORD processId, HWND parent = NULL);
 
 #endif

@@ -3,6 +3,9 @@
 // run that fails halfway leaves nothing behind for long. Further numbers make
 // a tree: it first starts that many copies of itself, each given the numbers
 // after that one, so "120 2 2" starts two children with two children each.
+//
+// "window X Y TITLE" shows a window with that title at X, Y on the screen
+// for 120 seconds; "hung X Y TITLE" shows it, then stops answering messages.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -32,10 +35,32 @@ void StartChildren(int seconds, const char *counts)
     }
 }
 
+// The window modes; false when the command line names none.
+bool ShowWindowMode(const char *commandLine)
+{
+    char mode[8] = "", title[256] = "";
+    int x = 0, y = 0;
+    // The end-to-end test quotes every argument.
+    if (sscanf(commandLine, "\"%7[a-z]\" \"%d\" \"%d\" \"%255[^\"]\"", mode, &x, &y, title) != 4)
+        return false;
+    CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 300, 150, NULL,
+                    NULL, NULL, NULL);
+    const bool hang = strcmp(mode, "hung") == 0;
+    // Hung, it answers for its first second only.
+    SetTimer(NULL, 0, hang ? 1000 : 120000, NULL);
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0) > 0 && message.message != WM_TIMER)
+        DispatchMessageA(&message);
+    Sleep(hang ? 120000 : 0);
+    return true;
+}
+
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
+    if (ShowWindowMode(commandLine))
+        return 7;
     int seconds = atoi(commandLine);
     if (seconds <= 0)
         seconds = 300;

@@ -1,0 +1,69 @@
+// The real window calls behind window_calls.h.
+#include "window_calls.h"
+
+#include "bound_call.h"
+
+namespace {
+
+// user32 exports it by name from Vista on, but the headers and import
+// libraries leave it out.
+typedef HWND(WINAPI *HungWindowCall)(HWND);
+
+HungWindowCall BindHungWindowCall()
+{
+    HungWindowCall call;
+    BindCall(GetModuleHandleA("user32.dll"), "HungWindowFromGhostWindow", call);
+    return call;
+}
+
+}
+
+namespace platform {
+
+HWND WindowFromPoint(POINT point)
+{
+    return ::WindowFromPoint(point);
+}
+
+HWND GetAncestor(HWND window, UINT flags)
+{
+    return ::GetAncestor(window, flags);
+}
+
+int GetClassNameA(HWND window, char *name, int size)
+{
+    return ::GetClassNameA(window, name, size);
+}
+
+HWND GetDesktopWindow()
+{
+    return ::GetDesktopWindow();
+}
+
+HWND GetShellWindow()
+{
+    return ::GetShellWindow();
+}
+
+HWND FindWindowExA(HWND parent, HWND after, const char *className, const char *title)
+{
+    return ::FindWindowExA(parent, after, className, title);
+}
+
+DWORD GetWindowThreadProcessId(HWND window, DWORD *processId)
+{
+    return ::GetWindowThreadProcessId(window, processId);
+}
+
+// Bound on first use, once, by the program's one thread.
+BOOL HungWindowFromGhostWindow(HWND ghost, HWND *hung)
+{
+    static const HungWindowCall call = BindHungWindowCall();
+    *hung = NULL;
+    if (call == NULL)
+        return FALSE;
+    *hung = call(ghost);
+    return TRUE;
+}
+
+}
