@@ -26,11 +26,19 @@ struct FakeProcess {
     bool tokenInfoFails = false;
     bool critical = false;  // Windows stops when it ends
     bool criticalQueryFails = false;
+    std::wstring widePath;  // the UTF-16 path; empty: path in the code page
 };
 
 struct FakeSessionProcess {
     DWORD processId = 0;
     FakeAccount owner;
+};
+
+// One call of ShellExecuteExW; null pointers recorded as empty strings.
+struct FakeShellExecute {
+    ULONG mask;
+    std::wstring verb, file, parameters;
+    HWND owner;
 };
 
 struct FakePlatform {
@@ -65,10 +73,18 @@ struct FakePlatform {
     bool shellSelectFails = false;
     bool explorerStartFails = false;
     int shellSelections = 0;
-    std::string explorerApplication;
-    std::string explorerCommandLine;
+    std::wstring explorerApplication;
+    std::wstring explorerCommandLine;
     // The cursor shown while the process table was read.
     HCURSOR cursorWhileEnumerating = NULL;
+
+    // The file commands on the UTF-16 path: the shell's calls missing (shell32
+    // or ole32), the item lists made and freed, and the shell's executions.
+    bool shellMissing = false;
+    std::vector<std::wstring> itemListPaths;
+    int itemListsFreed = 0;
+    std::vector<FakeShellExecute> shellExecutes;
+    DWORD shellExecuteError = 0;
 };
 
 extern FakePlatform g_fake;
