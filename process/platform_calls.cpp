@@ -18,6 +18,7 @@ struct ProcessStatusCalls {
     BOOL(WINAPI *enumProcessModules)(HANDLE, HMODULE *, DWORD, DWORD *);
     DWORD(WINAPI *getModuleBaseNameA)(HANDLE, HMODULE, LPSTR, DWORD);
     DWORD(WINAPI *getModuleFileNameExA)(HANDLE, HMODULE, LPSTR, DWORD);
+    DWORD(WINAPI *getModuleFileNameExW)(HANDLE, HMODULE, LPWSTR, DWORD);
 };
 
 struct SessionCalls {
@@ -33,6 +34,7 @@ ProcessStatusCalls BindProcessStatus()
     BindCall(library, "EnumProcessModules", calls.enumProcessModules);
     BindCall(library, "GetModuleBaseNameA", calls.getModuleBaseNameA);
     BindCall(library, "GetModuleFileNameExA", calls.getModuleFileNameExA);
+    BindCall(library, "GetModuleFileNameExW", calls.getModuleFileNameExW);
     return calls;
 }
 
@@ -45,9 +47,9 @@ SessionCalls BindSessions()
     return calls;
 }
 
-// Bound on first use, once. The program has one thread, so these statics
-// are built without a guard (-fno-threadsafe-statics): nothing else can ask
-// while one is being bound.
+// Bound on first use, once. Only the dialog thread calls these, so the
+// statics are built without a guard (-fno-threadsafe-statics): nothing else
+// can ask while one is being bound.
 const ProcessStatusCalls &ProcessStatus()
 {
     static const ProcessStatusCalls calls = BindProcessStatus();
@@ -103,6 +105,13 @@ DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD siz
     return ProcessStatus().getModuleFileNameExA(process, module, name, size);
 }
 
+DWORD GetModuleFileNameExW(HANDLE process, HMODULE module, LPWSTR name, DWORD size)
+{
+    if (ProcessStatus().getModuleFileNameExW == NULL)
+        return Unavailable();
+    return ProcessStatus().getModuleFileNameExW(process, module, name, size);
+}
+
 BOOL TerminateProcess(HANDLE process, UINT exitCode)
 {
     return ::TerminateProcess(process, exitCode);
@@ -110,7 +119,7 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
 
 BOOL IsProcessCritical(HANDLE process, BOOL *critical)
 {
-    // Bound on first use, once, by the program's one thread.
+    // Bound on first use, once; only the dialog thread calls this.
     static BOOL(WINAPI * const isProcessCritical)(HANDLE, BOOL *) = [] {
         BOOL(WINAPI * call)(HANDLE, BOOL *);
         BindCall(GetModuleHandleA("kernel32.dll"), "IsProcessCritical", call);

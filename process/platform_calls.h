@@ -15,6 +15,7 @@ HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId);
 BOOL EnumProcessModules(HANDLE process, HMODULE *modules, DWORD size, DWORD *needed);
 DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
 DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
+DWORD GetModuleFileNameExW(HANDLE process, HMODULE module, LPWSTR name, DWORD size);
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
 // Whether Windows stops when the process ends. Fails with ERROR_PROC_NOT_FOUND
 // where the system has no such call (before Windows 8.1).

@@ -17,6 +17,22 @@ HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
     return process;
 }
 
+HANDLE BeginDebugPrivilege()
+{
+    HANDLE ownToken;
+    if (!platform::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                                    &ownToken))
+        return NULL;
+    SetPrivilege(ownToken, "SeDebugPrivilege", TRUE);
+    return ownToken;
+}
+
+void EndDebugPrivilege(HANDLE ownToken)
+{
+    SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
+    platform::CloseHandle(ownToken);
+}
+
 int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable)
 {
     LUID luid;

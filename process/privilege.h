@@ -13,4 +13,11 @@ int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable);
 // when the token, the privilege or the process cannot be had.
 HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId);
 
+// For reading processes: the program's own token, with the debug privilege
+// switched on if the token holds it (without it fewer processes open, and
+// that is all). NULL when the token cannot be opened. EndDebugPrivilege
+// switches the privilege off again and closes the token.
+HANDLE BeginDebugPrivilege();
+void EndDebugPrivilege(HANDLE ownToken);
+
 #endif

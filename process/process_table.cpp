@@ -6,6 +6,7 @@
 #include "../ui/process_list_dialog.h"
 #include "platform_calls.h"
 #include "privilege.h"
+#include "process_path.h"
 
 namespace {
 
@@ -80,18 +81,10 @@ void SetOwnerFromSessions(HWND list, int row, DWORD processId, const SessionProc
 
 void FillDetails(HWND list, int row, DWORD processId, const SessionProcesses &sessions)
 {
-    HANDLE process =
-        platform::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    HMODULE module;
+    HANDLE process = OpenProcessModule(processId, &module);
     if (process == NULL)
         return;
-    // A process whose loader has not run yet lists no module and leaves this
-    // untouched; a null module then names the executable.
-    HMODULE module = NULL;
-    DWORD needed;
-    if (!platform::EnumProcessModules(process, &module, sizeof(module), &needed)) {
-        platform::CloseHandle(process);
-        return;
-    }
     char buffer[MAX_PATH];
     if (platform::GetModuleBaseNameA(process, module, buffer, MAX_PATH) != 0)
         SetCell(list, row, kColumnImage, buffer);
@@ -129,12 +122,10 @@ int ProcessListDialog::FillProcessList()
     const int count = static_cast<int>(bytes / sizeof(DWORD));
     SendMessageA(listWindow, LVM_DELETEALLITEMS, 0, 0);
 
-    HANDLE ownToken;
-    if (!platform::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                                    &ownToken))
-        return kFailed;
     // Without the privilege fewer processes open and their cells stay empty.
-    SetPrivilege(ownToken, "SeDebugPrivilege", TRUE);
+    HANDLE ownToken = BeginDebugPrivilege();
+    if (ownToken == NULL)
+        return kFailed;
 
     SessionProcesses sessions = { NULL, 0 };
     platform::WTSEnumerateProcessesA(WTS_CURRENT_SERVER_HANDLE, 0, 1, &sessions.entries,
@@ -153,8 +144,7 @@ int ProcessListDialog::FillProcessList()
     SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(listWindow, NULL, TRUE);
 
-    SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
-    platform::CloseHandle(ownToken);
+    EndDebugPrivilege(ownToken);
     if (sessions.entries != NULL)
         platform::WTSFreeMemory(sessions.entries);
     lastKey = 0;

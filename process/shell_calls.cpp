@@ -13,10 +13,10 @@ namespace {
 struct ShellCalls {
     HRESULT(WINAPI *coInitializeEx)(void *, DWORD);
     void(WINAPI *coUninitialize)();
-    PIDLIST_ABSOLUTE(WINAPI *ilCreateFromPathA)(PCSTR);
+    PIDLIST_ABSOLUTE(WINAPI *ilCreateFromPathW)(PCWSTR);
     void(WINAPI *ilFree)(PIDLIST_RELATIVE);
     HRESULT(WINAPI *openFolderAndSelectItems)(PCIDLIST_ABSOLUTE, UINT, PCUITEMID_CHILD_ARRAY, DWORD);
-    BOOL(WINAPI *shellExecuteExA)(SHELLEXECUTEINFOA *);
+    BOOL(WINAPI *shellExecuteExW)(SHELLEXECUTEINFOW *);
     bool comStarted;
 };
 
@@ -32,14 +32,15 @@ ShellCalls BindShell()
     calls.comStarted = calls.coInitializeEx != NULL && calls.coUninitialize != NULL &&
                        SUCCEEDED(calls.coInitializeEx(NULL, COINIT_APARTMENTTHREADED));
     HMODULE shell32 = LoadSystemLibrary("shell32.dll");
-    BindCall(shell32, "ILCreateFromPathA", calls.ilCreateFromPathA);
+    BindCall(shell32, "ILCreateFromPathW", calls.ilCreateFromPathW);
     BindCall(shell32, "ILFree", calls.ilFree);
     BindCall(shell32, "SHOpenFolderAndSelectItems", calls.openFolderAndSelectItems);
-    BindCall(shell32, "ShellExecuteExA", calls.shellExecuteExA);
+    BindCall(shell32, "ShellExecuteExW", calls.shellExecuteExW);
     return calls;
 }
 
-// Bound on first use by the program's one thread, and released at exit.
+// Bound on first use, and released at exit; only the dialog thread calls
+// these.
 ShellCalls shellCalls;
 bool shellBound;
 
@@ -61,9 +62,17 @@ BOOL OpenClipboard(HWND owner)
     return ::OpenClipboard(owner);
 }
 
-PIDLIST_ABSOLUTE ILCreateFromPathA(const char *path)
+bool ShellAvailable()
 {
-    return BoundShell().ilCreateFromPathA != NULL ? BoundShell().ilCreateFromPathA(path) : NULL;
+    const ShellCalls &calls = BoundShell();
+    return calls.coInitializeEx != NULL && calls.coUninitialize != NULL &&
+           calls.ilCreateFromPathW != NULL && calls.ilFree != NULL &&
+           calls.openFolderAndSelectItems != NULL && calls.shellExecuteExW != NULL;
+}
+
+PIDLIST_ABSOLUTE ILCreateFromPathW(const wchar_t *path)
+{
+    return BoundShell().ilCreateFromPathW != NULL ? BoundShell().ilCreateFromPathW(path) : NULL;
 }
 
 void ILFree(PIDLIST_ABSOLUTE item)
@@ -80,17 +89,17 @@ HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE folder, UINT count,
     return BoundShell().openFolderAndSelectItems(folder, count, items, flags);
 }
 
-BOOL ShellExecuteExA(SHELLEXECUTEINFOA *info)
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW *info)
 {
-    if (BoundShell().shellExecuteExA == NULL)
+    if (BoundShell().shellExecuteExW == NULL)
         return FALSE;
-    return BoundShell().shellExecuteExA(info);
+    return BoundShell().shellExecuteExW(info);
 }
 
-BOOL CreateProcessA(const char *application, char *commandLine, STARTUPINFOA *startup,
+BOOL CreateProcessW(const wchar_t *application, wchar_t *commandLine, STARTUPINFOW *startup,
                     PROCESS_INFORMATION *started)
 {
-    return ::CreateProcessA(application, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, startup,
+    return ::CreateProcessW(application, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, startup,
                             started);
 }
 

@@ -13,12 +13,14 @@ namespace platform {
 BOOL OpenClipboard(HWND owner);
 
 // Explorer's calls, from shell32 and ole32 loaded at their first use.
-PIDLIST_ABSOLUTE ILCreateFromPathA(const char *path);
+// False when either library cannot be loaded or lacks one of the calls below.
+bool ShellAvailable();
+PIDLIST_ABSOLUTE ILCreateFromPathW(const wchar_t *path);
 void ILFree(PIDLIST_ABSOLUTE item);
 HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE folder, UINT count,
                                    PCUITEMID_CHILD_ARRAY items, DWORD flags);
-BOOL ShellExecuteExA(SHELLEXECUTEINFOA *info);
-BOOL CreateProcessA(const char *application, char *commandLine, STARTUPINFOA *startup,
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW *info);
+BOOL CreateProcessW(const wchar_t *application, wchar_t *commandLine, STARTUPINFOW *startup,
                     PROCESS_INFORMATION *started);
 // Ends the use of COM that the shell calls began, if they did; at exit.
 void ReleaseShell();

@@ -40,8 +40,14 @@ done
 # Every imported function against scripts/imports.txt: listed for its
 # library (and this architecture), and in none of the groups we never want.
 # The PE headers let the oldest Windows each program is for load it.
+# A line of a library's imports that is not a name (an import by ordinal,
+# which objdump shows as <none>) fails the check: it would pass unlisted.
 printf '%s\n' "$headers" | awk '/DLL Name: / { dll = tolower($3); next } /^$/ { dll = "" }
-    dll != "" && /^\t[0-9a-f]+\t *[0-9]+  [A-Za-z_]/ { print dll, $3 }' >imports-of-program.txt
+    dll == "" || /^\tvma:  Hint\/Ord Member-Name/ { next }
+    /^\t[0-9a-f]+\t *[0-9]+  [A-Za-z_][A-Za-z0-9_@?$]*$/ { print dll, $3; next }
+    { printf "an import of %s the check cannot read: %s\n", dll, $0 >"/dev/stderr"; bad = 1 }
+    END { exit bad }' >imports-of-program.txt ||
+    { echo "the program's imports cannot all be read"; exit 1; }
 [ "$(wc -l <imports-of-program.txt)" -ge 40 ] ||
     { echo "too few imports read from the program: $(cat imports-of-program.txt)"; exit 1; }
 awk -v arch="$arch" 'FNR == NR && $1 == "never" { for (i = 3; i <= NF; i++) never[$i] = $2; next }
@@ -246,7 +252,8 @@ grep -qx "signature: unsigned" "$work/unsigned.log" || { echo "an unsigned progr
 
 # The impostor signs the genuine program with their own key and carries the
 # maintainers' certificate too: the verifier names the impostor's
-# certificate, or refuses, but never shows the maintainers' fingerprint.
+# certificate, never the maintainers', and then reproduces the program,
+# which is the genuine one.
 openssl pkcs12 -export -inkey "$work/impostor-key.pem" -in "$work/impostor.pem" -certfile "$work/cert.pem" \
     -out "$work/impostor.pfx" -passout pass:x &&
     osslsigncode sign -pkcs12 "$work/impostor.pfx" -pass x -h sha256 -n Vantry \
@@ -255,12 +262,17 @@ openssl pkcs12 -export -inkey "$work/impostor-key.pem" -in "$work/impostor.pem" 
     osslsigncode verify -CAfile "$work/both.pem" -in "$work/impostor.exe" >/dev/null 2>&1 ||
     { echo "the impostor's signature does not verify: the check below would prove nothing"; exit 1; }
 release_with impostor "$work/impostor.exe"
-sh "$source_dir/scripts/verify-release.sh" "$work/impostor/$zip" "$source_dir" >"$work/impostor.log" 2>&1
-! grep -qF "$(fingerprint "$work/cert.pem")" "$work/impostor.log" &&
-    { grep -qx "  certificate SHA-256 $(fingerprint "$work/impostor.pem")" "$work/impostor.log" ||
-      grep -q '^NOT REPRODUCED: ' "$work/impostor.log"; } ||
-    { cat "$work/impostor.log"; echo "the impostor's release was shown with the maintainers' certificate"; exit 1; }
-echo "the impostor's release: $(grep -e '^  certificate' -e '^NOT REPRODUCED' "$work/impostor.log" | head -n 1)"
+# impostor_named_then_reproduced FINGERPRINT LOG: the certificate line with
+# that fingerprint, and after it the REPRODUCED line.
+impostor_named_then_reproduced() {
+    awk -v line="  certificate SHA-256 $1" '$0 == line { named = 1 } named && /^REPRODUCED: / { found = 1 }
+        END { exit !found }' "$2"
+}
+sh "$source_dir/scripts/verify-release.sh" "$work/impostor/$zip" "$source_dir" >"$work/impostor.log" 2>&1 &&
+    ! grep -qF "$(fingerprint "$work/cert.pem")" "$work/impostor.log" &&
+    impostor_named_then_reproduced "$(fingerprint "$work/impostor.pem")" "$work/impostor.log" ||
+    { cat "$work/impostor.log"; echo "the impostor's release was not shown as theirs and reproduced"; exit 1; }
+echo "the impostor's release: $(grep -e '^  certificate' -e '^REPRODUCED' "$work/impostor.log" | head -n 1)"
 
 # sign.sh hands the password to the tool on standard input, never on its
 # command line (which every local user can read), and asks the time-stamp

@@ -107,6 +107,7 @@ REG
     # A persistent server keeps every later wine start fast; its output must
     # not hold the caller's pipes open.
     wineserver -p >/dev/null 2>&1 </dev/null
+    sh "$VANTRY_ROOT/scripts/no-crash-debugger.sh"
     "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
         >/dev/null 2>&1 </dev/null || true
     # The display scale, as Windows' display settings give it: Wine hands

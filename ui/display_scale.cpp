@@ -25,8 +25,8 @@ ScaleCalls BindScaleCalls()
     return calls;
 }
 
-// Bound on first use, once, by the program's one thread (the static needs
-// no guard, and the program is built without one).
+// Bound on first use, once. Only the dialog thread calls this, so the
+// static needs no guard (and the program is built without one).
 const ScaleCalls &Calls()
 {
     static const ScaleCalls calls = BindScaleCalls();

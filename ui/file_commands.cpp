@@ -1,26 +1,64 @@
 // The selected process's file in Explorer: its folder with the file
 // selected, and its properties (whose Digital Signatures tab names the
-// signer).
-#include <string.h>
+// signer). Both work on the file's UTF-16 path, read again from the process,
+// since the path the list shows in the code page may name no file at all.
+#include <stdlib.h>
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include "../process/platform_calls.h"
+#include "../process/process_path.h"
 #include "../process/shell_calls.h"
+#include "../process/system_path.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
 namespace {
 
+const int kIdColumn = 0;
 const int kPathColumn = 2;
-const char kExplorerName[] = "\\explorer.exe";
-const char kSelectFormat[] = "explorer.exe /select,\"%s\"";
+const int kIdChars = 16;
+const wchar_t kExplorerName[] = L"explorer.exe";
+const wchar_t kSelectFormat[] = L"explorer.exe /select,\"%s\"";
+const wchar_t kOpenFormat[] = L"explorer.exe \"%s\"";
 
-bool SelectWithShell(const char *path)
+void ShowFailure(HWND owner, const char *text)
 {
-    PIDLIST_ABSOLUTE item = platform::ILCreateFromPathA(path);
+    MessageBoxA(owner, text, TEXT_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool IsFile(const wchar_t *path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool IsFolder(const wchar_t *path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The folder that holds path; a drive's root keeps its backslash ("C:\").
+bool FolderOf(const wchar_t *path, wchar_t (&folder)[MAX_PATH])
+{
+    int last = -1;
+    for (int i = 0; i < MAX_PATH && path[i] != L'\0'; ++i) {
+        folder[i] = path[i];
+        if (path[i] == L'\\')
+            last = i;
+    }
+    if (last <= 0)
+        return false;
+    folder[folder[last - 1] == L':' ? last + 1 : last] = L'\0';
+    return true;
+}
+
+bool SelectInFolder(const wchar_t *file)
+{
+    PIDLIST_ABSOLUTE item = platform::ILCreateFromPathW(file);
     if (item == NULL)
         return false;
     const HRESULT result = platform::SHOpenFolderAndSelectItems(item, 0, NULL, 0);
@@ -28,34 +66,72 @@ bool SelectWithShell(const char *path)
     return SUCCEEDED(result);
 }
 
+// Our own box reports a failure; the shell's would be a second one.
+bool RunShellVerb(HWND owner, ULONG mask, const wchar_t *verb, const wchar_t *file)
+{
+    SHELLEXECUTEINFOW info;
+    ZeroMemory(&info, sizeof(info));
+    info.cbSize = sizeof(info);
+    info.fMask = mask | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = owner;
+    info.lpVerb = verb;
+    info.lpFile = file;
+    info.nShow = SW_SHOW;
+    return platform::ShellExecuteExW(&info) != FALSE;
+}
+
 // Explorer by its full path in the Windows folder, never by name: a planted
 // explorer.exe in the program's folder would otherwise run with its rights.
 // The shared Windows folder, not a user's private one under Remote Desktop.
-bool SelectWithExplorer(const char *path)
+// Only where the shell's own calls are missing: Explorer given a path that
+// does not exist opens some other folder and says nothing.
+bool StartExplorer(const wchar_t *format, const wchar_t *path)
 {
-    char explorer[MAX_PATH];
-    const UINT folder = GetSystemWindowsDirectoryA(explorer, MAX_PATH);
-    if (folder == 0 || folder + sizeof(kExplorerName) > MAX_PATH)
+    wchar_t explorer[MAX_PATH];
+    if (!JoinSystemPath(GetSystemWindowsDirectoryW, kExplorerName, explorer))
         return false;
-    memcpy(explorer + folder, kExplorerName, sizeof(kExplorerName));
-    char commandLine[sizeof(kSelectFormat) + MAX_PATH];
-    wsprintfA(commandLine, kSelectFormat, path);
-    STARTUPINFOA startup;
+    wchar_t commandLine[sizeof(kSelectFormat) / sizeof(wchar_t) + MAX_PATH];
+    wsprintfW(commandLine, format, path);
+    STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof(startup));
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started;
-    if (!platform::CreateProcessA(explorer, commandLine, &startup, &started))
+    if (!platform::CreateProcessW(explorer, commandLine, &startup, &started))
         return false;
     platform::CloseHandle(started.hThread);
     platform::CloseHandle(started.hProcess);
     return true;
 }
 
+// The file's folder with the file selected; a file that is gone leaves its
+// folder, with nothing selected. Never another folder.
+bool OpenLocation(HWND owner, const wchar_t *file)
+{
+    wchar_t folder[MAX_PATH];
+    if (!FolderOf(file, folder))
+        return false;
+    const bool fileThere = IsFile(file);
+    if (!fileThere && !IsFolder(folder))
+        return false;
+    if (!platform::ShellAvailable())
+        return fileThere ? StartExplorer(kSelectFormat, file) : StartExplorer(kOpenFormat, folder);
+    return fileThere ? SelectInFolder(file) : RunShellVerb(owner, 0, L"open", folder);
+}
+
+// The row's file by its UTF-16 path, read again from its process; false
+// when that is no longer the process the row shows (shown: its path cell).
+bool ReadRowFile(HWND list, int row, const char *shown, wchar_t (&file)[MAX_PATH])
+{
+    char id[kIdChars];
+    ReadListCell(list, row, kIdColumn, id, kIdChars);
+    return ReadProcessPath(static_cast<DWORD>(atoi(id)), shown, file);
+}
+
 }
 
 // The path cell of the selected row; false when no row is selected or the
 // row has no path.
-bool ProcessListDialog::ReadSelectedPath(char *path)
+bool ProcessListDialog::ReadSelectedPath(char (&path)[MAX_PATH])
 {
     const int row = SelectedRow();
     if (row < 0)
@@ -66,29 +142,21 @@ bool ProcessListDialog::ReadSelectedPath(char *path)
 
 void ProcessListDialog::OpenLocationCommand()
 {
-    char path[MAX_PATH];
-    if (!ReadSelectedPath(path))
+    char shown[MAX_PATH];
+    if (!ReadSelectedPath(shown))
         return;
-    if (!SelectWithShell(path) && !SelectWithExplorer(path))
-        MessageBoxA(dialogWindow.handle, TEXT_OPEN_LOCATION_FAILED, TEXT_ERROR_CAPTION,
-                    MB_OK | MB_ICONEXCLAMATION);
+    wchar_t file[MAX_PATH];
+    if (!ReadRowFile(listWindow, SelectedRow(), shown, file) || !OpenLocation(dialogWindow.handle, file))
+        ShowFailure(dialogWindow.handle, TEXT_OPEN_LOCATION_FAILED);
 }
 
 void ProcessListDialog::PropertiesCommand()
 {
-    char path[MAX_PATH];
-    if (!ReadSelectedPath(path))
+    char shown[MAX_PATH];
+    if (!ReadSelectedPath(shown))
         return;
-    SHELLEXECUTEINFOA info;
-    ZeroMemory(&info, sizeof(info));
-    info.cbSize = sizeof(info);
-    // Our own box reports a failure; the shell's would be a second one.
-    info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = dialogWindow.handle;
-    info.lpVerb = "properties";
-    info.lpFile = path;
-    info.nShow = SW_SHOW;
-    if (!platform::ShellExecuteExA(&info))
-        MessageBoxA(dialogWindow.handle, TEXT_PROPERTIES_FAILED, TEXT_ERROR_CAPTION,
-                    MB_OK | MB_ICONEXCLAMATION);
+    wchar_t file[MAX_PATH];
+    if (!ReadRowFile(listWindow, SelectedRow(), shown, file) || !IsFile(file) ||
+        !RunShellVerb(dialogWindow.handle, SEE_MASK_INVOKEIDLIST, L"properties", file))
+        ShowFailure(dialogWindow.handle, TEXT_PROPERTIES_FAILED);
 }

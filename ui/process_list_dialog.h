@@ -28,7 +28,7 @@ public:
     void EndTreeCommand();
     void OnListKey(WORD key);
     void OnContextMenu(HWND from, LPARAM where);
-    bool ReadSelectedPath(char *path);
+    bool ReadSelectedPath(char (&path)[MAX_PATH]);
     int SelectedRow() const;
     void SortByColumnClick(int column);
     void SortList(int column);

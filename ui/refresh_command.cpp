@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../res/resource.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 
@@ -16,17 +15,15 @@ const int kCellChars = 100;
 
 void ProcessListDialog::RefreshCommand()
 {
-    HWND list = dialogWindow.GetItem(IDC_PROCESS_LIST);
-    const int row = static_cast<int>(
-        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row = SelectedRow();
     char idText[kCellChars];
     idText[0] = '\0';
     if (row >= 0)
-        ReadListCell(list, row, 0, idText, kCellChars);
+        ReadListCell(listWindow, row, 0, idText, kCellChars);
 
     RebuildProcessList();
     SortList(sortColumn);
     if (row >= 0)
         SelectByPid(atoi(idText));
-    SetFocus(list);
+    SetFocus(listWindow);
 }

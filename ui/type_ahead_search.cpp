@@ -27,8 +27,7 @@ bool ImageNameStartsWith(HWND list, int row, char key)
 // starts as though row 0 were selected.
 int ProcessListDialog::TypeAheadSearch(char key)
 {
-    int start = static_cast<int>(
-        SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    int start = SelectedRow();
     const int count = static_cast<int>(SendMessageA(listWindow, LVM_GETITEMCOUNT, 0, 0));
     if (key != lastKey || start < 0)
         start = 0;

@@ -299,9 +299,17 @@ scenario_keys_and_menu() {
         pass "a right-click selects the row under the cursor and opens the menu" || fail "right-click on a row"
     menu_keys Escape
     set -- $(probe place $(($(row_count) - 1)))
-    xdotool mousemove $(($1 + 5)) $(($4 + 40)) click 3
-    sleep 1
-    menu_gone && pass "no menu below the rows" || { fail "a menu below the rows"; menu_keys Escape; }
+    below_x=$(($1 + 5)) below_y=$(($4 + 40))
+    # The point must lie in the list: with more rows than fit, it would lie
+    # outside, where no menu proves nothing.
+    set -- $(probe list)
+    if [ $# -eq 4 ] && [ $below_x -gt $1 ] && [ $below_x -lt $3 ] && [ $below_y -gt $2 ] && [ $below_y -lt $4 ]; then
+        xdotool mousemove $below_x $below_y click 3
+        sleep 1
+        menu_gone && pass "no menu below the rows" || { fail "a menu below the rows"; menu_keys Escape; }
+    else
+        fail "the point below the rows ($below_x, $below_y) is not in the list ($*)"
+    fi
     keys z
     keys shift+F10
     menu_keys c
@@ -320,6 +328,52 @@ scenario_keys_and_menu() {
     keys Return
     has_exited keyed && fail "the helper ended on the way"
     escape_closes "Vantry after its keys and menu"
+}
+
+# The menu's O works on the process's own path in UTF-16: for a helper in a
+# folder named Café (which code page 932 shows as Cafe) Wine's Explorer
+# shows a window named Café; for a helper whose folder was deleted after it
+# started the user is told, and no folder opens.
+folder_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+scenario_file_location_by_real_path() {
+    reset_wine
+    mkdir -p "$WORK/Café" "$WORK/gone"
+    cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/Café/zz_cafe.exe"
+    cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/gone/yy_gone.exe"
+    spawn cafe "$(windows_path "$WORK/Café/zz_cafe.exe")" 120
+    spawn gone "$(windows_path "$WORK/gone/yy_gone.exe")" 120
+    rm -rf "$WORK/gone"
+    start_vantry || { fail "Vantry window did not appear"; return; }
+    keys z
+    rows
+    [ "$(selected_cell 1)" = zz_cafe.exe ] || fail "typing z selected '$(selected_cell 1)'"
+    keys shift+F10
+    menu_keys o
+    folder=$(timeout 20 xdotool search --sync --onlyvisible --name '^Café$' | head -n 1)
+    if [ -n "$folder" ]; then
+        pass "the menu's O on a helper in Café opens Café"
+        xdotool windowfocus --sync "$folder" key alt+F4
+        sleep 1
+    else
+        fail "the menu's O on a helper in Café opened no window named Café"
+    fi
+    keys y
+    rows
+    [ "$(selected_cell 1)" = yy_gone.exe ] || fail "typing y selected '$(selected_cell 1)'"
+    keys shift+F10
+    menu_keys o
+    if wait_for box_shown; then
+        expect_texts "the box for a helper whose folder is gone" box \
+            "$(printf 'caption\tError\ntext\tファイルの場所を開けませんでした。')"
+        keys Return
+    else
+        fail "the menu's O on a helper whose folder is gone showed no box"
+    fi
+    sleep 2
+    [ -z "$(folder_window '^gone$')$(folder_window "^$(basename "$WORK")\$")" ] &&
+        pass "no folder opens for the helper whose folder is gone" ||
+        fail "a folder opened for the helper whose folder is gone"
+    escape_closes "Vantry after the file locations"
 }
 
 # The layout read from outside: the dialog is drawn at the display's DPI,
@@ -526,6 +580,7 @@ fi
 if [ -z "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
     scenario_ends_itself
     scenario_ends_a_tree
+    scenario_file_location_by_real_path
     scenario_ignores_planted_libraries
     scenario_without_the_libraries
     scenario_finder

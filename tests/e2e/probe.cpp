@@ -20,6 +20,8 @@
 //                              screen: left top right bottom
 //   e2e_probe finder           whether the finder shows, and its centre on
 //                              screen: shown|hidden x y
+//   e2e_probe list             the list's client area on screen: left top
+//                              right bottom
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -404,10 +406,25 @@ int PrintFinder()
     return 0;
 }
 
+int PrintListPlace()
+{
+    HWND dialog = FindVantry();
+    if (dialog == NULL)
+        return 1;
+    HWND list = GetDlgItem(dialog, IDC_PROCESS_LIST);
+    RECT client;
+    GetClientRect(list, &client);
+    MapWindowPoints(list, NULL, reinterpret_cast<POINT *>(&client), 2);
+    printf("%ld %ld %ld %ld\n", client.left, client.top, client.right, client.bottom);
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     if (argc >= 2 && strcmp(argv[1], "finder") == 0)
         return PrintFinder();
+    if (argc >= 2 && strcmp(argv[1], "list") == 0)
+        return PrintListPlace();
     if (argc >= 2 && strcmp(argv[1], "clipboard") == 0)
         return PrintClipboard();
     if (argc >= 2 && strcmp(argv[1], "menu") == 0)
@@ -429,6 +446,6 @@ int main(int argc, char **argv)
     if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
         return Spawn();
     fprintf(stderr,
-            "usage: e2e_probe rows | finder | texts | box | offset | layout | clipboard | menu | place row | spawn program [argument] | load library\n");
+            "usage: e2e_probe rows | finder | texts | box | offset | layout | clipboard | menu | place row | list | spawn program [argument] | load library\n");
     return 2;
 }

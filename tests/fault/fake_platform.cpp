@@ -14,6 +14,7 @@ namespace {
 const HANDLE kOwnToken = reinterpret_cast<HANDLE>(0x7000);
 const DWORD kDebugLuid = 20;
 std::vector<WTS_PROCESS_INFOA> s_sessionList;
+std::vector<ITEMIDLIST *> s_itemLists;  // made and not yet freed
 
 HANDLE ProcessHandle(size_t index) { return reinterpret_cast<HANDLE>(0x10000 + index * 16); }
 HANDLE TokenHandle(size_t index) { return reinterpret_cast<HANDLE>(0x90000 + index * 16); }
@@ -40,13 +41,25 @@ bool IsOpen(HANDLE handle)
            g_fake.openHandles.end();
 }
 
-// Copies as the platform does: cut to size - 1 characters; 0 when empty.
-DWORD CopyName(const std::string &text, LPSTR buffer, DWORD size)
+// Every fake checks the pointers it is given before it reads or writes
+// through them: a null one fails the call, as the platform would report it,
+// instead of crashing the test program.
+BOOL NullArgument()
 {
-    if (text.empty() || size == 0)
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+}
+
+std::wstring TextOrEmpty(const wchar_t *text) { return text != NULL ? text : L""; }
+
+// Copies as the platform does: cut to size - 1 characters; 0 when empty.
+template <typename Char>
+DWORD CopyName(const std::basic_string<Char> &text, Char *buffer, DWORD size)
+{
+    if (text.empty() || size == 0 || buffer == NULL)
         return 0;
     const DWORD length = std::min<DWORD>(text.size(), size - 1);
-    memcpy(buffer, text.data(), length);
+    memcpy(buffer, text.data(), length * sizeof(Char));
     buffer[length] = '\0';
     return length;
 }
@@ -57,6 +70,9 @@ void ResetFake()
 {
     g_fake = FakePlatform();
     s_sessionList.clear();
+    for (ITEMIDLIST *item : s_itemLists)
+        delete item;
+    s_itemLists.clear();
 }
 
 FakeProcess &AddFakeProcess(DWORD id, const std::string &name, const std::string &owner)
@@ -81,6 +97,8 @@ namespace platform {
 BOOL EnumProcesses(DWORD *ids, DWORD size, DWORD *bytesReturned)
 {
     g_fake.cursorWhileEnumerating = GetCursor();
+    if (ids == NULL || bytesReturned == NULL)
+        return NullArgument();
     const size_t count = std::min<size_t>(size / sizeof(DWORD), g_fake.processes.size());
     for (size_t i = 0; i < count; ++i)
         ids[i] = g_fake.processes[i].id;
@@ -109,6 +127,8 @@ HANDLE OpenProcess(DWORD access, BOOL, DWORD processId)
 BOOL EnumProcessModules(HANDLE process, HMODULE *modules, DWORD size, DWORD *needed)
 {
     FakeProcess *fake = ByHandle(process);
+    if (modules == NULL || needed == NULL)
+        return NullArgument();
     if (fake == NULL || !IsOpen(process) || fake->modulesFail || size < sizeof(HMODULE))
         return FALSE;
     *modules = reinterpret_cast<HMODULE>(0x400000);
@@ -126,6 +146,16 @@ DWORD GetModuleFileNameExA(HANDLE process, HMODULE, LPSTR name, DWORD size)
 {
     FakeProcess *fake = ByHandle(process);
     return fake != NULL && IsOpen(process) ? CopyName(fake->path, name, size) : 0;
+}
+
+DWORD GetModuleFileNameExW(HANDLE process, HMODULE, LPWSTR name, DWORD size)
+{
+    FakeProcess *fake = ByHandle(process);
+    if (fake == NULL || !IsOpen(process))
+        return 0;
+    wchar_t converted[2 * MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, fake->path.c_str(), -1, converted, 2 * MAX_PATH);
+    return CopyName(fake->widePath.empty() ? std::wstring(converted) : fake->widePath, name, size);
 }
 
 BOOL TerminateProcess(HANDLE process, UINT exitCode)
@@ -146,8 +176,10 @@ BOOL IsProcessCritical(HANDLE process, BOOL *critical)
         SetLastError(ERROR_PROC_NOT_FOUND);
         return FALSE;
     }
+    if (critical == NULL)
+        return NullArgument();
     FakeProcess *fake = ByHandle(process);
-    if (fake == NULL || !IsOpen(process) || fake->criticalQueryFails || critical == NULL) {
+    if (fake == NULL || !IsOpen(process) || fake->criticalQueryFails) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
@@ -183,6 +215,8 @@ BOOL CloseHandle(HANDLE handle)
 
 BOOL OpenProcessToken(HANDLE process, DWORD, HANDLE *token)
 {
+    if (token == NULL)
+        return NullArgument();
     if (process == GetCurrentProcess()) {
         if (g_fake.ownTokenFails)
             return FALSE;
@@ -202,6 +236,8 @@ BOOL OpenProcessToken(HANDLE process, DWORD, HANDLE *token)
 
 BOOL LookupPrivilegeValueA(LPCSTR, LPCSTR name, LUID *luid)
 {
+    if (name == NULL || luid == NULL)
+        return NullArgument();
     if (lstrcmpiA(name, "SeDebugPrivilege") != 0) {
         SetLastError(ERROR_NO_SUCH_PRIVILEGE);
         return FALSE;
@@ -214,6 +250,8 @@ BOOL LookupPrivilegeValueA(LPCSTR, LPCSTR name, LUID *luid)
 BOOL AdjustTokenPrivileges(HANDLE token, BOOL, TOKEN_PRIVILEGES *request, DWORD,
                            TOKEN_PRIVILEGES *previous, DWORD *previousLength)
 {
+    if (request == NULL || (previous != NULL && previousLength == NULL))
+        return NullArgument();
     if (token != kOwnToken || !IsOpen(token)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
@@ -241,6 +279,8 @@ BOOL AdjustTokenPrivileges(HANDLE token, BOOL, TOKEN_PRIVILEGES *request, DWORD,
 BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *info, DWORD size,
                          DWORD *length)
 {
+    if (info == NULL || length == NULL)
+        return NullArgument();
     FakeProcess *fake = ByHandle(token);
     if (fake == NULL || !IsOpen(token) || infoClass != TokenUser || fake->tokenInfoFails ||
         size < sizeof(TOKEN_USER))
@@ -255,6 +295,8 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *
 BOOL LookupAccountSidA(LPCSTR, PSID sid, LPSTR name, DWORD *nameLength, LPSTR domain,
                        DWORD *domainLength, SID_NAME_USE *use)
 {
+    if (name == NULL || nameLength == NULL || domain == NULL || domainLength == NULL || use == NULL)
+        return NullArgument();
     g_fake.lastLookupNameLength = *nameLength;
     g_fake.lastLookupDomainLength = *domainLength;
     const FakeAccount *account = static_cast<const FakeAccount *>(sid);
@@ -272,6 +314,8 @@ BOOL LookupAccountSidA(LPCSTR, PSID sid, LPSTR name, DWORD *nameLength, LPSTR do
 
 BOOL WTSEnumerateProcessesA(HANDLE, DWORD, DWORD, WTS_PROCESS_INFOA **processes, DWORD *count)
 {
+    if (processes == NULL || count == NULL)
+        return NullArgument();
     if (g_fake.sessionListFails)
         return FALSE;
     s_sessionList.clear();
@@ -304,32 +348,62 @@ BOOL OpenClipboard(HWND owner)
     return ::OpenClipboard(owner);
 }
 
-PIDLIST_ABSOLUTE ILCreateFromPathA(const char *)
+bool ShellAvailable()
 {
-    static ITEMIDLIST item;
-    return &item;
+    return !g_fake.shellMissing;
 }
 
-void ILFree(PIDLIST_ABSOLUTE) {}
-
-HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE, UINT, PCUITEMID_CHILD_ARRAY, DWORD)
+// Each item list is one of its own, so that freeing counts only those made.
+PIDLIST_ABSOLUTE ILCreateFromPathW(const wchar_t *path)
 {
+    if (path == NULL)
+        return NULL;
+    g_fake.itemListPaths.push_back(path);
+    s_itemLists.push_back(new ITEMIDLIST());
+    return s_itemLists.back();
+}
+
+void ILFree(PIDLIST_ABSOLUTE item)
+{
+    std::vector<ITEMIDLIST *>::iterator made = std::find(s_itemLists.begin(), s_itemLists.end(), item);
+    if (made == s_itemLists.end())
+        return;
+    delete *made;
+    s_itemLists.erase(made);
+    ++g_fake.itemListsFreed;
+}
+
+HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE folder, UINT, PCUITEMID_CHILD_ARRAY, DWORD)
+{
+    if (folder == NULL)
+        return E_INVALIDARG;
     ++g_fake.shellSelections;
     return g_fake.shellSelectFails ? E_FAIL : S_OK;
 }
 
-BOOL ShellExecuteExA(SHELLEXECUTEINFOA *)
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW *info)
 {
-    return FALSE;
+    if (info == NULL)
+        return NullArgument();
+    FakeShellExecute call = { info->fMask, TextOrEmpty(info->lpVerb), TextOrEmpty(info->lpFile),
+                              TextOrEmpty(info->lpParameters), info->hwnd };
+    g_fake.shellExecutes.push_back(call);
+    if (g_fake.shellExecuteError != 0) {
+        SetLastError(g_fake.shellExecuteError);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 // A started explorer's two handles count as opened, so that a test sees
 // whether the code closed them.
-BOOL CreateProcessA(const char *application, char *commandLine, STARTUPINFOA *,
+BOOL CreateProcessW(const wchar_t *application, wchar_t *commandLine, STARTUPINFOW *,
                     PROCESS_INFORMATION *started)
 {
-    g_fake.explorerApplication = application;
-    g_fake.explorerCommandLine = commandLine;
+    g_fake.explorerApplication = TextOrEmpty(application);
+    g_fake.explorerCommandLine = TextOrEmpty(commandLine);
+    if (started == NULL)
+        return NullArgument();
     if (g_fake.explorerStartFails)
         return FALSE;
     started->hProcess = Open(reinterpret_cast<HANDLE>(0x5000));

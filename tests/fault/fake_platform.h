@@ -34,6 +34,7 @@ struct FakeProcess {
     DWORD parentId = 0;
     ULONGLONG created = 0;
     bool timesFail = false;
+    std::wstring widePath;  // the UTF-16 path; empty: path in the code page
 };
 
 struct FakeSessionProcess {
@@ -48,6 +49,13 @@ struct FakeWindow {
     std::string className;
     DWORD processId;
     HWND hung;    // what a ghost window stands for
+};
+
+// One call of ShellExecuteExW; null pointers recorded as empty strings.
+struct FakeShellExecute {
+    ULONG mask;
+    std::wstring verb, file, parameters;
+    HWND owner;
 };
 
 struct FakePlatform {
@@ -82,8 +90,8 @@ struct FakePlatform {
     bool shellSelectFails = false;
     bool explorerStartFails = false;
     int shellSelections = 0;
-    std::string explorerApplication;
-    std::string explorerCommandLine;
+    std::wstring explorerApplication;
+    std::wstring explorerCommandLine;
     // The cursor shown while the process table was read.
     HCURSOR cursorWhileEnumerating = NULL;
 
@@ -99,6 +107,13 @@ struct FakePlatform {
     std::vector<FakeWindow> windows;
     HWND windowAtPoint = NULL;
     bool ghostCallMissing = false;
+    // The file commands on the UTF-16 path: the shell's calls missing (shell32
+    // or ole32), the item lists made and freed, and the shell's executions.
+    bool shellMissing = false;
+    std::vector<std::wstring> itemListPaths;
+    int itemListsFreed = 0;
+    std::vector<FakeShellExecute> shellExecutes;
+    DWORD shellExecuteError = 0;
 };
 
 extern FakePlatform g_fake;
