@@ -1,7 +1,5 @@
-// Restarting as administrator: the offer after an end that fails on a
-// limited token, the window menu's item, and what the new Vantry is told.
-// Wine gives every program an elevated token, so the token's answer and
-// the shell's come from the fake.
+// Restarting as administrator: Wine gives every program an elevated token,
+// so the token's answer and the shell's come from the fake.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -23,7 +21,8 @@ protected:
     {
         ResetFake();
         AddFakeProcess(300, "Target.exe");
-        g_fake.privilegeMissing = true;  // the limited token's lack
+        g_fake.privilegeMissing = true;
+        g_fake.ownElevation = FakePlatform::kNotElevated;
     }
     void TearDown() override
     {
@@ -32,39 +31,32 @@ protected:
         EXPECT_TRUE(g_fake.openHandles.empty());
     }
 
-    // Asks to end Target.exe, answers Yes, and returns the box that follows.
+    // Ends Target.exe with Yes; returns the box that follows.
     HWND FailToEnd()
     {
         EXPECT_TRUE(runner_.Start());
         HWND warning = AskToEndRow(runner_, FindRowOfProcess(runner_.List(), 300));
-        EXPECT_TRUE(warning != NULL);
-        if (warning == NULL)
-            return NULL;
-        PressButton(warning, IDYES);
+        if (warning != NULL)
+            PressButton(warning, IDYES);
         return WaitForMessageBox(runner_.ThreadId(), runner_.Window());
     }
-
+    HWND NextBox() { return WaitForMessageBox(runner_.ThreadId(), runner_.Window(), 500); }
     bool DialogEnds()
     {
         for (int i = 0; i < 250 && IsWindow(runner_.Window()); ++i)
             Sleep(20);
         return !IsWindow(runner_.Window());
     }
-
-    // The window menu's restart item, and whether a separator comes before it.
-    std::string RestartItem(bool *separated)
+    // The window menu's last item, if it is the restart after a separator.
+    std::string RestartItem()
     {
-        std::string text;
+        char text[64] = "";
         runner_.Run([&] {
             HMENU menu = GetSystemMenu(runner_.Window(), FALSE);
-            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-                if (GetMenuItemID(menu, i) != IDM_RESTART_ELEVATED)
-                    continue;
-                char item[64] = "";
-                GetMenuStringA(menu, i, item, sizeof(item), MF_BYPOSITION);
-                text = item;
-                *separated = i > 0 && (GetMenuState(menu, i - 1, MF_BYPOSITION) & MF_SEPARATOR);
-            }
+            const int last = GetMenuItemCount(menu) - 1;
+            if (GetMenuItemID(menu, last) == IDM_RESTART_ELEVATED &&
+                (GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR))
+                GetMenuStringA(menu, last, text, sizeof(text), MF_BYPOSITION);
         });
         return text;
     }
@@ -72,127 +64,105 @@ protected:
     DialogRunner runner_;
 };
 
-// Only a token Windows calls limited gets the offer and the menu item; an
-// elevated one, and Windows XP, which cannot say, get the plain box.
+// Only a limited token gets the offer and the item; an elevated one, and
+// Windows XP, which cannot say, get the plain box and the usual menu.
 TEST_F(RestartElevated, TheOfferAndTheMenuItemFollowTheToken)
 {
-    const struct {
-        FakePlatform::Elevation elevation;
-        bool offered;
-    } cases[] = {
-        { FakePlatform::kNotElevated, true },
-        { FakePlatform::kElevated, false },
-        { FakePlatform::kElevationQueryFails, false },
-    };
-    for (const auto &test : cases) {
-        g_fake.ownElevation = test.elevation;
+    const FakePlatform::Elevation cases[] = { FakePlatform::kNotElevated, FakePlatform::kElevated,
+                                              FakePlatform::kElevationQueryFails };
+    for (FakePlatform::Elevation elevation : cases) {
+        const bool offered = elevation == FakePlatform::kNotElevated;
+        g_fake.ownElevation = elevation;
         HWND box = FailToEnd();
-        ASSERT_TRUE(box != NULL) << test.elevation;
+        ASSERT_TRUE(box != NULL) << elevation;
         EXPECT_EQ("Error", WindowTextOf(box));
         EXPECT_TRUE(ShowsExclamationIcon(box));
-        EXPECT_EQ(test.offered ? CP932_END_FAILED_OFFER_RESTART : CP932_END_FAILED,
-                  MessageBoxText(box)) << test.elevation;
-        EXPECT_EQ(test.offered, HasButton(box, IDYES) && HasButton(box, IDNO));
-        PressButton(box, test.offered ? IDNO : IDOK);
-        EXPECT_TRUE(WaitForMessageBox(runner_.ThreadId(), runner_.Window(), 300) == NULL);
+        EXPECT_EQ(offered ? CP932_END_FAILED_OFFER_RESTART : CP932_END_FAILED, MessageBoxText(box));
+        EXPECT_EQ(offered, HasButton(box, IDNO));
+        PressButton(box, offered ? IDNO : IDOK);
+        EXPECT_TRUE(NextBox() == NULL);
         EXPECT_TRUE(g_fake.shellExecutes.empty());
-        EXPECT_TRUE(IsWindow(runner_.Window()));
-
-        bool separated = false;
-        EXPECT_EQ(test.offered ? CP932_MENU_RESTART_ELEVATED : "", RestartItem(&separated));
-        EXPECT_EQ(test.offered, separated);
+        EXPECT_EQ(offered ? CP932_MENU_RESTART_ELEVATED : "", RestartItem()) << elevation;
         runner_.Stop();
     }
 }
 
 // Yes: the program's own path through "runas", told to select the process,
-// from the dialog, which then ends; started before the shell call returns.
+// owned by the dialog, which ends once the new one is started.
 TEST_F(RestartElevated, YesStartsItAgainAsAdministratorAndEndsThisOne)
 {
-    g_fake.ownElevation = FakePlatform::kNotElevated;
     HWND box = FailToEnd();
     ASSERT_TRUE(box != NULL);
     const HWND dialog = runner_.Window();
     PressButton(box, IDYES);
     EXPECT_TRUE(DialogEnds());
     ASSERT_EQ(1u, g_fake.shellExecutes.size());
-    const FakeShellExecute &call = g_fake.shellExecutes[0];
     wchar_t ownPath[1024];
     GetModuleFileNameW(NULL, ownPath, 1024);
-    EXPECT_EQ(L"runas", call.verb);
-    EXPECT_EQ(std::wstring(ownPath), call.file);
-    EXPECT_EQ(L"/select 300", call.parameters);
-    EXPECT_EQ(dialog, call.owner);
-    EXPECT_NE(0u, call.mask & SEE_MASK_NOASYNC);
-    EXPECT_EQ(0, runner_.Stop());
+    EXPECT_EQ(L"runas", g_fake.shellExecutes[0].verb);
+    EXPECT_EQ(std::wstring(ownPath), g_fake.shellExecutes[0].file);
+    EXPECT_EQ(L"/select 300", g_fake.shellExecutes[0].parameters);
+    EXPECT_EQ(dialog, g_fake.shellExecutes[0].owner);
+    EXPECT_NE(0u, g_fake.shellExecutes[0].mask & SEE_MASK_NOASYNC);
 }
 
 // The UAC prompt cancelled: nothing more. Any other failure: the plain box.
 TEST_F(RestartElevated, ACancelledPromptSaysNothingAndAFailureGivesThePlainBox)
 {
-    g_fake.ownElevation = FakePlatform::kNotElevated;
-    const DWORD errors[] = { ERROR_CANCELLED, ERROR_FILE_NOT_FOUND };
-    for (DWORD error : errors) {
+    for (DWORD error : { ERROR_CANCELLED, ERROR_FILE_NOT_FOUND }) {
         g_fake.shellExecuteError = error;
         HWND box = FailToEnd();
         ASSERT_TRUE(box != NULL);
         PressButton(box, IDYES);
-        HWND after = WaitForMessageBox(runner_.ThreadId(), runner_.Window(), 500);
-        EXPECT_EQ(error != ERROR_CANCELLED, after != NULL) << error;
-        if (after != NULL) {
-            EXPECT_EQ(CP932_END_FAILED, MessageBoxText(after));
-            EXPECT_FALSE(HasButton(after, IDYES));
+        HWND after = NextBox();
+        EXPECT_EQ(error == ERROR_CANCELLED ? "" : CP932_END_FAILED,
+                  after != NULL ? MessageBoxText(after) : "") << error;
+        if (after != NULL)
             PressButton(after, IDOK);
-        }
         EXPECT_TRUE(IsWindow(runner_.Window()));
         runner_.Stop();
     }
-    EXPECT_EQ(2u, g_fake.shellExecutes.size());
 }
 
-// The menu item passes the selected process, and no /select without one.
+// The menu item passes the selected process, and no /select without one;
+// a failure is told.
 TEST_F(RestartElevated, TheMenuItemRestartsWithTheSelectedProcess)
 {
-    g_fake.ownElevation = FakePlatform::kNotElevated;
     g_fake.shellExecuteError = ERROR_ACCESS_DENIED;
     ASSERT_TRUE(runner_.Start());
     PostMessageA(runner_.Window(), WM_SYSCOMMAND, IDM_RESTART_ELEVATED, 0);
-    HWND box = WaitForMessageBox(runner_.ThreadId(), runner_.Window());
+    HWND box = NextBox();
     ASSERT_TRUE(box != NULL);
     EXPECT_EQ(CP932_RESTART_FAILED, MessageBoxText(box));
     PressButton(box, IDOK);
-    ASSERT_EQ(1u, g_fake.shellExecutes.size());
-    EXPECT_EQ(L"", g_fake.shellExecutes[0].parameters);
-
     g_fake.shellExecuteError = 0;
     ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), 300)));
     PostMessageA(runner_.Window(), WM_SYSCOMMAND, IDM_RESTART_ELEVATED, 0);
     EXPECT_TRUE(DialogEnds());
     ASSERT_EQ(2u, g_fake.shellExecutes.size());
-    EXPECT_EQ(L"runas", g_fake.shellExecutes[1].verb);
+    EXPECT_EQ(L"", g_fake.shellExecutes[0].parameters);
     EXPECT_EQ(L"/select 300", g_fake.shellExecutes[1].parameters);
 }
 
-// The process the command line names is selected, focused and in view once
-// the list is up; one that is not listed selects nothing.
+// The process the command line names is selected, focused and in view;
+// one that is not listed selects nothing.
 TEST_F(RestartElevated, TheProcessNamedAtStartIsSelected)
 {
     for (DWORD id = 1000; id < 1200; id += 4)
         AddFakeProcess(id, "Filler.exe");
     g_mainDialog.selectAtStart = true;
-    g_mainDialog.startProcessId = 1196;
-    ASSERT_TRUE(runner_.Start());
-    const int row = FindRowOfProcess(runner_.List(), 1196);
-    EXPECT_EQ(row, SelectedRow(runner_.List()));
-    EXPECT_EQ(static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED),
-              ListView_GetItemState(runner_.List(), row, LVIS_SELECTED | LVIS_FOCUSED));
-    const int top = ListView_GetTopIndex(runner_.List());
-    EXPECT_TRUE(row >= top && row < top + ListView_GetCountPerPage(runner_.List())) << top;
-    runner_.Stop();
-
-    g_mainDialog.startProcessId = 301;
-    ASSERT_TRUE(runner_.Start());
-    EXPECT_EQ(-1, SelectedRow(runner_.List()));
+    for (DWORD id : { 1196, 301 }) {
+        g_mainDialog.startProcessId = id;
+        ASSERT_TRUE(runner_.Start());
+        HWND list = runner_.List();
+        const int row = FindRowOfProcess(list, id);
+        EXPECT_EQ(row, SelectedRow(list));
+        EXPECT_EQ(row < 0 ? 0u : static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED),
+                  ListView_GetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED));
+        const int top = ListView_GetTopIndex(list);
+        EXPECT_TRUE(row < 0 || (row >= top && row < top + ListView_GetCountPerPage(list)));
+        runner_.Stop();
+    }
 }
 
 }
