@@ -6,6 +6,7 @@
 #include "../process/shell_calls.h"
 #include "../res/resource.h"
 #include "../ui/process_list_dialog.h"
+#include "command_line.h"
 
 namespace {
 
@@ -31,9 +32,10 @@ void KeepLibrarySearchInSystemFolder()
 
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int)
 {
     KeepLibrarySearchInSystemFolder();
+    g_mainDialog.selectAtStart = ParseSelectSwitch(arguments, &g_mainDialog.startProcessId);
     InitCommonControls();
     g_mainDialog.DoModal(instance, IDD_PROCESS_LIST, GetDesktopWindow(), 0);
     platform::ReleaseShell();

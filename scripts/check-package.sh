@@ -110,6 +110,23 @@ unknown="count(//*[namespace-uri()='urn:schemas-microsoft-com:asm.v1' and not(lo
     sed 's/ / or local-name()=/g'))])"
 [ "$(xmllint --xpath "$unknown" manifest-from-program.xml)" = 0 ] ||
     { echo "the manifest has an asm.v1 element that Windows XP does not know"; exit 1; }
+# The highest rights the account has (an administrator sees the UAC prompt),
+# in the form Windows XP SP3 reads: trustInfo declares the asm.v3 namespace
+# itself, and no element has a prefix. And the systems the program is for.
+asm3=urn:schemas-microsoft-com:asm.v3
+level="/$(in_namespace assembly urn:schemas-microsoft-com:asm.v1)/$(in_namespace trustInfo $asm3)/$(in_namespace \
+    security $asm3)/$(in_namespace requestedPrivileges $asm3)/$(in_namespace requestedExecutionLevel $asm3)"
+[ "$(xmllint --xpath "count($level[@level='highestAvailable' and @uiAccess='false'])" manifest-from-program.xml)" = 1 ] &&
+    [ "$(xmllint --xpath "count(//$(in_namespace requestedExecutionLevel $asm3))" manifest-from-program.xml)" = 1 ] &&
+    grep -q '<trustInfo xmlns="urn:schemas-microsoft-com:asm.v3">' manifest-from-program.xml &&
+    [ "$(xmllint --xpath "count(//*[name() != local-name()])" manifest-from-program.xml)" = 0 ] ||
+    { echo "the manifest does not ask for the highest available rights in the form Windows XP reads"; exit 1; }
+compat=urn:schemas-microsoft-com:compatibility.v1
+compatibility="/*/$(in_namespace compatibility $compat)/$(in_namespace application $compat)/$(in_namespace supportedOS $compat)/@Id"
+systems=$(xmllint --xpath "$compatibility" manifest-from-program.xml | grep -o '{[^}]*}' | sort | tr '\n' ' ')
+# Vista, 7, 10 and 11, 8.1, 8.
+[ "$systems" = "{1f676c76-80e1-4239-95bb-83d0f6d0da78} {35138b9a-5d96-4fbd-8e2d-a2440225f93a} {4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38} {8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a} {e2011457-1546-43c5-a5fe-008deee3d3f0} " ] ||
+    { echo "the manifest names the systems '$systems'"; exit 1; }
 
 cmake --build . --target package >package.log 2>&1 || { cat package.log; echo "the package did not build"; exit 1; }
 zip="Vantry-1.2.0.1-$arch.zip"

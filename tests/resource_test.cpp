@@ -283,6 +283,36 @@ TEST_F(ExecutableResources, ManifestAsksForCommonControlsSixOfItsOwnArchitecture
         "true</dpiAware>")) << manifest;
 }
 
+// The highest rights the account has (an administrator sees the UAC
+// prompt, a standard account none), in the form Windows XP SP3 reads: the
+// asm.v3 namespace declared on trustInfo alone, no prefixes. And the systems
+// the program is tested for, so that Windows applies no virtualisation.
+TEST_F(ExecutableResources, ManifestAsksForTheHighestAvailableRightsAndNamesItsSystems)
+{
+    std::vector<BYTE> bytes = Load(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
+    const std::string manifest(bytes.begin(), bytes.end());
+    const std::string trust[] = {
+        "<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">", "<security>", "<requestedPrivileges>",
+        "<requestedExecutionLevel level=\"highestAvailable\" uiAccess=\"false\"/>",
+        "</requestedPrivileges>", "</security>", "</trustInfo>",
+    };
+    size_t at = 0;
+    for (const std::string &part : trust) {
+        at = manifest.find(part, at);
+        ASSERT_NE(std::string::npos, at) << part << "\n" << manifest;
+    }
+    EXPECT_EQ(1u, Occurrences(manifest, "requestedExecutionLevel"));
+    EXPECT_EQ(0u, Occurrences(manifest, "xmlns:"));
+    EXPECT_EQ(1u, Occurrences(manifest, "<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">"));
+    EXPECT_EQ(5u, Occurrences(manifest, "<supportedOS "));
+    for (const char *system : { "{e2011457-1546-43c5-a5fe-008deee3d3f0}",    // Vista
+                                "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",    // 7
+                                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",    // 8
+                                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",    // 8.1
+                                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" })  // 10 and 11
+        EXPECT_EQ(1u, Occurrences(manifest, std::string("<supportedOS Id=\"") + system + "\"/>")) << system;
+}
+
 // The 64-bit suite also reads the 32-bit program (VANTRY_WIN32_BUILD names
 // its build folder): both must carry the same template, icon and version
 // block, and manifests that differ in the architecture alone.

@@ -43,9 +43,10 @@ void ProcessListDialog::EndProcessCommand()
 
     // Passing the name the user confirmed keeps a reused identifier from
     // ending a process the user never saw.
-    if (TerminateById(processId, imageName) != 0)
-        MessageBoxA(dialogWindow.handle, TEXT_END_FAILED, TEXT_END_FAILED_CAPTION,
-                    MB_OK | MB_ICONEXCLAMATION);
+    // The failure box, or the offer to restart as administrator; a restarted
+    // Vantry takes over, and this dialog has ended.
+    if (TerminateById(processId, imageName) != 0 && OfferRestartAfterFailedEnd(processId))
+        return;
     Sleep(50);
     RebuildProcessList();
 }

@@ -123,6 +123,9 @@ void ProcessListDialog::InitializeDialog()
 
     lastKey = 0;
     SetFocus(listWindow);
+    AddRestartToWindowMenu();
+    if (selectAtStart)
+        SelectByPid(static_cast<int>(startProcessId));
 }
 
 void ProcessListDialog::OnNotify(const NMHDR *header)
@@ -216,6 +219,10 @@ INT_PTR ProcessListDialog::DialogProc(HWND, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_CAPTURECHANGED:
         FinderCaptureLost();
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == IDM_RESTART_ELEVATED)
+            RestartCommand();
         break;
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);

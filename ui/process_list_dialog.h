@@ -66,6 +66,15 @@ public:
     bool finderFits;
     int finderDrag;  // 0: none, or the stage of the drag
     int rowBeforeDrag;
+
+    // Restarting as administrator, and the process the command line names.
+    enum RestartResult { kRestarted, kRestartCancelled, kRestartFailed };
+    RestartResult RestartElevated(bool withProcess, DWORD processId);
+    bool OfferRestartAfterFailedEnd(int processId);
+    void RestartCommand();
+    void AddRestartToWindowMenu();
+    bool selectAtStart;
+    DWORD startProcessId;
 };
 
 // The list-view comparison callback; forwards to g_mainDialog.

@@ -32,4 +32,10 @@
 #define TEXT_FINDER_TIP "ウィンドウの上へドラッグすると、そのウィンドウのプロセスを選択します"
 #define TEXT_FINDER_NOT_FOUND "そのウィンドウのプロセスが見つかりませんでした。"
 
+// Restarting as administrator: the offer when an end fails on a limited
+// token, the window menu's item, and the box when Windows would not start it.
+#define TEXT_END_FAILED_OFFER_RESTART TEXT_END_FAILED "\r\n\r\n終了するには管理者の権限が必要です。Vantry を管理者として起動し直しますか？"
+#define TEXT_MENU_RESTART_ELEVATED "管理者として再起動(&A)"
+#define TEXT_RESTART_FAILED "Vantry を管理者として起動し直せませんでした。"
+
 #endif

@@ -570,6 +570,96 @@ scenario_finder() {
     escape_closes "Vantry after the finder"
 }
 
+# start_as full|limited [ARGUMENT...]: our Vantry with the full token or
+# with the one an administrator's programs get without the UAC prompt, the
+# arguments as they are.
+start_as() {
+    token=$1
+    shift
+    "$WINE" "$PROBE" start "$token" "$(windows_path "$BUILD/Vantry.exe")" "$@" \
+        >"$WORK/vantry.out" 2>/dev/null </dev/null &
+    wait_for grep -qs '^pid ' "$WORK/vantry.out" || return 1
+    WINDOW=$(timeout 30 xdotool search --sync --name '^Vantry$' | head -n 1)
+    [ -n "$WINDOW" ] && wait_for rows
+}
+box_caption_is() { probe box | grep -qx "caption	$1"; }
+no_vantry() { [ -z "$(probe vantries)" ]; }
+# restarted_from PID SELECTED: the Vantry of that process gone, and one new
+# Vantry open with the process SELECTED selected. (The old X window may
+# linger a moment, and Wine may give the new one the same number.)
+restarted_from() {
+    wait_for one_vantry_other_than "$1" && wait_for one_vantry_window && wait_for rows &&
+        [ "$(selected_cell 0)" = "$2" ]
+}
+one_vantry_window() {
+    WINDOW=$(xdotool search --onlyvisible --name '^Vantry$')
+    [ -n "$WINDOW" ] && [ "$(echo "$WINDOW" | wc -l)" -eq 1 ]
+}
+one_vantry_other_than() {
+    probe vantries >"$WORK/vantries.txt"
+    [ "$(wc -l <"$WORK/vantries.txt")" -eq 1 ] && ! grep -qx "$1" "$WORK/vantries.txt"
+}
+# Ends the target from the selected row: Enter, Yes, then the box that follows.
+end_selected() {
+    keys Return
+    wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for box_caption_is Error
+}
+
+# Started as Windows starts an administrator's program without the prompt:
+# ending fails for want of the debug privilege, and Vantry offers to start
+# again as administrator. No keeps everything; Yes starts a new Vantry on
+# the same process and closes this one; so does the window menu's last item
+# (Wine's own About item comes before it). Wine starts it with the same
+# token, so the new one is limited too.
+scenario_offers_restart_when_limited() {
+    reset_wine
+    spawn target "$(copy_sleeper zz_target.exe)" 120
+    target=$(pid_of target)
+    start_as limited || { fail "Vantry did not start with the limited token"; return; }
+    keys z
+    end_selected || { fail "the limited Vantry showed no box after the end"; return; }
+    expect_texts "the offer to restart as administrator" box "$(printf 'caption\tError\ntext\t%s' \
+        'プロセスを終了できませんでした。\r\n\r\n終了するには管理者の権限が必要です。Vantry を管理者として起動し直しますか？')"
+    keys n
+    ! has_exited target && ! has_exited vantry && ! box_shown && pass "No to the offer keeps the helper and Vantry" ||
+        fail "No to the offer: helper '$(exit_of target)', Vantry '$(exit_of vantry)'"
+    keys z
+    end_selected && keys y
+    restarted_from "$(pid_of vantry)" "$target" && wait_for has_exited vantry && [ "$(exit_of vantry)" = 0x00000000 ] &&
+        pass "Yes starts a new Vantry with the helper selected, and the old one closes" ||
+        { fail "Yes to the offer: old Vantry '$(exit_of vantry)', selected '$(selected_cell 0)'"; return; }
+    keys Home
+    rows
+    last=$(selected_cell 0)
+    restarted=$(cat "$WORK/vantries.txt")
+    keys alt+space
+    menu_keys Up Return
+    restarted_from "$restarted" "$last" &&
+        pass "the window menu's last item restarts Vantry on the selected process" ||
+        fail "the window menu's restart: selected '$(selected_cell 0)', expected '$last'"
+    has_exited target && fail "the helper ended on the way"
+    keys Escape
+    wait_for no_vantry || fail "the restarted Vantry did not close on Esc"
+}
+
+# With the full token: /select PID at start selects the helper; ended from
+# outside while the warning is open, it gets the plain failure box.
+scenario_selects_and_fails_plainly_with_full_token() {
+    reset_wine
+    spawn target "$(copy_sleeper zz_target.exe)" 120
+    start_as full /select "$(pid_of target)" || { fail "Vantry did not start with /select"; return; }
+    [ "$(selected_cell 0)" = "$(pid_of target)" ] && pass "/select $(pid_of target) selects the helper at start" ||
+        fail "/select $(pid_of target) selected '$(selected_cell 0)'"
+    keys Return
+    wait_for box_caption_is プロセス強制終了の警告 || { fail "no warning"; return; }
+    "$WINE" taskkill /f /pid "$(pid_of target)" >/dev/null 2>&1 </dev/null
+    wait_for has_exited target && keys y && wait_for box_caption_is Error
+    expect_texts "the plain failure box of a full token" box \
+        "$(printf 'caption\tError\ntext\tプロセスを終了できませんでした。')"
+    keys Return
+    escape_closes "Vantry after the plain failure box"
+}
+
 scenario_lists_and_closes
 scenario_ends_a_helper
 [ -z "${VANTRY_SCALE:-}" ] && scenario_keys_and_menu
@@ -584,6 +674,8 @@ if [ -z "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
     scenario_ignores_planted_libraries
     scenario_without_the_libraries
     scenario_finder
+    scenario_offers_restart_when_limited
+    scenario_selects_and_fails_plainly_with_full_token
     [ -n "$WIN32_BUILD" ] && scenario_win32_program_on_win64
 fi
 reset_wine

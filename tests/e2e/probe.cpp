@@ -22,6 +22,12 @@
 //                              screen: shown|hidden x y
 //   e2e_probe list             the list's client area on screen: left top
 //                              right bottom
+//   e2e_probe vantries         the process identifier of each Vantry window
+//   e2e_probe start full|limited exe [arguments]
+//                              as spawn, the arguments passed as they are;
+//                              limited: with the token Windows gives an
+//                              administrator's programs without the UAC
+//                              prompt (no SeDebugPrivilege, not elevated)
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -419,12 +425,86 @@ int PrintListPlace()
     return 0;
 }
 
+// The linked token of the own (elevated) one is the limited token; Wine
+// leaves SeDebugPrivilege in it, so it is deleted here, as Windows has it.
+HANDLE LimitedPrimaryToken()
+{
+    HANDLE own = NULL, restricted = NULL, primary = NULL;
+    TOKEN_LINKED_TOKEN linked = { NULL };
+    DWORD length = 0;
+    LUID_AND_ATTRIBUTES debug = { { 0, 0 }, 0 };
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE, &own) &&
+        GetTokenInformation(own, TokenLinkedToken, &linked, sizeof(linked), &length) &&
+        LookupPrivilegeValueA(NULL, "SeDebugPrivilege", &debug.Luid) &&
+        CreateRestrictedToken(linked.LinkedToken, 0, 0, NULL, 1, &debug, 0, NULL, &restricted))
+        DuplicateTokenEx(restricted, MAXIMUM_ALLOWED, NULL, SecurityImpersonation, TokenPrimary,
+                         &primary);
+    const HANDLE opened[] = { own, linked.LinkedToken, restricted };
+    for (HANDLE handle : opened) {
+        if (handle != NULL)
+            CloseHandle(handle);
+    }
+    return primary;
+}
+
+int StartWithToken(int argc, char **argv)
+{
+    char commandLine[2048];
+    snprintf(commandLine, sizeof(commandLine), "\"%s\"", argv[3]);
+    for (int i = 4; i < argc; ++i)
+        snprintf(commandLine + strlen(commandLine), sizeof(commandLine) - strlen(commandLine),
+                 " %s", argv[i]);
+    const bool limited = strcmp(argv[2], "limited") == 0;
+    HANDLE token = limited ? LimitedPrimaryToken() : NULL;
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof(startup));
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info;
+    const BOOL started =
+        limited ? token != NULL && CreateProcessAsUserA(token, argv[3], commandLine, NULL, NULL, FALSE,
+                                                        0, NULL, NULL, &startup, &info)
+                : CreateProcessA(argv[3], commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                                 &info);
+    if (token != NULL)
+        CloseHandle(token);
+    if (!started) {
+        printf("start failed %lu\n", GetLastError());
+        return 1;
+    }
+    printf("pid %lu\n", info.dwProcessId);
+    fflush(stdout);
+    WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    printf("exit 0x%08lX\n", code);
+    fflush(stdout);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return 0;
+}
+
+BOOL CALLBACK PrintVantry(HWND window, LPARAM)
+{
+    char className[16] = "", caption[16] = "";
+    GetClassNameA(window, className, sizeof(className));
+    GetWindowTextA(window, caption, sizeof(caption));
+    DWORD processId = 0;
+    if (strcmp(className, "#32770") == 0 && strcmp(caption, "Vantry") == 0 &&
+        GetWindowThreadProcessId(window, &processId))
+        printf("%lu\n", processId);
+    return TRUE;
+}
+
 int main(int argc, char **argv)
 {
     if (argc >= 2 && strcmp(argv[1], "finder") == 0)
         return PrintFinder();
     if (argc >= 2 && strcmp(argv[1], "list") == 0)
         return PrintListPlace();
+    if (argc == 2 && strcmp(argv[1], "vantries") == 0)
+        return !EnumWindows(PrintVantry, 0);
+    if (argc >= 4 && strcmp(argv[1], "start") == 0)
+        return StartWithToken(argc, argv);
     if (argc >= 2 && strcmp(argv[1], "clipboard") == 0)
         return PrintClipboard();
     if (argc >= 2 && strcmp(argv[1], "menu") == 0)

@@ -281,6 +281,17 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *
 {
     if (info == NULL || length == NULL)
         return NullArgument();
+    if (token == kOwnToken && IsOpen(token) && infoClass == TokenElevation) {
+        if (g_fake.ownElevation == FakePlatform::kElevationQueryFails ||
+            size < sizeof(TOKEN_ELEVATION)) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        static_cast<TOKEN_ELEVATION *>(info)->TokenIsElevated =
+            g_fake.ownElevation == FakePlatform::kElevated;
+        *length = sizeof(TOKEN_ELEVATION);
+        return TRUE;
+    }
     FakeProcess *fake = ByHandle(token);
     if (fake == NULL || !IsOpen(token) || infoClass != TokenUser || fake->tokenInfoFails ||
         size < sizeof(TOKEN_USER))

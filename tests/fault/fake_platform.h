@@ -114,6 +114,11 @@ struct FakePlatform {
     int itemListsFreed = 0;
     std::vector<FakeShellExecute> shellExecutes;
     DWORD shellExecuteError = 0;
+
+    // Restarting as administrator: what the own token says of its elevation
+    // (Windows XP cannot answer).
+    enum Elevation { kElevated, kNotElevated, kElevationQueryFails };
+    Elevation ownElevation = kElevated;
 };
 
 extern FakePlatform g_fake;
