@@ -9,11 +9,18 @@ HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
                                     &ownToken))
         return NULL;
     HANDLE process = NULL;
+    DWORD error;
     if (SetPrivilege(ownToken, "SeDebugPrivilege", TRUE)) {
         process = platform::OpenProcess(access, FALSE, processId);
+        error = GetLastError();
         SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
+    } else {
+        error = GetLastError();
     }
     platform::CloseHandle(ownToken);
+    // The caller may ask why there is no handle: a process that has ended
+    // (ERROR_INVALID_PARAMETER) is not one that refused.
+    SetLastError(error);
     return process;
 }
 

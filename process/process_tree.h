@@ -11,7 +11,9 @@ const int kMaxTreeProcesses = 1000;
 struct ProcessTree {
     // The root first, then its descendants, each after its parent.
     DWORD ids[kMaxTreeProcesses];
-    // When each descendant was started; the root's is not needed to end it.
+    // When each member was started: a child must not be older than its
+    // parent, and a descendant is ended only while its identifier still
+    // names the process started then. The root is ended by its name.
     ULONGLONG created[kMaxTreeProcesses];
     int count;
 };

@@ -67,8 +67,11 @@ int TerminateById(DWORD processId, const char *expectedImageName)
 int TerminateIfStartedAt(DWORD processId, ULONGLONG created)
 {
     HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
+    // A descendant often ends by itself once the process that started it
+    // has gone: its identifier then names no process, and there is nothing
+    // left to end.
     if (process == NULL)
-        return kFailed;
+        return GetLastError() == ERROR_INVALID_PARAMETER ? 0 : kFailed;
     ULONGLONG started;
     return TerminateIfSame(process, ReadCreationTime(process, &started) && started == created);
 }

@@ -27,7 +27,8 @@ bool ReadCreationTime(HANDLE process, ULONGLONG *created);
 
 // TerminateById for a process known by its start rather than by its name:
 // it is ended only while the identifier still belongs to the process that
-// was started at that time.
+// was started at that time. A process that has ended already counts as
+// ended (0).
 int TerminateIfStartedAt(DWORD processId, ULONGLONG created);
 
 #endif

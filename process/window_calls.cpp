@@ -55,7 +55,7 @@ DWORD GetWindowThreadProcessId(HWND window, DWORD *processId)
     return ::GetWindowThreadProcessId(window, processId);
 }
 
-// Bound on first use, once, by the program's one thread.
+// Bound on first use, once; only the dialog thread calls this.
 BOOL HungWindowFromGhostWindow(HWND ghost, HWND *hung)
 {
     static const HungWindowCall call = BindHungWindowCall();

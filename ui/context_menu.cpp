@@ -46,10 +46,11 @@ bool IsOwnRow(HWND list, int row)
 
 // From the keyboard (-1, -1) the menu opens below the selected row's name;
 // from the mouse at the cursor, on the row under it, which the list has
-// selected on the click. Empty space and the header get no menu.
+// selected on the click. Empty space and the header get no menu, and
+// neither does a drag of the finder: its row is only a preview.
 void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
 {
-    if (from != listWindow)
+    if (from != listWindow || FinderDragOn())
         return;
     POINT at = { GET_X_LPARAM(where), GET_Y_LPARAM(where) };
     if (at.x == -1 && at.y == -1) {

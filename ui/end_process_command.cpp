@@ -45,7 +45,8 @@ void ProcessListDialog::EndProcessCommand()
     // ending a process the user never saw.
     // The failure box, or the offer to restart as administrator; a restarted
     // Vantry takes over, and this dialog has ended.
-    if (TerminateById(processId, imageName) != 0 && OfferRestartAfterFailedEnd(processId))
+    if (TerminateById(processId, imageName) != 0 &&
+        OfferRestartAfterFailedEnd(processId, TEXT_END_FAILED))
         return;
     Sleep(50);
     RebuildProcessList();

@@ -67,11 +67,14 @@ void ProcessListDialog::EndTreeCommand()
                     MB_YESNO | MB_ICONEXCLAMATION | (critical ? MB_DEFBUTTON2 : 0)) != IDYES)
         return;
 
+    // As for one process: on a limited token the offer to restart as
+    // administrator, which then has the selected process selected.
     const int failures = TerminateProcessTree(tree, imageName);
     if (failures != 0) {
         char failed[kFailedChars];
         wsprintfA(failed, TEXT_END_TREE_FAILED_FORMAT, failures);
-        MessageBoxA(dialogWindow.handle, failed, TEXT_END_FAILED_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        if (OfferRestartAfterFailedEnd(static_cast<int>(tree.ids[0]), failed))
+            return;
     }
     Sleep(50);
     RebuildProcessList();

@@ -70,7 +70,7 @@ public:
     // Restarting as administrator, and the process the command line names.
     enum RestartResult { kRestarted, kRestartCancelled, kRestartFailed };
     RestartResult RestartElevated(bool withProcess, DWORD processId);
-    bool OfferRestartAfterFailedEnd(int processId);
+    bool OfferRestartAfterFailedEnd(int processId, const char *failure);
     void RestartCommand();
     void AddRestartToWindowMenu();
     bool selectAtStart;

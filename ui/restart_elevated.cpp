@@ -55,8 +55,9 @@ ProcessListDialog::RestartResult ProcessListDialog::RestartElevated(bool withPro
 
 // The end failed. On a limited token that is for want of the debug
 // privilege, which only an elevated token holds: offer to start again as
-// administrator. Returns true when the dialog has ended for the new one.
-bool ProcessListDialog::OfferRestartAfterFailedEnd(int processId)
+// administrator. Otherwise, or when the restart fails, the failure box says
+// failure. Returns true when the dialog has ended for the new one.
+bool ProcessListDialog::OfferRestartAfterFailedEnd(int processId, const char *failure)
 {
     if (RunsNotElevated()) {
         if (MessageBoxA(dialogWindow.handle, TEXT_END_FAILED_OFFER_RESTART, TEXT_END_FAILED_CAPTION,
@@ -72,8 +73,7 @@ bool ProcessListDialog::OfferRestartAfterFailedEnd(int processId)
             break;
         }
     }
-    MessageBoxA(dialogWindow.handle, TEXT_END_FAILED, TEXT_END_FAILED_CAPTION,
-                MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(dialogWindow.handle, failure, TEXT_END_FAILED_CAPTION, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 

@@ -119,7 +119,12 @@ HANDLE OpenProcess(DWORD access, BOOL, DWORD processId)
                               (access & PROCESS_QUERY_LIMITED_INFORMATION) != 0);
         if (process.id == processId && !refused)
             return Open(ProcessHandle(i));
+        if (process.id == processId) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return NULL;
+        }
     }
+    // As Windows answers for an identifier that names no process.
     SetLastError(ERROR_INVALID_PARAMETER);
     return NULL;
 }
@@ -437,6 +442,8 @@ HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD)
 
 BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry)
 {
+    if (entry == NULL)
+        return NullArgument();
     if (snapshot != kSnapshot || !IsOpen(snapshot) || entry->dwSize != sizeof(PROCESSENTRY32) ||
         s_snapshotNext >= g_fake.processes.size())
         return FALSE;
@@ -456,6 +463,8 @@ BOOL Process32First(HANDLE snapshot, PROCESSENTRY32 *entry)
 BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
                      FILETIME *user)
 {
+    if (creation == NULL || exit == NULL || kernel == NULL || user == NULL)
+        return NullArgument();
     FakeProcess *fake = ByHandle(process);
     if (fake == NULL || !IsOpen(process) || fake->timesFail)
         return FALSE;

@@ -43,7 +43,7 @@ TEST(WindowProcess, AWindowCountsAsTheProcessItStandsFor)
     EXPECT_EQ("600", ProcessAt(frame));
 
     EXPECT_EQ("none", ProcessAt(NULL));
-    EXPECT_EQ("none", ProcessAt(AddFakeWindow("#32769", 0)));
+    EXPECT_EQ("none", ProcessAt(AddFakeWindow("#32769", 4)));
     EXPECT_EQ("none", ProcessAt(AddFakeWindow("Progman", 1000)));
     EXPECT_EQ("none", ProcessAt(AddFakeWindow("WorkerW", 1000)));
     EXPECT_EQ("700", ProcessAt(AddFakeWindow("WorkerW", 700)));
@@ -97,6 +97,8 @@ TEST(FinderDrag, ALostCaptureCancelsTheDrag)
     HWND box = WaitForMessageBox(runner.ThreadId(), dialog);
     ASSERT_NE(static_cast<HWND>(NULL), box);
     EXPECT_EQ(CP932_FINDER_NOT_FOUND, MessageBoxText(box));
+    EXPECT_EQ("Error", WindowTextOf(box));
+    EXPECT_TRUE(ShowsExclamationIcon(box));
     EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
     PressButton(box, IDOK);
     runner.Stop();
