@@ -2,11 +2,21 @@
 
 #include "platform_calls.h"
 
+namespace {
+
+// The program's own token, opened to switch a privilege.
+bool OpenOwnToken(HANDLE *ownToken)
+{
+    return platform::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                                      ownToken) != FALSE;
+}
+
+}
+
 HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
 {
     HANDLE ownToken;
-    if (!platform::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                                    &ownToken))
+    if (!OpenOwnToken(&ownToken))
         return NULL;
     HANDLE process = NULL;
     DWORD error;
@@ -27,8 +37,7 @@ HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
 HANDLE BeginDebugPrivilege()
 {
     HANDLE ownToken;
-    if (!platform::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                                    &ownToken))
+    if (!OpenOwnToken(&ownToken))
         return NULL;
     SetPrivilege(ownToken, "SeDebugPrivilege", TRUE);
     return ownToken;

@@ -1,12 +1,9 @@
 // The list's context menu: right-click on a row, Shift+F10, the Menu key.
-#include <stdlib.h>
-
 #include <windows.h>
 #include <windowsx.h>
 #include <commctrl.h>
 
 #include "../res/resource.h"
-#include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
@@ -35,12 +32,6 @@ int TrackRowMenu(HWND owner, POINT at, bool hasPath, bool ownRow)
     return command;
 }
 
-bool IsOwnRow(HWND list, int row)
-{
-    char idText[16];
-    ReadListCell(list, row, 0, idText, sizeof(idText));
-    return static_cast<DWORD>(atoi(idText)) == GetCurrentProcessId();
-}
 
 }
 
@@ -80,5 +71,6 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
     // The row is the selected one now, from either side.
     char path[MAX_PATH];
     RunCommand(TrackRowMenu(dialogWindow.handle, at, ReadSelectedPath(path),
-                            IsOwnRow(listWindow, SelectedRow())));
+                            static_cast<DWORD>(ProcessIdOfRow(SelectedRow())) ==
+                                GetCurrentProcessId()));
 }

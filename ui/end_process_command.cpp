@@ -1,6 +1,4 @@
 // The end-process command: warn, and only on Yes terminate and rebuild.
-#include <stdlib.h>
-
 #include <windows.h>
 #include <commctrl.h>
 
@@ -26,9 +24,7 @@ void ProcessListDialog::EndProcessCommand()
 
     char imageName[kCellChars];
     ReadListCell(listWindow, row, 1, imageName, kCellChars);
-    char idText[kCellChars];
-    ReadListCell(listWindow, row, 0, idText, kCellChars);
-    const int processId = atoi(idText);
+    const int processId = ProcessIdOfRow(row);
 
     // Ending a critical process stops Windows itself: the warning says so,
     // and No becomes the default, so that a hurried Enter ends nothing.

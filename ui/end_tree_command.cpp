@@ -1,7 +1,5 @@
 // The end-process-tree command: the selected process and everything it
 // started, after one warning for them all.
-#include <stdlib.h>
-
 #include <windows.h>
 #include <commctrl.h>
 
@@ -52,12 +50,10 @@ void ProcessListDialog::EndTreeCommand()
 
     char imageName[kCellChars];
     ReadListCell(listWindow, row, 1, imageName, kCellChars);
-    char idText[kCellChars];
-    ReadListCell(listWindow, row, 0, idText, kCellChars);
 
     // The warning counts what is ended: the tree as it stands now.
     ProcessTree tree;
-    GatherProcessTree(atoi(idText), imageName, &tree);
+    GatherProcessTree(ProcessIdOfRow(row), imageName, &tree);
     if (tree.count == 0)
         return;
     const bool critical = HasCriticalMember(tree);

@@ -2,7 +2,6 @@
 // selected, and its properties (whose Digital Signatures tab names the
 // signer). Both work on the file's UTF-16 path, read again from the process,
 // since the path the list shows in the code page may name no file at all.
-#include <stdlib.h>
 
 #include <windows.h>
 #include <shellapi.h>
@@ -17,9 +16,7 @@
 
 namespace {
 
-const int kIdColumn = 0;
 const int kPathColumn = 2;
-const int kIdChars = 16;
 const wchar_t kExplorerName[] = L"explorer.exe";
 const wchar_t kSelectFormat[] = L"explorer.exe /select,\"%s\"";
 const wchar_t kOpenFormat[] = L"explorer.exe \"%s\"";
@@ -118,15 +115,6 @@ bool OpenLocation(HWND owner, const wchar_t *file)
     return fileThere ? SelectInFolder(file) : RunShellVerb(owner, 0, L"open", folder);
 }
 
-// The row's file by its UTF-16 path, read again from its process; false
-// when that is no longer the process the row shows (shown: its path cell).
-bool ReadRowFile(HWND list, int row, const char *shown, wchar_t (&file)[MAX_PATH])
-{
-    char id[kIdChars];
-    ReadListCell(list, row, kIdColumn, id, kIdChars);
-    return ReadProcessPath(static_cast<DWORD>(atoi(id)), shown, file);
-}
-
 }
 
 // The path cell of the selected row; false when no row is selected or the
@@ -145,8 +133,10 @@ void ProcessListDialog::OpenLocationCommand()
     char shown[MAX_PATH];
     if (!ReadSelectedPath(shown))
         return;
+    // The file by its UTF-16 path, read again from the row's process.
+    const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(SelectedRow()));
     wchar_t file[MAX_PATH];
-    if (!ReadRowFile(listWindow, SelectedRow(), shown, file) || !OpenLocation(dialogWindow.handle, file))
+    if (!ReadProcessPath(processId, shown, file) || !OpenLocation(dialogWindow.handle, file))
         ShowFailure(dialogWindow.handle, TEXT_OPEN_LOCATION_FAILED);
 }
 
@@ -155,8 +145,9 @@ void ProcessListDialog::PropertiesCommand()
     char shown[MAX_PATH];
     if (!ReadSelectedPath(shown))
         return;
+    const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(SelectedRow()));
     wchar_t file[MAX_PATH];
-    if (!ReadRowFile(listWindow, SelectedRow(), shown, file) || !IsFile(file) ||
+    if (!ReadProcessPath(processId, shown, file) || !IsFile(file) ||
         !RunShellVerb(dialogWindow.handle, SEE_MASK_INVOKEIDLIST, L"properties", file))
         ShowFailure(dialogWindow.handle, TEXT_PROPERTIES_FAILED);
 }

@@ -30,6 +30,7 @@ public:
     void OnContextMenu(HWND from, LPARAM where);
     bool ReadSelectedPath(char (&path)[MAX_PATH]);
     int SelectedRow() const;
+    int ProcessIdOfRow(int row) const;
     void SortByColumnClick(int column);
     void SortList(int column);
     void SelectRow(int row);

@@ -2,15 +2,12 @@
 // when an end fails for want of the debug privilege, and in the window
 // menu. Windows shows the UAC prompt; the new Vantry opens with the process
 // selected, and this one closes.
-#include <stdlib.h>
-
 #include <windows.h>
 #include <shellapi.h>
 
 #include "../process/elevation.h"
 #include "../process/shell_calls.h"
 #include "../res/resource.h"
-#include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
@@ -20,7 +17,6 @@ namespace {
 // folder. The W calls keep a folder name the code page lacks.
 const DWORD kPathChars = 1024;
 const int kParameterChars = 32;
-const int kCellChars = 16;
 
 }
 
@@ -81,12 +77,7 @@ bool ProcessListDialog::OfferRestartAfterFailedEnd(int processId, const char *fa
 void ProcessListDialog::RestartCommand()
 {
     const int row = SelectedRow();
-    DWORD processId = 0;
-    if (row >= 0) {
-        char idText[kCellChars];
-        ReadListCell(listWindow, row, 0, idText, kCellChars);
-        processId = static_cast<DWORD>(atoi(idText));
-    }
+    const DWORD processId = row >= 0 ? static_cast<DWORD>(ProcessIdOfRow(row)) : 0;
     switch (RestartElevated(row >= 0, processId)) {
     case kRestarted:
         EndDialog(dialogWindow.handle, 0);

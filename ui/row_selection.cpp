@@ -11,6 +11,9 @@
 namespace {
 
 const int kSearchChars = 200;
+// The identifier cell is read into as many characters as the end-process
+// command has always read it.
+const int kIdChars = 100;
 
 }
 
@@ -30,6 +33,14 @@ void ProcessListDialog::SelectRow(int row)
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(listWindow, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+// The process identifier a row shows, as atoi reads its text.
+int ProcessListDialog::ProcessIdOfRow(int row) const
+{
+    char idText[kIdChars];
+    ReadListCell(listWindow, row, 0, idText, kIdChars);
+    return atoi(idText);
 }
 
 // The first row whose identifier is processId, or -1.

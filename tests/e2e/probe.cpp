@@ -310,6 +310,22 @@ int PrintLayout()
     return 0;
 }
 
+// Prints a started program's identifier, waits for it, prints its exact
+// exit code, and closes its handles.
+int ReportUntilExit(const PROCESS_INFORMATION &info)
+{
+    printf("pid %lu\n", info.dwProcessId);
+    fflush(stdout);
+    WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    printf("exit 0x%08lX\n", code);
+    fflush(stdout);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return 0;
+}
+
 // The arguments are read as UTF-16, so that a name the system's code page
 // lacks (a Japanese one on an English system) still starts.
 int Spawn()
@@ -332,16 +348,7 @@ int Spawn()
         return 1;
     }
     LocalFree(argv);
-    printf("pid %lu\n", info.dwProcessId);
-    fflush(stdout);
-    WaitForSingleObject(info.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(info.hProcess, &code);
-    printf("exit 0x%08lX\n", code);
-    fflush(stdout);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return 0;
+    return ReportUntilExit(info);
 }
 
 int LoadAndFree(const char *path)
@@ -471,16 +478,7 @@ int StartWithToken(int argc, char **argv)
         printf("start failed %lu\n", GetLastError());
         return 1;
     }
-    printf("pid %lu\n", info.dwProcessId);
-    fflush(stdout);
-    WaitForSingleObject(info.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(info.hProcess, &code);
-    printf("exit 0x%08lX\n", code);
-    fflush(stdout);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return 0;
+    return ReportUntilExit(info);
 }
 
 BOOL CALLBACK PrintVantry(HWND window, LPARAM)
