@@ -217,4 +217,9 @@ BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIM
     return ::GetProcessTimes(process, creation, exit, kernel, user);
 }
 
+void GetSystemTimeAsFileTime(FILETIME *now)
+{
+    ::GetSystemTimeAsFileTime(now);
+}
+
 }

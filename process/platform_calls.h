@@ -48,6 +48,7 @@ BOOL Process32First(HANDLE snapshot, PROCESSENTRY32 *entry);
 BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry);
 BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
                      FILETIME *user);
+void GetSystemTimeAsFileTime(FILETIME *now);
 
 }
 

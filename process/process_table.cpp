@@ -6,6 +6,7 @@
 #include "../ui/process_list_dialog.h"
 #include "platform_calls.h"
 #include "privilege.h"
+#include "process_identity.h"
 #include "process_path.h"
 
 namespace {
@@ -118,6 +119,7 @@ int ProcessListDialog::FillProcessList()
 {
     DWORD ids[kMaxProcesses];
     DWORD bytes = 0;
+    listTime = SystemTimeNow();
     platform::EnumProcesses(ids, sizeof(ids), &bytes);
     const int count = static_cast<int>(bytes / sizeof(DWORD));
     SendMessageA(listWindow, LVM_DELETEALLITEMS, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "platform_calls.h"
 #include "privilege.h"
+#include "process_identity.h"
 #include "terminate.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "platform_calls.h"
 #include "privilege.h"
+#include "process_identity.h"
 
 namespace {
 
@@ -43,15 +44,6 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
     if (cut)
         return _strnicmp(name, expectedImageName, shown) == 0;
     return _stricmp(name, expectedImageName) == 0;
-}
-
-bool ReadCreationTime(HANDLE process, ULONGLONG *created)
-{
-    FILETIME creation, exit, kernel, user;
-    if (!platform::GetProcessTimes(process, &creation, &exit, &kernel, &user))
-        return false;
-    *created = (static_cast<ULONGLONG>(creation.dwHighDateTime) << 32) | creation.dwLowDateTime;
-    return true;
 }
 
 int TerminateById(DWORD processId, const char *expectedImageName)

@@ -22,9 +22,6 @@ int TerminateById(DWORD processId, const char *expectedImageName = NULL);
 // cannot be read.
 bool HasImageName(HANDLE process, const char *expectedImageName);
 
-// When an opened process (query access) was started, as a FILETIME count.
-bool ReadCreationTime(HANDLE process, ULONGLONG *created);
-
 // TerminateById for a process known by its start rather than by its name:
 // it is ended only while the identifier still belongs to the process that
 // was started at that time. A process that has ended already counts as

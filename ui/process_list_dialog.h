@@ -22,6 +22,7 @@ public:
     void RunCommand(int id);
     void EndProcessCommand();
     void RefreshCommand();
+    void ReportRowGone();
     void CopyCommand();
     void OpenLocationCommand();
     void PropertiesCommand();
@@ -44,6 +45,9 @@ public:
     HWND listWindow;
     LONG sortDirection[4];
     LONG sortColumn;
+    // When the list was last read (a FILETIME count): a row stands for the
+    // process that held its identifier then, never for a later one.
+    ULONGLONG listTime;
     // The DPI the dialog is drawn at; every layout figure is scaled to it.
     UINT dpi;
 

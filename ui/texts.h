@@ -14,6 +14,9 @@
 #define TEXT_END_WARNING_CAPTION "プロセス強制終了の警告"
 #define TEXT_END_FAILED "プロセスを終了できませんでした。"
 #define TEXT_END_FAILED_CAPTION "Error"
+// A row whose process has ended, or whose identifier now names a process
+// started after the list was read.
+#define TEXT_ROW_GONE "選択したプロセスは既に終了しています。一覧を更新しました。"
 
 // The list's context menu.
 #define TEXT_MENU_END "プロセスの終了(&E)"

@@ -476,4 +476,10 @@ BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIM
     return TRUE;
 }
 
+void GetSystemTimeAsFileTime(FILETIME *now)
+{
+    now->dwLowDateTime = static_cast<DWORD>(g_fake.now);
+    now->dwHighDateTime = static_cast<DWORD>(g_fake.now >> 32);
+}
+
 }

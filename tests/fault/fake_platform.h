@@ -100,6 +100,9 @@ struct FakePlatform {
     // Process trees: the snapshot fails on demand, and counts as an open
     // handle while it is held.
     bool snapshotFails = false;
+    // The system clock, as a FILETIME count: processes added to the table
+    // start at this time unless the test says otherwise.
+    ULONGLONG now = 1000;
     int snapshots = 0;
     // The finder: the windows on the screen ("#32769" is the desktop,
     // "Progman" the shell's window), the one at any point, and a system
