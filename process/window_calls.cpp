@@ -66,4 +66,34 @@ BOOL HungWindowFromGhostWindow(HWND ghost, HWND *hung)
     return TRUE;
 }
 
+BOOL EnumWindows(WNDENUMPROC callback, LPARAM data)
+{
+    return ::EnumWindows(callback, data);
+}
+
+BOOL IsWindowVisible(HWND window)
+{
+    return ::IsWindowVisible(window);
+}
+
+BOOL IsHungAppWindow(HWND window)
+{
+    return ::IsHungAppWindow(window);
+}
+
+BOOL GetWindowRect(HWND window, RECT *place)
+{
+    return ::GetWindowRect(window, place);
+}
+
+HMONITOR MonitorFromWindow(HWND window, DWORD flags)
+{
+    return ::MonitorFromWindow(window, flags);
+}
+
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO *info)
+{
+    return ::GetMonitorInfoA(monitor, info);
+}
+
 }

@@ -1,6 +1,7 @@
 // The window calls that tell which process a window on the screen belongs
 // to. Like platform_calls.h, a thin layer the fault tests replace at link
-// time: Wine has no ghost windows and no Store app frames.
+// time: Wine has no ghost windows, no Store app frames and no window that
+// stays hung on demand.
 #ifndef VANTRY_WINDOW_CALLS_H
 #define VANTRY_WINDOW_CALLS_H
 
@@ -19,6 +20,15 @@ DWORD GetWindowThreadProcessId(HWND window, DWORD *processId);
 // the system cannot say). FALSE where the system has no such call (before
 // Vista).
 BOOL HungWindowFromGhostWindow(HWND ghost, HWND *hung);
+
+// The look for a hung window at start-up: the top-level windows from the
+// top of the z-order down, and where they are.
+BOOL EnumWindows(WNDENUMPROC callback, LPARAM data);
+BOOL IsWindowVisible(HWND window);
+BOOL IsHungAppWindow(HWND window);
+BOOL GetWindowRect(HWND window, RECT *place);
+HMONITOR MonitorFromWindow(HWND window, DWORD flags);
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO *info);
 
 }
 

@@ -34,33 +34,44 @@ bool IsDesktop(HWND root)
     return root == shell || (IsClass(root, "WorkerW") && ProcessOf(root) == ProcessOf(shell));
 }
 
-// The window whose process the user means, for a top-level window drawn by
-// a process of the system on another's behalf; NULL when it cannot be told.
-HWND StandsFor(HWND root)
+}
+
+// The class name is read once: the look at start-up asks this of every
+// visible window.
+HWND WindowStoodFor(HWND root)
 {
-    if (IsClass(root, "Ghost")) {
+    char className[kClassChars];
+    if (platform::GetClassNameA(root, className, kClassChars) <= 0)
+        return root;
+    if (CompareNoCase(className, "Ghost") == 0) {
         HWND hung = NULL;
         platform::HungWindowFromGhostWindow(root, &hung);
         return hung;
     }
-    if (IsClass(root, "ApplicationFrameWindow"))
+    if (CompareNoCase(className, "ApplicationFrameWindow") == 0)
         return platform::FindWindowExA(root, NULL, "Windows.UI.Core.CoreWindow", NULL);
     return root;
 }
 
+WindowProcess ProcessOfTopLevelWindow(HWND root, HWND meant, DWORD *processId)
+{
+    *processId = 0;
+    if (root == NULL || IsDesktop(root))
+        return kWindowProcessNone;
+    *processId = ProcessOf(meant);
+    if (*processId == GetCurrentProcessId()) {
+        *processId = 0;
+        return kWindowProcessNone;
+    }
+    if (*processId != 0)
+        return kWindowProcessFound;
+    // Only a plain window of process 0 is the bare desktop (as Wine has it).
+    return meant == root ? kWindowProcessNone : kWindowProcessUnknown;
 }
 
 WindowProcess ProcessOfWindowAt(POINT point, DWORD *processId)
 {
-    *processId = 0;
     HWND window = platform::WindowFromPoint(point);
     HWND root = window != NULL ? platform::GetAncestor(window, GA_ROOT) : NULL;
-    if (root == NULL || IsDesktop(root))
-        return kWindowProcessNone;
-    HWND owner = StandsFor(root);
-    *processId = ProcessOf(owner);
-    if (*processId != 0)
-        return kWindowProcessFound;
-    // Only a plain window of process 0 is the bare desktop (as Wine has it).
-    return owner == root ? kWindowProcessNone : kWindowProcessUnknown;
+    return ProcessOfTopLevelWindow(root, root != NULL ? WindowStoodFor(root) : NULL, processId);
 }

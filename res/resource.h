@@ -16,8 +16,9 @@
 #define IDM_PROPERTIES    2003
 #define IDM_END_TREE      2004
 
-/* The window menu's restart as administrator: the low four bits of a
-   window-menu command are the system's, so they are 0 here. */
+/* The window menu's items: the low four bits of a window-menu command are
+   the system's, so they are 0 here. */
 #define IDM_RESTART_ELEVATED 0x7E0
+#define IDM_ALWAYS_ON_TOP    0x7D0
 
 #endif

@@ -123,9 +123,9 @@ void ProcessListDialog::InitializeDialog()
 
     lastKey = 0;
     SetFocus(listWindow);
+    AddAlwaysOnTopToWindowMenu();
     AddRestartToWindowMenu();
-    if (selectAtStart)
-        SelectByPid(static_cast<int>(startProcessId));
+    SelectAtStart();
 }
 
 void ProcessListDialog::OnNotify(const NMHDR *header)
@@ -198,6 +198,9 @@ INT_PTR ProcessListDialog::DialogProc(HWND, UINT message, WPARAM wParam, LPARAM 
     case WM_INITDIALOG:
         InitializeDialog();
         break;
+    case WM_DESTROY:
+        DestroyFinder();
+        break;
     case WM_SIZE:
         LayoutControls(LOWORD(lParam), HIWORD(lParam));
         break;
@@ -223,6 +226,8 @@ INT_PTR ProcessListDialog::DialogProc(HWND, UINT message, WPARAM wParam, LPARAM 
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == IDM_RESTART_ELEVATED)
             RestartCommand();
+        else if ((wParam & 0xFFF0) == IDM_ALWAYS_ON_TOP)
+            SetAlwaysOnTop(!IsAlwaysOnTop());
         break;
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);

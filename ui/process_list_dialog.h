@@ -54,6 +54,7 @@ public:
     // The finder: a crosshair the user drags onto a window to select its
     // process (window_finder.cpp).
     void CreateFinder();
+    void DestroyFinder();
     void LayoutFinder(int width, int height);
     void ShowFinder(bool show);
     bool FinderDragOn() const { return finderDrag != 0; }
@@ -80,6 +81,13 @@ public:
     void AddRestartToWindowMenu();
     bool selectAtStart;
     DWORD startProcessId;
+    // At start: that process, or else the first hung window's (start_selection.cpp).
+    void SelectAtStart();
+
+    // The window menu's "always on top" (always_on_top.cpp).
+    void AddAlwaysOnTopToWindowMenu();
+    void SetAlwaysOnTop(bool onTop);
+    bool IsAlwaysOnTop() const;
 };
 
 // The list-view comparison callback; forwards to g_mainDialog.

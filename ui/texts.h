@@ -41,4 +41,7 @@
 #define TEXT_MENU_RESTART_ELEVATED "管理者として再起動(&A)"
 #define TEXT_RESTART_FAILED "Vantry を管理者として起動し直せませんでした。"
 
+// The window menu's switch that keeps the dialog in front of every window.
+#define TEXT_MENU_ALWAYS_ON_TOP "常に手前に表示(&T)"
+
 #endif

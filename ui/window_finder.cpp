@@ -34,16 +34,12 @@ HCURSOR Crosshair()
 }
 
 // The process of the window under a point of the dialog's client area
-// during a capture (the coordinates are signed). Vantry's own windows count
-// as no window.
+// during a capture (the coordinates are signed).
 WindowProcess ProcessUnder(HWND dialog, LPARAM where, DWORD *processId)
 {
     POINT point = { GET_X_LPARAM(where), GET_Y_LPARAM(where) };
     ClientToScreen(dialog, &point);
-    const WindowProcess found = ProcessOfWindowAt(point, processId);
-    if (found == kWindowProcessFound && *processId == GetCurrentProcessId())
-        return kWindowProcessNone;
-    return found;
+    return ProcessOfWindowAt(point, processId);
 }
 
 }
@@ -60,9 +56,12 @@ void ProcessListDialog::CreateFinder()
                                    NULL);
     SendMessageA(finderWindow, STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(Crosshair()));
 
+    // Owned by no window: Wine does not make a window topmost (the window
+    // menu's "always on top") while it owns a popup. It is destroyed with
+    // the dialog.
     finderTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, NULL,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, NULL, instance,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance,
                                 NULL);
     TTTOOLINFOA tool;
     ZeroMemory(&tool, sizeof(tool));
@@ -73,6 +72,12 @@ void ProcessListDialog::CreateFinder()
     tool.hinst = instance;
     tool.lpszText = const_cast<char *>(TEXT_FINDER_TIP);
     SendMessageA(finderTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ProcessListDialog::DestroyFinder()
+{
+    DestroyWindow(finderTip);
+    finderTip = NULL;
 }
 
 // Placed as the buttons are, at the left edge.

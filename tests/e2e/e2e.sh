@@ -573,6 +573,16 @@ scenario_finder() {
         has_exited $helper && fail "the finder's $helper helper ended"
     done
     escape_closes "Vantry after the finder"
+    # Started again, long after the hung helper stopped answering: its row
+    # is selected, and the list has the keys.
+    start_vantry || { fail "Vantry did not start again"; return; }
+    selects "$(pid_of hung)" && pass "the hung helper is selected at start" ||
+        fail "at start '$(selected_cell 0)' is selected, not the hung helper"
+    keys Delete
+    wait_for box_shown && probe box | grep -q "「finder_hung.exe」を強制終了" &&
+        pass "then Delete asks about it by name" || fail "Delete at start showed no warning naming the hung helper"
+    keys n
+    escape_closes "Vantry started with the hung helper selected"
 }
 
 # start_as full|limited [ARGUMENT...]: our Vantry with the full token or

@@ -49,6 +49,9 @@ struct FakeWindow {
     std::string className;
     DWORD processId;
     HWND hung;    // what a ghost window stands for
+    bool visible;
+    bool hungApp;  // IsHungAppWindow's answer
+    RECT place;
 };
 
 // One call of ShellExecuteExW; null pointers recorded as empty strings.
@@ -107,7 +110,9 @@ struct FakePlatform {
     // The finder: the windows on the screen ("#32769" is the desktop,
     // "Progman" the shell's window), the one at any point, and a system
     // without the call that names a ghost's hung window.
+    // From the top of the z-order down; every window is on the one monitor.
     std::vector<FakeWindow> windows;
+    RECT monitor = { 0, 0, 1024, 768 };
     HWND windowAtPoint = NULL;
     bool ghostCallMissing = false;
     // The file commands on the UTF-16 path: the shell's calls missing (shell32

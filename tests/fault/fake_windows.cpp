@@ -20,7 +20,8 @@ const FakeWindow *Find(HWND handle, const char *className = "")
 HWND AddFakeWindow(const std::string &className, DWORD processId, HWND parent)
 {
     const HWND handle = reinterpret_cast<HWND>(0x5000 + g_fake.windows.size() * 16);
-    g_fake.windows.push_back(FakeWindow{ handle, parent, className, processId, NULL });
+    g_fake.windows.push_back(
+        FakeWindow{ handle, parent, className, processId, NULL, true, false, RECT{ 10, 10, 310, 160 } });
     return handle;
 }
 
@@ -61,6 +62,36 @@ BOOL HungWindowFromGhostWindow(HWND ghost, HWND *hung)
 {
     *hung = Find(ghost) != NULL && !g_fake.ghostCallMissing ? Find(ghost)->hung : NULL;
     return !g_fake.ghostCallMissing;
+}
+
+BOOL EnumWindows(WNDENUMPROC callback, LPARAM data)
+{
+    for (const FakeWindow &window : g_fake.windows) {
+        if (window.parent == NULL && !callback(window.handle, data))
+            break;
+    }
+    return TRUE;
+}
+
+BOOL IsWindowVisible(HWND window) { return Find(window) != NULL && Find(window)->visible; }
+BOOL IsHungAppWindow(HWND window) { return Find(window) != NULL && Find(window)->hungApp; }
+HMONITOR MonitorFromWindow(HWND window, DWORD) { return Find(window) != NULL ? HMONITOR(1) : NULL; }
+
+BOOL GetWindowRect(HWND window, RECT *place)
+{
+    if (place == NULL || Find(window) == NULL)
+        return FALSE;
+    *place = Find(window)->place;
+    return TRUE;
+}
+
+// The one monitor, the work area all of it.
+BOOL GetMonitorInfoA(HMONITOR, MONITORINFO *info)
+{
+    if (info == NULL || info->cbSize != sizeof(MONITORINFO))
+        return FALSE;
+    info->rcMonitor = info->rcWork = g_fake.monitor;
+    return TRUE;
 }
 
 }

@@ -1,5 +1,6 @@
 // The finder where Wine cannot go: ghost windows, Store app frames and the
-// shell's desktop, and a drag whose capture another window takes.
+// shell's desktop, a drag whose capture another window takes, and the hung
+// window selected at start.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 
 #include "../../process/window_process.h"
 #include "../../res/resource.h"
+#include "../../ui/process_list_dialog.h"
 #include "../support/dialog_runner.h"
 #include "../support/message_box.h"
 #include "../support/texts_cp932.h"
@@ -102,6 +104,63 @@ TEST(FinderDrag, ALostCaptureCancelsTheDrag)
     EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
     PressButton(box, IDOK);
     runner.Stop();
+}
+
+// The row selected at start ("none"), then whether the window menu's item
+// is named right and checked, and the dialog on top; switchOnTop chooses
+// the item once.
+std::string OpensWith(bool switchOnTop = false)
+{
+    DialogRunner runner;
+    if (!runner.Start())
+        return "no dialog";
+    if (switchOnTop)
+        SendMessageA(runner.Window(), WM_SYSCOMMAND, IDM_ALWAYS_ON_TOP, 0);
+    UINT checked = 0;
+    char item[64] = "";
+    runner.Run([&] {
+        HMENU menu = GetSystemMenu(runner.Window(), FALSE);
+        checked = GetMenuState(menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND);
+        GetMenuStringA(menu, IDM_ALWAYS_ON_TOP, item, sizeof(item), MF_BYCOMMAND);
+    });
+    const int row = SelectedRow(runner.List());
+    std::string opened = (row >= 0 ? CellText(runner.List(), row, 0) : "none") +
+                         (std::string(item) == CP932_MENU_ALWAYS_ON_TOP ? "" : " misnamed") +
+                         ((checked & MF_CHECKED) ? " checked" : "");
+    if (GetWindowLongA(runner.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST)
+        opened += " on top";
+    runner.Stop();
+    return opened;
+}
+
+// From the top: a hung desktop, shell and Vantry window, one that answers,
+// a ghost, a hung full-screen window, and the ghost's hidden hung window.
+TEST(HungWindowAtStart, TheFirstHungWindowsProcessIsSelected)
+{
+    ResetFake();
+    AddFakeProcess(500, "Hung.exe");
+    AddFakeProcess(600, "Later.exe");
+    const DWORD owners[] = { 4, 1000, GetCurrentProcessId(), 600, 90, 600, 500 };
+    const char *classes[] = { "#32769", "Progman", "Own", "Busy", "Ghost", "Later", "Notepad" };
+    for (int i = 0; i < 7; ++i)
+        AddFakeWindow(classes[i], owners[i]);
+    FakeWindow *w = g_fake.windows.data();
+    w[0].hungApp = w[1].hungApp = w[2].hungApp = w[5].hungApp = w[6].hungApp = true;
+    w[5].place = g_fake.monitor;
+    w[6].visible = false;
+    EXPECT_EQ("600 checked on top", OpensWith());
+    w[4].hung = w[6].handle;
+    EXPECT_EQ("500", OpensWith());
+    w[4].place = g_fake.monitor;
+    EXPECT_EQ("500 checked on top", OpensWith());
+    EXPECT_EQ("500", OpensWith(true));
+    w[4].hung = NULL;
+    w[5].hungApp = false;
+    EXPECT_EQ("none", OpensWith());
+    g_mainDialog.selectAtStart = true;  // the command line's process wins
+    g_mainDialog.startProcessId = 500;
+    EXPECT_EQ("500", OpensWith());
+    g_mainDialog.selectAtStart = false;
 }
 
 }
