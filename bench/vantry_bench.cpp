@@ -18,7 +18,7 @@
 #include "../process/privilege.h"
 #include "../tests/support/dialog_runner.h"
 #include "../tests/support/helper_process.h"
-#include "../ui/compare_no_case.h"
+#include "../process/compare_no_case.h"
 #include "../ui/list_cell.h"
 #include "../ui/process_list_dialog.h"
 

@@ -1,6 +1,6 @@
 #include "window_process.h"
 
-#include "../ui/compare_no_case.h"
+#include "compare_no_case.h"
 #include "window_calls.h"
 
 namespace {

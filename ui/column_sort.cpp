@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "compare_no_case.h"
+#include "../process/compare_no_case.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 

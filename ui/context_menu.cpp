@@ -41,7 +41,7 @@ int TrackRowMenu(HWND owner, POINT at, bool hasPath, bool ownRow)
 // neither does a drag of the finder: its row is only a preview.
 void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
 {
-    if (from != listWindow || FinderDragOn())
+    if (from != listWindow || finder.Dragging())
         return;
     POINT at = { GET_X_LPARAM(where), GET_Y_LPARAM(where) };
     if (at.x == -1 && at.y == -1) {

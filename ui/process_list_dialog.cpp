@@ -61,7 +61,7 @@ int ProcessListDialog::LayoutControls(int width, int height)
                Scaled(kButtonWidth), Scaled(kButtonHeight), TRUE);
     MoveWindow(dialogWindow.GetItem(IDOK), width - Scaled(120), height - Scaled(35),
                Scaled(kButtonWidth), Scaled(kButtonHeight), TRUE);
-    LayoutFinder(width, height);
+    finder.Layout(width, height, dpi);
     return 1;
 }
 
@@ -114,7 +114,7 @@ void ProcessListDialog::InitializeDialog()
     RebuildProcessList();
     sortColumn = 0;
     SortList(0);
-    CreateFinder();
+    finder.Create(dialogWindow.handle, this);
     LayoutToClientArea();
 
     SetSmallIcon();
@@ -145,7 +145,7 @@ void ProcessListDialog::OnNotify(const NMHDR *header)
 // Menu key opens the context menu (Windows sends it as WM_CONTEXTMENU).
 void ProcessListDialog::OnListKey(WORD key)
 {
-    if (FinderDragOn())
+    if (finder.Dragging())
         return;
     const bool control = GetKeyState(VK_CONTROL) < 0;
     if (key == VK_DELETE)
@@ -162,9 +162,9 @@ void ProcessListDialog::OnListKey(WORD key)
 void ProcessListDialog::RunCommand(int id)
 {
     // While the finder is dragged, Esc cancels the drag and nothing else acts.
-    if (FinderDragOn()) {
+    if (finder.Dragging()) {
         if (id == IDCANCEL)
-            CancelFinderDrag();
+            finder.CancelDrag();
         return;
     }
     switch (id) {
@@ -199,7 +199,7 @@ INT_PTR ProcessListDialog::DialogProc(HWND, UINT message, WPARAM wParam, LPARAM 
         InitializeDialog();
         break;
     case WM_DESTROY:
-        DestroyFinder();
+        finder.Destroy();
         break;
     case WM_SIZE:
         LayoutControls(LOWORD(lParam), HIWORD(lParam));
@@ -212,16 +212,10 @@ INT_PTR ProcessListDialog::DialogProc(HWND, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        StartFinderDrag(lParam);
-        break;
     case WM_MOUSEMOVE:
-        MoveFinderDrag(lParam);
-        break;
     case WM_LBUTTONUP:
-        DropFinder(lParam);
-        break;
     case WM_CAPTURECHANGED:
-        FinderCaptureLost();
+        finder.OnMouseMessage(message, lParam);
         break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == IDM_RESTART_ELEVATED)

@@ -5,18 +5,35 @@
 #include <windows.h>
 
 #include "../app/modal_dialog.h"
+#include "window_finder.h"
 
-class ProcessListDialog : public ModalDialog {
+// Like ModalDialog, it initialises nothing: the one instance has static
+// storage and starts zeroed, and the dialog's start-up sets the rest.
+// cppcheck-suppress noConstructor
+class ProcessListDialog : public ModalDialog, private FinderRows {
 public:
     INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    int SetupColumns();
-    int LayoutControls(int width, int height);
+    // Reached by the list's sort callback, the entry point and the tests.
     int RebuildProcessList();
-    int FillProcessList();
     int CompareRows(LPARAM item1, LPARAM item2, int column);
     int SelectByPid(int processId);
     int TypeAheadSearch(char key);
+    void SortByColumnClick(int column);
+    void SortList(int column);
+
+    char lastKey;
+    HWND listWindow;
+    LONG sortDirection[4];
+    LONG sortColumn;
+    // The process the command line names, selected at start.
+    bool selectAtStart;
+    DWORD startProcessId;
+
+private:
+    int SetupColumns();
+    int LayoutControls(int width, int height);
+    int FillProcessList();
 
     void InitializeDialog();
     void RunCommand(int id);
@@ -30,10 +47,8 @@ public:
     void OnListKey(WORD key);
     void OnContextMenu(HWND from, LPARAM where);
     bool ReadSelectedPath(char (&path)[MAX_PATH]);
-    int SelectedRow() const;
+    int SelectedRow() const override;
     int ProcessIdOfRow(int row) const;
-    void SortByColumnClick(int column);
-    void SortList(int column);
     void SelectRow(int row);
     void OnNotify(const NMHDR *header);
     void OnDpiChanged(UINT newDpi, const RECT *suggested);
@@ -41,47 +56,27 @@ public:
     void SetSmallIcon();
     int Scaled(int figure) const;
 
-    char lastKey;
-    HWND listWindow;
-    LONG sortDirection[4];
-    LONG sortColumn;
     // When the list was last read (a FILETIME count): a row stands for the
     // process that held its identifier then, never for a later one.
     ULONGLONG listTime;
     // The DPI the dialog is drawn at; every layout figure is scaled to it.
     UINT dpi;
 
-    // The finder: a crosshair the user drags onto a window to select its
-    // process (window_finder.cpp).
-    void CreateFinder();
-    void DestroyFinder();
-    void LayoutFinder(int width, int height);
-    void ShowFinder(bool show);
-    bool FinderDragOn() const { return finderDrag != 0; }
-    void StartFinderDrag(LPARAM where);
-    void MoveFinderDrag(LPARAM where);
-    void DropFinder(LPARAM where);
-    void CancelFinderDrag();
-    void FinderCaptureLost();
-    void ShowRowDuringDrag(int row);
+    // The finder, and the rows it asks for (row_selection.cpp).
+    int RowOfProcess(int processId, bool rebuild) override;
+    void ShowRow(int row) override;
+    void ChooseRow(int row) override;
     int RowOfPid(int processId);
+    WindowFinder finder;
 
-    HWND finderWindow;
-    HWND finderTip;
-    RECT finderPlace;
-    bool finderFits;
-    int finderDrag;  // 0: none, or the stage of the drag
-    int rowBeforeDrag;
-
-    // Restarting as administrator, and the process the command line names.
+    // Restarting as administrator.
     enum RestartResult { kRestarted, kRestartCancelled, kRestartFailed };
     RestartResult RestartElevated(bool withProcess, DWORD processId);
     bool OfferRestartAfterFailedEnd(int processId, const char *failure);
     void RestartCommand();
     void AddRestartToWindowMenu();
-    bool selectAtStart;
-    DWORD startProcessId;
-    // At start: that process, or else the first hung window's (start_selection.cpp).
+    // At start: the command line's process, or else the first hung
+    // window's (start_selection.cpp).
     void SelectAtStart();
 
     // The window menu's "always on top" (always_on_top.cpp).

@@ -57,6 +57,38 @@ int ProcessListDialog::RowOfPid(int processId)
     return -1;
 }
 
+// The finder's rows. A process started since the list was built is
+// listed by a rebuild as the refresh command does it, which keeps the
+// selection from before.
+int ProcessListDialog::RowOfProcess(int processId, bool rebuild)
+{
+    int row = RowOfPid(processId);
+    if (row < 0 && rebuild) {
+        RefreshCommand();
+        row = RowOfPid(processId);
+    }
+    return row;
+}
+
+void ProcessListDialog::ShowRow(int row)
+{
+    if (row >= 0) {
+        SelectRow(row);
+        return;
+    }
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.stateMask = LVIS_SELECTED;
+    SendMessageA(listWindow, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+void ProcessListDialog::ChooseRow(int row)
+{
+    SelectRow(row);
+    SetFocus(listWindow);
+}
+
 int ProcessListDialog::SelectByPid(int processId)
 {
     const int row = RowOfPid(processId);

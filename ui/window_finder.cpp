@@ -1,13 +1,13 @@
-// The finder: a crosshair left of the buttons that the user drags onto any
-// window; the row of that window's process is selected, ready for Delete.
-// Nothing is ended here, and nothing is drawn on the other window.
-#include <windows.h>
+// The finder. Nothing is ended here, and nothing is drawn on the other
+// window.
+#include "window_finder.h"
+
 #include <windowsx.h>
 #include <commctrl.h>
 
 #include "../process/window_process.h"
 #include "../res/resource.h"
-#include "process_list_dialog.h"
+#include "display_scale.h"
 #include "texts.h"
 
 namespace {
@@ -44,25 +44,24 @@ WindowProcess ProcessUnder(HWND dialog, LPARAM where, DWORD *processId)
 
 }
 
-void ProcessListDialog::CreateFinder()
+void WindowFinder::Create(HWND dialogWindow, FinderRows *listRows)
 {
-    finderDrag = kNoDrag;
-    finderFits = false;
-    SetRectEmpty(&finderPlace);
-    HWND dialog = dialogWindow.handle;
-    HINSTANCE instance = dialogWindow.GetInstance();
-    finderWindow = CreateWindowExA(0, "STATIC", NULL, WS_CHILD | SS_ICON | SS_REALSIZECONTROL, 0, 0,
-                                   0, 0, dialog, reinterpret_cast<HMENU>(IDC_FINDER), instance,
-                                   NULL);
-    SendMessageA(finderWindow, STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(Crosshair()));
+    dialog = dialogWindow;
+    rows = listRows;
+    drag = kNoDrag;
+    fits = false;
+    SetRectEmpty(&place);
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    crosshair = CreateWindowExA(0, "STATIC", NULL, WS_CHILD | SS_ICON | SS_REALSIZECONTROL, 0, 0,
+                                0, 0, dialog, reinterpret_cast<HMENU>(IDC_FINDER), instance, NULL);
+    SendMessageA(crosshair, STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(Crosshair()));
 
     // Owned by no window: Wine does not make a window topmost (the window
     // menu's "always on top") while it owns a popup. It is destroyed with
     // the dialog.
-    finderTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, NULL,
-                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance,
-                                NULL);
+    tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, NULL, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL,
+                          instance, NULL);
     TTTOOLINFOA tool;
     ZeroMemory(&tool, sizeof(tool));
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -71,142 +70,138 @@ void ProcessListDialog::CreateFinder()
     tool.uId = kFinderTool;
     tool.hinst = instance;
     tool.lpszText = const_cast<char *>(TEXT_FINDER_TIP);
-    SendMessageA(finderTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void ProcessListDialog::DestroyFinder()
+void WindowFinder::Destroy()
 {
-    DestroyWindow(finderTip);
-    finderTip = NULL;
+    DestroyWindow(tip);
+    tip = NULL;
 }
 
-// Placed as the buttons are, at the left edge.
-void ProcessListDialog::LayoutFinder(int width, int height)
+void WindowFinder::Layout(int width, int height, UINT dpi)
 {
-    const int side = Scaled(kFinderSize);
-    SetRect(&finderPlace, Scaled(10), height - Scaled(35), Scaled(10) + side,
-            height - Scaled(35) + side);
-    MoveWindow(finderWindow, finderPlace.left, finderPlace.top, side, side, TRUE);
-    finderFits = width >= Scaled(kFinderRoomWidth);
-    ShowFinder(finderDrag != kDragging);
+    const int side = ScaleToDpi(kFinderSize, dpi);
+    const int left = ScaleToDpi(10, dpi);
+    const int top = height - ScaleToDpi(35, dpi);
+    SetRect(&place, left, top, left + side, top + side);
+    MoveWindow(crosshair, place.left, place.top, side, side, TRUE);
+    fits = width >= ScaleToDpi(kFinderRoomWidth, dpi);
+    Show(drag != kDragging);
 }
 
 // The tooltip's tool covers the finder while it shows, and nothing else.
-void ProcessListDialog::ShowFinder(bool show)
+void WindowFinder::Show(bool show)
 {
-    const bool shown = show && finderFits;
-    ShowWindow(finderWindow, shown ? SW_SHOWNA : SW_HIDE);
+    const bool shown = show && fits;
+    ShowWindow(crosshair, shown ? SW_SHOWNA : SW_HIDE);
     TTTOOLINFOA tool;
     ZeroMemory(&tool, sizeof(tool));
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = dialogWindow.handle;
+    tool.hwnd = dialog;
     tool.uId = kFinderTool;
     if (shown)
-        tool.rect = finderPlace;
-    SendMessageA(finderTip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        tool.rect = place;
+    SendMessageA(tip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void WindowFinder::OnMouseMessage(UINT message, LPARAM where)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        StartDrag(where);
+        break;
+    case WM_MOUSEMOVE:
+        MoveDrag(where);
+        break;
+    case WM_LBUTTONUP:
+        Drop(where);
+        break;
+    case WM_CAPTURECHANGED:
+        CaptureLost();
+        break;
+    }
 }
 
 // A press on the finder takes the crosshair "in the hand": the finder
 // hides until the drag ends, and the mouse is the dialog's until then.
-void ProcessListDialog::StartFinderDrag(LPARAM where)
+void WindowFinder::StartDrag(LPARAM where)
 {
     const POINT point = { GET_X_LPARAM(where), GET_Y_LPARAM(where) };
-    if (finderDrag != kNoDrag || !finderFits || !PtInRect(&finderPlace, point))
+    if (drag != kNoDrag || !fits || !PtInRect(&place, point))
         return;
-    rowBeforeDrag = SelectedRow();
-    finderDrag = kDragging;
-    SetCapture(dialogWindow.handle);
+    rowBeforeDrag = rows->SelectedRow();
+    drag = kDragging;
+    SetCapture(dialog);
     SetCursor(Crosshair());
-    SendMessageA(finderTip, TTM_POP, 0, 0);
-    ShowFinder(false);
-}
-
-// Selects row and scrolls it into view; -1 selects nothing.
-void ProcessListDialog::ShowRowDuringDrag(int row)
-{
-    if (row >= 0) {
-        SelectRow(row);
-        return;
-    }
-    LVITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.stateMask = LVIS_SELECTED;
-    SendMessageA(listWindow, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&item));
+    SendMessageA(tip, TTM_POP, 0, 0);
+    Show(false);
 }
 
 // The row of the process under the cursor shows as selected, when it is
 // listed; anywhere else the selection from before the drag shows. The
 // list is never rebuilt here.
-void ProcessListDialog::MoveFinderDrag(LPARAM where)
+void WindowFinder::MoveDrag(LPARAM where)
 {
-    if (finderDrag != kDragging)
+    if (drag != kDragging)
         return;
     DWORD processId = 0;
     int row = -1;
-    if (ProcessUnder(dialogWindow.handle, where, &processId) == kWindowProcessFound)
-        row = RowOfPid(static_cast<int>(processId));
+    if (ProcessUnder(dialog, where, &processId) == kWindowProcessFound)
+        row = rows->RowOfProcess(static_cast<int>(processId), false);
     if (row < 0)
         row = rowBeforeDrag;
     // Left alone when it shows that already, so that it does not flicker.
-    if (row < 0 || row != SelectedRow())
-        ShowRowDuringDrag(row);
+    if (row < 0 || row != rows->SelectedRow())
+        rows->ShowRow(row);
 }
 
 // The drag ends before anything is shown: a message box disables the
 // dialog, which would take the capture in the middle of the drop.
-void ProcessListDialog::DropFinder(LPARAM where)
+void WindowFinder::Drop(LPARAM where)
 {
-    if (finderDrag == kNoDrag)
+    if (drag == kNoDrag)
         return;
-    const bool cancelled = finderDrag == kDragCancelled;
-    finderDrag = kNoDrag;
-    ShowFinder(true);
+    const bool cancelled = drag == kDragCancelled;
+    drag = kNoDrag;
+    Show(true);
     ReleaseCapture();
     if (cancelled)
         return;
 
-    ShowRowDuringDrag(rowBeforeDrag);
+    rows->ShowRow(rowBeforeDrag);
     DWORD processId = 0;
-    const WindowProcess found = ProcessUnder(dialogWindow.handle, where, &processId);
+    const WindowProcess found = ProcessUnder(dialog, where, &processId);
     if (found == kWindowProcessNone)
         return;
-    int row = -1;
-    if (found == kWindowProcessFound) {
-        row = RowOfPid(static_cast<int>(processId));
-        // Started since the list was built: rebuilt as the refresh command
-        // does, which keeps the selection from before.
-        if (row < 0) {
-            RefreshCommand();
-            row = RowOfPid(static_cast<int>(processId));
-        }
-    }
+    // The list is rebuilt for a process started since it was built.
+    const int row =
+        found == kWindowProcessFound ? rows->RowOfProcess(static_cast<int>(processId), true) : -1;
     if (row < 0) {
-        MessageBoxA(dialogWindow.handle, TEXT_FINDER_NOT_FOUND, TEXT_ERROR_CAPTION,
-                    MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(dialog, TEXT_FINDER_NOT_FOUND, TEXT_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    SelectRow(row);
-    SetFocus(listWindow);
+    rows->ChooseRow(row);
 }
 
 // Esc: the selection from before comes back and the finder shows; the
 // release still to come does nothing.
-void ProcessListDialog::CancelFinderDrag()
+void WindowFinder::CancelDrag()
 {
-    if (finderDrag != kDragging)
+    if (drag != kDragging)
         return;
-    finderDrag = kDragCancelled;
-    ShowRowDuringDrag(rowBeforeDrag);
-    ShowFinder(true);
+    drag = kDragCancelled;
+    rows->ShowRow(rowBeforeDrag);
+    Show(true);
 }
 
 // Another window took the mouse: the drag ends as if cancelled, and the
 // release, wherever it lands, is not the dialog's.
-void ProcessListDialog::FinderCaptureLost()
+void WindowFinder::CaptureLost()
 {
-    if (finderDrag == kNoDrag)
+    if (drag == kNoDrag)
         return;
-    CancelFinderDrag();
-    finderDrag = kNoDrag;
+    CancelDrag();
+    drag = kNoDrag;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../../res/resource.h"
-#include "../../ui/compare_no_case.h"
+#include "../../process/compare_no_case.h"
 #include "../../ui/process_list_dialog.h"
 #include "../support/dialog_runner.h"
 #include "fake_platform.h"

@@ -1,4 +1,5 @@
-// Text comparison for sorting the list.
+// Text comparison without case: the list's sort, and the class names of
+// windows.
 #ifndef VANTRY_COMPARE_NO_CASE_H
 #define VANTRY_COMPARE_NO_CASE_H
 
