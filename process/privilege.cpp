@@ -13,7 +13,7 @@ bool OpenOwnToken(HANDLE *ownToken)
 
 }
 
-HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
+HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId, bool privilegeRequired)
 {
     HANDLE ownToken;
     if (!OpenOwnToken(&ownToken))
@@ -24,6 +24,9 @@ HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
         process = platform::OpenProcess(access, FALSE, processId);
         error = GetLastError();
         SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
+    } else if (!privilegeRequired) {
+        process = platform::OpenProcess(access, FALSE, processId);
+        error = GetLastError();
     } else {
         error = GetLastError();
     }

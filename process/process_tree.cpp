@@ -12,14 +12,19 @@ struct Snapshot {
     DWORD ids[kMaxTreeProcesses];
     DWORD parentIds[kMaxTreeProcesses];
     int count;
+    // When it was taken: a child started later holds an identifier that
+    // was handed on since.
+    ULONGLONG time;
 };
 
 void TakeSnapshot(Snapshot *snapshot)
 {
     snapshot->count = 0;
+    snapshot->time = 0;
     HANDLE handle = platform::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (handle == INVALID_HANDLE_VALUE)
         return;
+    snapshot->time = SystemTimeNow();
     PROCESSENTRY32 entry;
     entry.dwSize = sizeof(entry);
     for (BOOL more = platform::Process32First(handle, &entry);
@@ -47,13 +52,15 @@ bool ReadStart(DWORD processId, ULONGLONG *created)
 }
 
 // The root's start, read only while it is still the process the user saw.
-bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG *created)
+bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
+                   ULONGLONG *created)
 {
     HANDLE process =
         OpenProcessWithDebugPrivilege(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, rootId);
     if (process == NULL)
         return false;
-    const bool read = HasImageName(process, rootImageName) && ReadCreationTime(process, created);
+    const bool read = HasImageName(process, rootImageName) && ReadCreationTime(process, created) &&
+                      *created <= listTime;
     platform::CloseHandle(process);
     return read;
 }
@@ -67,7 +74,8 @@ bool InTree(const ProcessTree &tree, DWORD processId)
     return false;
 }
 
-// Adds the children of one member that started no earlier than it did.
+// Adds the children of one member that started no earlier than it did and
+// no later than the snapshot.
 void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
 {
     const DWORD ownId = GetCurrentProcessId();
@@ -76,7 +84,8 @@ void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
         if (snapshot.parentIds[i] != tree->ids[member] || id == ownId || InTree(*tree, id))
             continue;
         ULONGLONG created;
-        if (ReadStart(id, &created) && created >= tree->created[member]) {
+        if (ReadStart(id, &created) && created >= tree->created[member] &&
+            created <= snapshot.time) {
             tree->ids[tree->count] = id;
             tree->created[tree->count] = created;
             ++tree->count;
@@ -86,14 +95,15 @@ void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
 
 }
 
-void GatherProcessTree(DWORD rootId, const char *rootImageName, ProcessTree *tree)
+void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
+                       ProcessTree *tree)
 {
     tree->count = 0;
     if (rootId == GetCurrentProcessId())
         return;
     tree->ids[0] = rootId;
     tree->count = 1;
-    if (!ReadRootStart(rootId, rootImageName, &tree->created[0]))
+    if (!ReadRootStart(rootId, rootImageName, listTime, &tree->created[0]))
         return;
     Snapshot snapshot;
     TakeSnapshot(&snapshot);
@@ -103,14 +113,17 @@ void GatherProcessTree(DWORD rootId, const char *rootImageName, ProcessTree *tre
         AddChildren(snapshot, member, tree);
 }
 
-int TerminateProcessTree(const ProcessTree &tree, const char *rootImageName)
+TreeEnd TerminateProcessTree(const ProcessTree &tree, const char *rootImageName,
+                             ULONGLONG listTime)
 {
-    int failures = 0;
+    TreeEnd end = { 0, false };
     for (int i = 0; i < tree.count; ++i) {
-        const int result = i == 0 ? TerminateById(tree.ids[0], rootImageName)
-                                  : TerminateIfStartedAt(tree.ids[i], tree.created[i]);
-        if (result != 0)
-            ++failures;
+        const EndResult result = i == 0 ? TerminateById(tree.ids[0], rootImageName, listTime)
+                                        : TerminateIfStartedAt(tree.ids[i], tree.created[i]);
+        if (result == kEndFailed)
+            ++end.failures;
+        else if (result == kEndGone && i == 0)
+            end.rootGone = true;
     }
-    return failures;
+    return end;
 }

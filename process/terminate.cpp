@@ -11,16 +11,28 @@ namespace {
 // The full-access mask of the older platform headers; the newer 0x1FFFFF is
 // refused by older systems.
 const DWORD kProcessFullAccess = 0x1F0FFF;
-const int kFailed = 13;
 const DWORD kKilledExitCode = 0xFFFFFFFF;
 
-// Ends the opened process when it is the one meant, and closes it.
-int TerminateIfSame(HANDLE process, bool same)
+// Why an open failed: an identifier that names no process is one that ended.
+EndResult ReasonOfError(DWORD error)
 {
-    if (same)
+    return error == ERROR_INVALID_PARAMETER ? kEndGone : kEndFailed;
+}
+
+// A process that has ended may still be opened while something holds it.
+bool HasExited(HANDLE process)
+{
+    return platform::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+}
+
+// Ends the opened process unless a check found it is not the one meant,
+// and closes it.
+EndResult TerminateUnless(HANDLE process, EndResult check)
+{
+    if (check == kEnded)
         platform::TerminateProcess(process, kKilledExitCode);
     platform::CloseHandle(process);
-    return same ? 0 : kFailed;
+    return check;
 }
 
 }
@@ -46,24 +58,28 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
     return _stricmp(name, expectedImageName) == 0;
 }
 
-int TerminateById(DWORD processId, const char *expectedImageName)
+EndResult TerminateById(DWORD processId, const char *expectedImageName, ULONGLONG listTime)
 {
     // The privilege is needed for the open alone; it never outlives it.
-    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
+    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId, true);
     if (process == NULL)
-        return kFailed;
-
-    return TerminateIfSame(process, HasImageName(process, expectedImageName));
+        return ReasonOfError(GetLastError());
+    // The start is read on the handle that ends, so the process checked is
+    // the process ended.
+    if (HasExited(process) || !StartedNoLaterThan(process, listTime))
+        return TerminateUnless(process, kEndGone);
+    return TerminateUnless(process, HasImageName(process, expectedImageName) ? kEnded : kEndFailed);
 }
 
-int TerminateIfStartedAt(DWORD processId, ULONGLONG created)
+EndResult TerminateIfStartedAt(DWORD processId, ULONGLONG created)
 {
-    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
-    // A descendant often ends by itself once the process that started it
-    // has gone: its identifier then names no process, and there is nothing
-    // left to end.
+    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId, true);
     if (process == NULL)
-        return GetLastError() == ERROR_INVALID_PARAMETER ? 0 : kFailed;
+        return ReasonOfError(GetLastError());
     ULONGLONG started;
-    return TerminateIfSame(process, ReadCreationTime(process, &started) && started == created);
+    if (HasExited(process))
+        return TerminateUnless(process, kEndGone);
+    if (!ReadCreationTime(process, &started))
+        return TerminateUnless(process, kEndFailed);
+    return TerminateUnless(process, started == created ? kEnded : kEndGone);
 }

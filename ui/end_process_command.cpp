@@ -37,13 +37,21 @@ void ProcessListDialog::EndProcessCommand()
                     MB_YESNO | MB_ICONEXCLAMATION | (critical ? MB_DEFBUTTON2 : 0)) != IDYES)
         return;
 
-    // Passing the name the user confirmed keeps a reused identifier from
-    // ending a process the user never saw.
-    // The failure box, or the offer to restart as administrator; a restarted
-    // Vantry takes over, and this dialog has ended.
-    if (TerminateById(processId, imageName) != 0 &&
-        OfferRestartAfterFailedEnd(processId, TEXT_END_FAILED))
+    // The row's name and the list's time keep a reused identifier from
+    // ending a process the user never saw. On failure the failure box, or
+    // the offer to restart as administrator; a restarted Vantry takes over,
+    // and this dialog has ended.
+    switch (TerminateById(processId, imageName, listTime)) {
+    case kEndGone:
+        ReportRowGone();
         return;
+    case kEndFailed:
+        if (OfferRestartAfterFailedEnd(processId, TEXT_END_FAILED))
+            return;
+        break;
+    case kEnded:
+        break;
+    }
     Sleep(50);
     RebuildProcessList();
 }

@@ -53,7 +53,7 @@ void ProcessListDialog::EndTreeCommand()
 
     // The warning counts what is ended: the tree as it stands now.
     ProcessTree tree;
-    GatherProcessTree(ProcessIdOfRow(row), imageName, &tree);
+    GatherProcessTree(ProcessIdOfRow(row), imageName, listTime, &tree);
     if (tree.count == 0)
         return;
     const bool critical = HasCriticalMember(tree);
@@ -64,13 +64,17 @@ void ProcessListDialog::EndTreeCommand()
         return;
 
     // As for one process: on a limited token the offer to restart as
-    // administrator, which then has the selected process selected.
-    const int failures = TerminateProcessTree(tree, imageName);
-    if (failures != 0) {
+    // administrator, which then has the selected process selected. A root
+    // that had ended is told once the rest is ended.
+    const TreeEnd end = TerminateProcessTree(tree, imageName, listTime);
+    if (end.failures != 0) {
         char failed[kFailedChars];
-        wsprintfA(failed, TEXT_END_TREE_FAILED_FORMAT, failures);
+        wsprintfA(failed, TEXT_END_TREE_FAILED_FORMAT, end.failures);
         if (OfferRestartAfterFailedEnd(static_cast<int>(tree.ids[0]), failed))
             return;
+    } else if (end.rootGone) {
+        ReportRowGone();
+        return;
     }
     Sleep(50);
     RebuildProcessList();

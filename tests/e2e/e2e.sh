@@ -62,6 +62,18 @@ spawn() {
     "$WINE" "$PROBE" spawn "$@" >"$WORK/$name.out" 2>/dev/null </dev/null &
     wait_for grep -q '^pid ' "$WORK/$name.out"
 }
+# spawn_at NAME PID PROGRAM [ARGUMENT]: the same, once a start of PROGRAM
+# gets the identifier PID, which takes a few hundred starts.
+spawn_at() {
+    name=$1
+    shift
+    "$WINE" "$PROBE" spawn-at "$@" >"$WORK/$name.out" 2>/dev/null </dev/null &
+    for _ in $(seq 600); do
+        grep -q '^pid \|^spawn failed' "$WORK/$name.out" && break
+        sleep 0.2
+    done
+    [ "$(pid_of "$name")" = "$1" ]
+}
 pid_of() { sed -n 's/^pid \([0-9]*\).*/\1/p' "$WORK/$1.out" | tr -d '\r'; }
 exit_of() { sed -n 's/^exit \(0x[0-9A-F]*\).*/\1/p' "$WORK/$1.out" | tr -d '\r'; }
 has_exited() { [ -n "$(exit_of "$1")" ]; }
@@ -648,8 +660,11 @@ scenario_offers_restart_when_limited() {
 }
 
 # With the full token: /select PID at start selects the helper; ended from
-# outside while the warning is open, it gets the plain failure box.
-scenario_selects_and_fails_plainly_with_full_token() {
+# outside while the warning is open, it gets the box that says it has ended.
+# Then a helper is listed, ended from outside, and a newer helper of the same
+# name takes its identifier: Delete and Yes give the same box, and leave the
+# newcomer alone.
+scenario_ended_meanwhile_with_full_token() {
     reset_wine
     spawn target "$(copy_sleeper zz_target.exe)" 120
     start_as full /select "$(pid_of target)" || { fail "Vantry did not start with /select"; return; }
@@ -659,10 +674,24 @@ scenario_selects_and_fails_plainly_with_full_token() {
     wait_for box_caption_is プロセス強制終了の警告 || { fail "no warning"; return; }
     "$WINE" taskkill /f /pid "$(pid_of target)" >/dev/null 2>&1 </dev/null
     wait_for has_exited target && keys y && wait_for box_caption_is Error
-    expect_texts "the plain failure box of a full token" box \
-        "$(printf 'caption\tError\ntext\tプロセスを終了できませんでした。')"
+    expect_texts "the box of a process that ended meanwhile" box \
+        "$(printf 'caption\tError\ntext\t選択したプロセスは既に終了しています。一覧を更新しました。')"
     keys Return
-    escape_closes "Vantry after the plain failure box"
+    spawn target "$(copy_sleeper zz_target.exe)" 120
+    reused=$(pid_of target)
+    keys F5 z
+    rows && [ "$(selected_cell 0)" = "$reused" ] || { fail "the second helper was not selected"; return; }
+    "$WINE" taskkill /f /pid "$reused" >/dev/null 2>&1 </dev/null
+    wait_for has_exited target && spawn_at newcomer "$reused" "$(copy_sleeper zz_target.exe)" 120 ||
+        { fail "no newcomer took the identifier $reused"; return; }
+    keys Delete
+    wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for box_caption_is Error
+    expect_texts "the box of a newer process under the row's identifier" box \
+        "$(printf 'caption\tError\ntext\t選択したプロセスは既に終了しています。一覧を更新しました。')"
+    keys Return
+    has_exited newcomer && fail "the newcomer under the row's identifier was ended" ||
+        pass "a newer process of the same name under the row's identifier is left alone"
+    escape_closes "Vantry after the box of a process that ended"
 }
 
 scenario_lists_and_closes
@@ -680,7 +709,7 @@ if [ -z "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
     scenario_without_the_libraries
     scenario_finder
     scenario_offers_restart_when_limited
-    scenario_selects_and_fails_plainly_with_full_token
+    scenario_ended_meanwhile_with_full_token
     [ -n "$WIN32_BUILD" ] && scenario_win32_program_on_win64
 fi
 reset_wine

@@ -223,8 +223,10 @@ BOOL OpenProcessToken(HANDLE process, DWORD, HANDLE *token)
     if (token == NULL)
         return NullArgument();
     if (process == GetCurrentProcess()) {
-        if (g_fake.ownTokenFails)
+        if (g_fake.ownTokenFails) {
+            SetLastError(ERROR_ACCESS_DENIED);
             return FALSE;
+        }
         *token = Open(kOwnToken);
         return TRUE;
     }
@@ -474,6 +476,18 @@ BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIM
     ZeroMemory(kernel, sizeof(*kernel));
     ZeroMemory(user, sizeof(*user));
     return TRUE;
+}
+
+// A process that was terminated ends within any wait, unless it lingers.
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
+{
+    FakeProcess *fake = ByHandle(handle);
+    if (fake == NULL || !IsOpen(handle))
+        return WAIT_FAILED;
+    const bool terminated = std::find(g_fake.terminated.begin(), g_fake.terminated.end(),
+                                      fake->id) != g_fake.terminated.end();
+    const bool ends = terminated && milliseconds != 0 && !fake->lingers;
+    return fake->exited || ends ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
 void GetSystemTimeAsFileTime(FILETIME *now)

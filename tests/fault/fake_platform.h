@@ -34,6 +34,10 @@ struct FakeProcess {
     DWORD parentId = 0;
     ULONGLONG created = 0;
     bool timesFail = false;
+    // Ending: a process that had ended before (its object still held
+    // open), and one that does not end within a wait once terminated.
+    bool exited = false;
+    bool lingers = false;
     std::wstring widePath;  // the UTF-16 path; empty: path in the code page
 };
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "../../process/process_tree.h"
 #include "../../res/resource.h"
 #include "../../ui/process_list_dialog.h"
 #include "../support/dialog_runner.h"
@@ -85,6 +86,22 @@ TEST_F(RestartElevated, TheOfferAndTheMenuItemFollowTheToken)
         EXPECT_EQ(offered ? CP932_MENU_RESTART_ELEVATED : "", RestartItem()) << elevation;
         runner_.Stop();
     }
+}
+
+// Queries need no privilege: a limited token still gets the stronger
+// warning and the tree's count.
+TEST_F(RestartElevated, ALimitedTokenStillAsksTheCriticalFlagAndGathersTheTree)
+{
+    g_fake.processes[0].critical = true;
+    AddFakeProcess(301, "Child.exe").parentId = 300;
+    ASSERT_TRUE(runner_.Start());
+    HWND box = AskToEndRow(runner_, FindRowOfProcess(runner_.List(), 300));
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(Cp932Warning("Target.exe") + CP932_CRITICAL_NOTE, MessageBoxText(box));
+    PressButton(box, IDNO);
+    ProcessTree tree;
+    GatherProcessTree(300, "Target.exe", g_fake.now, &tree);
+    EXPECT_EQ(2, tree.count);
 }
 
 // Yes: the program's own path through "runas", told to select the process,
