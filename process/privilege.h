@@ -11,10 +11,10 @@ int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable);
 // Opens a process with the debug privilege of the program's own token on for
 // the open alone: it is off again on every path, before this returns. Where
 // the privilege cannot be switched on (a limited token), the open is tried
-// without it, unless privilegeRequired: the privilege only widens what
-// opens. NULL when the token or the process cannot be had; the last error
-// then says why.
-HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId, bool privilegeRequired = false);
+// without it: the privilege only widens what opens, and a program of the
+// user's own needs none. NULL when the process cannot be opened; the last
+// error then says why.
+HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId);
 
 // For reading processes: the program's own token, with the debug privilege
 // switched on if the token holds it (without it fewer processes open, and

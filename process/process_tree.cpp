@@ -93,6 +93,16 @@ void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
     }
 }
 
+// A member that is gone, or was gone before, is ended; the rest are counted,
+// with their reason while they share one.
+void CountResult(EndResult result, TreeEnd *end)
+{
+    if (result == kEnded || result == kEndGone)
+        return;
+    end->reason = end->failures == 0 || end->reason == result ? result : kEndFailed;
+    ++end->failures;
+}
+
 }
 
 void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
@@ -116,14 +126,31 @@ void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTi
 TreeEnd TerminateProcessTree(const ProcessTree &tree, const char *rootImageName,
                              ULONGLONG listTime)
 {
-    TreeEnd end = { 0, false };
+    TreeEnd end = { 0, kEndFailed, false };
+    HANDLE told[kMaxTreeProcesses];
+    int toldCount = 0;
     for (int i = 0; i < tree.count; ++i) {
-        const EndResult result = i == 0 ? TerminateById(tree.ids[0], rootImageName, listTime)
-                                        : TerminateIfStartedAt(tree.ids[i], tree.created[i]);
-        if (result == kEndFailed)
-            ++end.failures;
-        else if (result == kEndGone && i == 0)
+        EndResult result;
+        HANDLE process = i == 0 ? OpenProcessOfRow(tree.ids[0], rootImageName, listTime, &result)
+                                : OpenProcessStartedAt(tree.ids[i], tree.created[i], &result);
+        if (process != NULL) {
+            result = IssueEnd(process);
+            if (result == kEnded) {
+                told[toldCount++] = process;
+                continue;
+            }
+            platform::CloseHandle(process);
+        }
+        if (result == kEndGone && i == 0)
             end.rootGone = true;
+        CountResult(result, &end);
+    }
+    // One wait for them all: each member gets what is left of it.
+    const DWORD start = GetTickCount();
+    for (int j = 0; j < toldCount; ++j) {
+        const DWORD waited = GetTickCount() - start;
+        CountResult(WaitUntilGone(told[j], waited < kEndWaitMs ? kEndWaitMs - waited : 0), &end);
+        platform::CloseHandle(told[j]);
     }
     return end;
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "terminate.h"
+
 // As many processes as the process table lists.
 const int kMaxTreeProcesses = 1000;
 
@@ -32,14 +34,16 @@ void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTi
 
 // What became of a tree's end.
 struct TreeEnd {
-    int failures;   // members that could not be ended
-    bool rootGone;  // the root had ended before, by the rule of TerminateById
+    int failures;      // members that could not be ended, or are not gone yet
+    EndResult reason;  // why, when they all failed alike; else kEndFailed
+    bool rootGone;     // the root had ended before, by the rule of TerminateById
 };
 
 // Ends the root first, so that it cannot start replacements, then the rest,
 // parents before children: the root by the rule of TerminateById, each
 // descendant only while its identifier still belongs to the process that
-// was gathered. A member that had ended already counts as ended.
+// was gathered. Then waits up to kEndWaitMs in all for them to be gone. A
+// member that had ended already counts as ended.
 TreeEnd TerminateProcessTree(const ProcessTree &tree, const char *rootImageName,
                              ULONGLONG listTime);
 

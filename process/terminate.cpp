@@ -13,10 +13,18 @@ namespace {
 const DWORD kProcessFullAccess = 0x1F0FFF;
 const DWORD kKilledExitCode = 0xFFFFFFFF;
 
-// Why an open failed: an identifier that names no process is one that ended.
+// Why an open or an end failed: an identifier that names no process is one
+// that ended; access denied is a limited token or a protected process.
 EndResult ReasonOfError(DWORD error)
 {
-    return error == ERROR_INVALID_PARAMETER ? kEndGone : kEndFailed;
+    switch (error) {
+    case ERROR_INVALID_PARAMETER:
+        return kEndGone;
+    case ERROR_ACCESS_DENIED:
+        return kEndDenied;
+    default:
+        return kEndFailed;
+    }
 }
 
 // A process that has ended may still be opened while something holds it.
@@ -25,14 +33,22 @@ bool HasExited(HANDLE process)
     return platform::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
 }
 
-// Ends the opened process unless a check found it is not the one meant,
-// and closes it.
-EndResult TerminateUnless(HANDLE process, EndResult check)
+// Opens a process with full access, or gives NULL and why not. The
+// privilege is needed for the open alone; it never outlives it.
+HANDLE OpenForEnd(DWORD processId, EndResult *refusal)
 {
-    if (check == kEnded)
-        platform::TerminateProcess(process, kKilledExitCode);
+    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
+    if (process == NULL)
+        *refusal = ReasonOfError(GetLastError());
+    return process;
+}
+
+// Closes a process that a check refused, and gives NULL and the reason.
+HANDLE Refuse(HANDLE process, EndResult reason, EndResult *refusal)
+{
     platform::CloseHandle(process);
-    return check;
+    *refusal = reason;
+    return NULL;
 }
 
 }
@@ -58,28 +74,60 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
     return _stricmp(name, expectedImageName) == 0;
 }
 
-EndResult TerminateById(DWORD processId, const char *expectedImageName, ULONGLONG listTime)
+HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLONG listTime,
+                        EndResult *refusal)
 {
-    // The privilege is needed for the open alone; it never outlives it.
-    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId, true);
+    HANDLE process = OpenForEnd(processId, refusal);
     if (process == NULL)
-        return ReasonOfError(GetLastError());
+        return NULL;
     // The start is read on the handle that ends, so the process checked is
     // the process ended.
     if (HasExited(process) || !StartedNoLaterThan(process, listTime))
-        return TerminateUnless(process, kEndGone);
-    return TerminateUnless(process, HasImageName(process, expectedImageName) ? kEnded : kEndFailed);
+        return Refuse(process, kEndGone, refusal);
+    if (!HasImageName(process, expectedImageName))
+        return Refuse(process, kEndFailed, refusal);
+    return process;
 }
 
-EndResult TerminateIfStartedAt(DWORD processId, ULONGLONG created)
+HANDLE OpenProcessStartedAt(DWORD processId, ULONGLONG created, EndResult *refusal)
 {
-    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId, true);
+    HANDLE process = OpenForEnd(processId, refusal);
     if (process == NULL)
-        return ReasonOfError(GetLastError());
+        return NULL;
     ULONGLONG started;
     if (HasExited(process))
-        return TerminateUnless(process, kEndGone);
+        return Refuse(process, kEndGone, refusal);
     if (!ReadCreationTime(process, &started))
-        return TerminateUnless(process, kEndFailed);
-    return TerminateUnless(process, started == created ? kEnded : kEndGone);
+        return Refuse(process, kEndFailed, refusal);
+    if (started != created)
+        return Refuse(process, kEndGone, refusal);
+    return process;
+}
+
+EndResult IssueEnd(HANDLE process)
+{
+    if (platform::TerminateProcess(process, kKilledExitCode))
+        return kEnded;
+    // Windows refuses to end a process that has just ended by itself.
+    const DWORD error = GetLastError();
+    return HasExited(process) ? kEndGone : ReasonOfError(error);
+}
+
+EndResult WaitUntilGone(HANDLE process, DWORD milliseconds)
+{
+    return platform::WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0 ? kEnded
+                                                                                 : kEndLingering;
+}
+
+EndResult TerminateById(DWORD processId, const char *expectedImageName, ULONGLONG listTime)
+{
+    EndResult result;
+    HANDLE process = OpenProcessOfRow(processId, expectedImageName, listTime, &result);
+    if (process == NULL)
+        return result;
+    result = IssueEnd(process);
+    if (result == kEnded)
+        result = WaitUntilGone(process, kEndWaitMs);
+    platform::CloseHandle(process);
+    return result;
 }

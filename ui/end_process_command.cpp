@@ -7,6 +7,7 @@
 #include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
+#include "wait_cursor.h"
 
 namespace {
 
@@ -38,20 +39,12 @@ void ProcessListDialog::EndProcessCommand()
         return;
 
     // The row's name and the list's time keep a reused identifier from
-    // ending a process the user never saw. On failure the failure box, or
-    // the offer to restart as administrator; a restarted Vantry takes over,
-    // and this dialog has ended.
-    switch (TerminateById(processId, imageName, listTime)) {
-    case kEndGone:
-        ReportRowGone();
-        return;
-    case kEndFailed:
-        if (OfferRestartAfterFailedEnd(processId, TEXT_END_FAILED))
-            return;
-        break;
-    case kEnded:
-        break;
+    // ending a process the user never saw. The end waits for the process
+    // to be gone, so the list read next no longer shows it.
+    EndResult result;
+    {
+        const WaitCursor wait;
+        result = TerminateById(processId, imageName, listTime);
     }
-    Sleep(50);
-    RebuildProcessList();
+    ReportEndResult(processId, result, NULL);
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "../app/modal_dialog.h"
+#include "../process/terminate.h"
 
 class ProcessListDialog : public ModalDialog {
 public:
@@ -23,6 +24,8 @@ public:
     void EndProcessCommand();
     void RefreshCommand();
     void ReportRowGone();
+    bool ReportEndResult(int processId, EndResult result, const char *count);
+    void ShowEndFailure(const char *text);
     void CopyCommand();
     void OpenLocationCommand();
     void PropertiesCommand();

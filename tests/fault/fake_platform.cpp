@@ -120,7 +120,7 @@ HANDLE OpenProcess(DWORD access, BOOL, DWORD processId)
         if (process.id == processId && !refused)
             return Open(ProcessHandle(i));
         if (process.id == processId) {
-            SetLastError(ERROR_ACCESS_DENIED);
+            SetLastError(process.openFails ? process.openError : ERROR_ACCESS_DENIED);
             return NULL;
         }
     }
@@ -168,6 +168,10 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
     FakeProcess *fake = ByHandle(process);
     if (fake == NULL || !IsOpen(process))
         return FALSE;
+    if (fake->terminateError != 0) {
+        SetLastError(fake->terminateError);
+        return FALSE;
+    }
     g_fake.terminated.push_back(fake->id);
     g_fake.exitCodes.push_back(exitCode);
     if (g_fake.debugEnabled)
@@ -484,6 +488,8 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
     FakeProcess *fake = ByHandle(handle);
     if (fake == NULL || !IsOpen(handle))
         return WAIT_FAILED;
+    if (milliseconds != 0)
+        g_fake.cursorWhileWaiting = GetCursor();
     const bool terminated = std::find(g_fake.terminated.begin(), g_fake.terminated.end(),
                                       fake->id) != g_fake.terminated.end();
     const bool ends = terminated && milliseconds != 0 && !fake->lingers;

@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "../../process/process_tree.h"
 #include "../../res/resource.h"
@@ -21,7 +23,7 @@ protected:
     void SetUp() override
     {
         ResetFake();
-        AddFakeProcess(300, "Target.exe");
+        AddFakeProcess(300, "Target.exe").openFails = true;  // access denied
         g_fake.privilegeMissing = true;
         g_fake.ownElevation = FakePlatform::kNotElevated;
     }
@@ -32,11 +34,13 @@ protected:
         EXPECT_TRUE(g_fake.openHandles.empty());
     }
 
-    // Ends Target.exe with Yes; returns the box that follows.
-    HWND FailToEnd()
+    // Ends Target.exe with Yes; returns the box that follows. Meanwhile runs
+    // while the warning is open.
+    HWND FailToEnd(const std::function<void()> &meanwhile = [] {})
     {
         EXPECT_TRUE(runner_.Start());
         HWND warning = AskToEndRow(runner_, FindRowOfProcess(runner_.List(), 300));
+        meanwhile();
         if (warning != NULL)
             PressButton(warning, IDYES);
         return WaitForMessageBox(runner_.ThreadId(), runner_.Window());
@@ -65,8 +69,9 @@ protected:
     DialogRunner runner_;
 };
 
-// Only a limited token gets the offer and the item; an elevated one, and
-// Windows XP, which cannot say, get the plain box and the usual menu.
+// Access denied: only a limited token gets the offer and the item; an
+// elevated one is refused a protected process; Windows XP, which cannot
+// say, gets the plain box. Neither gets the item.
 TEST_F(RestartElevated, TheOfferAndTheMenuItemFollowTheToken)
 {
     const FakePlatform::Elevation cases[] = { FakePlatform::kNotElevated, FakePlatform::kElevated,
@@ -78,7 +83,9 @@ TEST_F(RestartElevated, TheOfferAndTheMenuItemFollowTheToken)
         ASSERT_TRUE(box != NULL) << elevation;
         EXPECT_EQ("Error", WindowTextOf(box));
         EXPECT_TRUE(ShowsExclamationIcon(box));
-        EXPECT_EQ(offered ? CP932_END_FAILED_OFFER_RESTART : CP932_END_FAILED, MessageBoxText(box));
+        const char *plain =
+            elevation == FakePlatform::kElevated ? CP932_END_PROTECTED : CP932_END_FAILED;
+        EXPECT_EQ(offered ? CP932_END_FAILED_OFFER_RESTART : plain, MessageBoxText(box));
         EXPECT_EQ(offered, HasButton(box, IDNO));
         PressButton(box, offered ? IDNO : IDOK);
         EXPECT_TRUE(NextBox() == NULL);
@@ -92,6 +99,7 @@ TEST_F(RestartElevated, TheOfferAndTheMenuItemFollowTheToken)
 // warning and the tree's count.
 TEST_F(RestartElevated, ALimitedTokenStillAsksTheCriticalFlagAndGathersTheTree)
 {
+    g_fake.processes[0].openFails = false;
     g_fake.processes[0].critical = true;
     AddFakeProcess(301, "Child.exe").parentId = 300;
     ASSERT_TRUE(runner_.Start());
@@ -102,6 +110,23 @@ TEST_F(RestartElevated, ALimitedTokenStillAsksTheCriticalFlagAndGathersTheTree)
     ProcessTree tree;
     GatherProcessTree(300, "Target.exe", g_fake.now, &tree);
     EXPECT_EQ(2, tree.count);
+}
+
+// A process that ended meanwhile gets its box, never the offer; one that
+// opens without the privilege is ended, with no box at all.
+TEST_F(RestartElevated, AnEndedProcessIsToldAndAnOpenOneEndedWithoutTheOffer)
+{
+    HWND box = FailToEnd([] { g_fake.processes[0].id = 999; });
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(CP932_ROW_GONE, MessageBoxText(box));
+    PressButton(box, IDOK);
+    runner_.Stop();
+    g_fake.processes[0] = FakeProcess();
+    g_fake.processes[0].id = 300;
+    ASSERT_TRUE(runner_.Start());
+    PressButton(AskToEndRow(runner_, FindRowOfProcess(runner_.List(), 300)), IDYES);
+    EXPECT_TRUE(NextBox() == NULL);
+    EXPECT_EQ(std::vector<DWORD>({ 300 }), g_fake.terminated);
 }
 
 // Yes: the program's own path through "runas", told to select the process,

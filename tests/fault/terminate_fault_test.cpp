@@ -107,23 +107,38 @@ TEST_F(TerminateFaults, ANameCutTo98Or99BytesMatchesTheStartOfALongerName)
     EXPECT_EQ(3u, g_fake.terminated.size());
 }
 
-TEST_F(TerminateFaults, ATokenWithoutThePrivilegeEndsNothing)
+// The privilege only widens what opens: without it, or without the own
+// token, the open is tried all the same.
+TEST_F(TerminateFaults, ATokenWithoutThePrivilegeStillEndsWhatOpens)
 {
     g_fake.privilegeMissing = true;
-    EXPECT_EQ(kEndFailed, TerminateById(300, "Target.exe", kListTime));
-    EXPECT_EQ(0, g_fake.processOpens);
-    EXPECT_TRUE(g_fake.terminated.empty());
+    EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(1, g_fake.processOpensWithoutPrivilege);
+    g_fake.ownTokenFails = true;
+    EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(2u, g_fake.terminated.size());
 }
 
-TEST_F(TerminateFaults, FailuresToOpenEndNothingWithThePrivilegeOff)
+// Each error of the open or of the end gives its reason; a process still
+// there after the wait is told apart from one that is gone.
+TEST_F(TerminateFaults, EachErrorOfTheOpenAndTheEndGivesItsReason)
 {
-    g_fake.processes[0].openFails = true;
+    FakeProcess &target = g_fake.processes[0];
+    target.openFails = true;
+    EXPECT_EQ(kEndDenied, TerminateById(300, "Target.exe", kListTime));
+    target.openError = ERROR_NOT_ENOUGH_MEMORY;
     EXPECT_EQ(kEndFailed, TerminateById(300, "Target.exe", kListTime));
-    EXPECT_FALSE(g_fake.debugEnabled);
     EXPECT_EQ(kEndGone, TerminateById(999, NULL, kListTime));  // never existed
-    g_fake.ownTokenFails = true;
+    target.openFails = false;
+    target.terminateError = ERROR_ACCESS_DENIED;
+    EXPECT_EQ(kEndDenied, TerminateById(300, NULL, kListTime));
+    target.terminateError = ERROR_INVALID_HANDLE;
     EXPECT_EQ(kEndFailed, TerminateById(300, NULL, kListTime));
     EXPECT_TRUE(g_fake.terminated.empty());
+    target.terminateError = 0;
+    target.lingers = true;
+    EXPECT_EQ(kEndLingering, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(1u, g_fake.terminated.size());
 }
 
 // The warning names whatever the row shows: nothing, or at most 99 bytes.
@@ -262,6 +277,20 @@ TEST_F(WarningText, ANewerProcessUnderTheSameIdentifierIsNotEnded)
     WarningFor("Target.exe", [] { g_fake.processes[0].created = g_fake.now + 1; });
     EXPECT_TRUE(g_fake.terminated.empty());
     EXPECT_EQ("Error: " CP932_ROW_GONE, errorText);
+}
+
+// Told to end, still there after the wait (which shows the wait cursor):
+// the box says so. Windows refusing the end to an elevated token: the
+// process is protected.
+TEST_F(WarningText, AnEndNotDoneWithinTheWaitOrRefusedIsExplained)
+{
+    g_fake.processes[0].lingers = true;
+    WarningFor("Target.exe");
+    EXPECT_EQ("Error: " CP932_END_STILL_RUNNING, errorText);
+    EXPECT_EQ(LoadCursorA(NULL, IDC_WAIT), g_fake.cursorWhileWaiting);
+    g_fake.processes[0].terminateError = ERROR_ACCESS_DENIED;
+    WarningFor("Target.exe");
+    EXPECT_EQ("Error: " CP932_END_PROTECTED, errorText);
 }
 
 // The longest warning there is: a critical process with a cut name.
