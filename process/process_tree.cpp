@@ -103,6 +103,23 @@ void CountResult(EndResult result, TreeEnd *end)
     ++end->failures;
 }
 
+// Opens a member and tells it to end: the handle to wait on, or NULL and
+// why not (the root by the row's rule, the rest by their start).
+HANDLE OpenMemberToldToEnd(const ProcessTree &tree, int member, const char *rootImageName,
+                           ULONGLONG listTime, EndResult *result)
+{
+    HANDLE process =
+        member == 0 ? OpenProcessOfRow(tree.ids[0], rootImageName, listTime, result)
+                    : OpenProcessStartedAt(tree.ids[member], tree.created[member], result);
+    if (process == NULL)
+        return NULL;
+    *result = IssueEnd(process);
+    if (*result == kEnded)
+        return process;
+    platform::CloseHandle(process);
+    return NULL;
+}
+
 }
 
 void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
@@ -131,15 +148,10 @@ TreeEnd TerminateProcessTree(const ProcessTree &tree, const char *rootImageName,
     int toldCount = 0;
     for (int i = 0; i < tree.count; ++i) {
         EndResult result;
-        HANDLE process = i == 0 ? OpenProcessOfRow(tree.ids[0], rootImageName, listTime, &result)
-                                : OpenProcessStartedAt(tree.ids[i], tree.created[i], &result);
+        HANDLE process = OpenMemberToldToEnd(tree, i, rootImageName, listTime, &result);
         if (process != NULL) {
-            result = IssueEnd(process);
-            if (result == kEnded) {
-                told[toldCount++] = process;
-                continue;
-            }
-            platform::CloseHandle(process);
+            told[toldCount++] = process;
+            continue;
         }
         if (result == kEndGone && i == 0)
             end.rootGone = true;
