@@ -4,9 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "../../process/critical_process.h"
 #include "../../process/process_tree.h"
@@ -35,13 +33,11 @@ protected:
         EXPECT_TRUE(g_fake.openHandles.empty());
     }
 
-    // Ends Target.exe with Yes; returns the box that follows. Meanwhile runs
-    // while the warning is open.
-    HWND FailToEnd(const std::function<void()> &meanwhile = [] {})
+    // Ends Target.exe with Yes; returns the box that follows.
+    HWND FailToEnd()
     {
         EXPECT_TRUE(runner_.Start());
         HWND warning = AskToEndRow(runner_, FindRowOfProcess(runner_.List(), 300));
-        meanwhile();
         if (warning != NULL)
             PressButton(warning, IDYES);
         return WaitForMessageBox(runner_.ThreadId(), runner_.Window());
@@ -107,23 +103,6 @@ TEST_F(RestartElevated, ALimitedTokenStillAsksTheCriticalFlagAndGathersTheTree)
     ProcessTree tree;
     GatherProcessTree(300, "Target.exe", g_fake.now, &tree);
     EXPECT_EQ(2, tree.count);
-}
-
-// A process that ended meanwhile gets its box, never the offer; one that
-// opens without the privilege is ended, with no box at all.
-TEST_F(RestartElevated, AnEndedProcessIsToldAndAnOpenOneEndedWithoutTheOffer)
-{
-    HWND box = FailToEnd([] { g_fake.processes[0].id = 999; });
-    ASSERT_TRUE(box != NULL);
-    EXPECT_EQ(CP932_ROW_GONE, MessageBoxText(box));
-    PressButton(box, IDOK);
-    runner_.Stop();
-    g_fake.processes[0] = FakeProcess();
-    g_fake.processes[0].id = 300;
-    ASSERT_TRUE(runner_.Start());
-    PressButton(AskToEndRow(runner_, FindRowOfProcess(runner_.List(), 300)), IDYES);
-    EXPECT_TRUE(NextBox() == NULL);
-    EXPECT_EQ(std::vector<DWORD>({ 300 }), g_fake.terminated);
 }
 
 // Yes: the program's own path through "runas", told to select the process,

@@ -270,15 +270,6 @@ TEST_F(WarningText, AnIdentifierHandedToAnotherProgramMeanwhileIsNotEnded)
     EXPECT_EQ("Other.exe", nameAfter);  // the list was rebuilt
 }
 
-// Meanwhile the process ended and a newer one with the same name took its
-// identifier: the box says so, and the newcomer is left alone.
-TEST_F(WarningText, ANewerProcessUnderTheSameIdentifierIsNotEnded)
-{
-    WarningFor("Target.exe", [] { g_fake.processes[0].created = g_fake.now + 1; });
-    EXPECT_TRUE(g_fake.terminated.empty());
-    EXPECT_EQ("Error: " CP932_ROW_GONE, errorText);
-}
-
 // Told to end, still there after the wait (which shows the wait cursor):
 // the box says so. Windows refusing the end to an elevated token: the
 // process is protected.
