@@ -19,6 +19,7 @@
 #include "../tests/support/dialog_runner.h"
 #include "../tests/support/helper_process.h"
 #include "../process/compare_no_case.h"
+#include "../tests/support/message_box.h"
 #include "../ui/list_cell.h"
 #include "../ui/process_list_dialog.h"
 
@@ -229,6 +230,45 @@ void BenchSearch(DialogRunner &runner)
     Report("SelectByPid, 1000 rows, match last", selectByPid, "read 1000 cells", floor);
 }
 
+// From Yes in the warning to a list without the helper's row, against the
+// helper's own way out: TerminateProcess and the wait until it is gone.
+void BenchEnd(DialogRunner &runner)
+{
+    std::unique_ptr<HelperProcess> helper;
+    HWND warning = NULL;
+    const double vantry = MedianMs(
+        5,
+        [&] {
+            if (warning == NULL)
+                return;
+            // The list answers while the warning is up, and again once the
+            // command is done.
+            PostMessageA(GetDlgItem(warning, IDYES), BM_CLICK, 0, 0);
+            while (IsWindow(warning) || FindRowOfProcess(runner.List(), helper->Id()) >= 0)
+                Sleep(1);
+        },
+        [&] {
+            helper.reset(new HelperProcess());
+            runner.Run([] { g_mainDialog.RebuildProcessList(); });
+            warning = AskToEndRow(runner, FindRowOfProcess(runner.List(), helper->Id()));
+        });
+    const double floor = MedianMs(
+        5,
+        [&] {
+            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, helper->Id());
+            TerminateProcess(process, 0xFFFFFFFF);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        },
+        [&] { helper.reset(new HelperProcess()); });
+    double rebuild = 0;
+    runner.Run([&] { rebuild = MedianMs(5, [] { g_mainDialog.RebuildProcessList(); }); });
+    char what[80];
+    wsprintfA(what, "end: Yes to the list without the row (%d rows)", RowCount(runner.List()));
+    Report(what, vantry, "TerminateProcess + wait", floor);
+    printf("  of which reading the list again: %.2f ms\n", rebuild);
+}
+
 struct WindowSearch {
     DWORD processId;
     bool populated;
@@ -357,6 +397,7 @@ int main()
         printf("the dialog did not open\n");
         return 1;
     }
+    BenchEnd(runner);
     BenchSearch(runner);
     BenchSort(runner);
     BenchRebuild(runner);

@@ -4,7 +4,10 @@
 
 #include "platform_calls.h"
 
-bool RunsNotElevated()
+namespace {
+
+// False where Windows cannot answer.
+bool AskElevated(bool *elevated)
 {
     HANDLE token;
     if (!platform::OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
@@ -14,5 +17,20 @@ bool RunsNotElevated()
     const bool answered = platform::GetTokenInformation(token, TokenElevation, &elevation,
                                                         sizeof(elevation), &length) != FALSE;
     platform::CloseHandle(token);
-    return answered && elevation.TokenIsElevated == 0;
+    *elevated = answered && elevation.TokenIsElevated != 0;
+    return answered;
+}
+
+}
+
+bool RunsNotElevated()
+{
+    bool elevated;
+    return AskElevated(&elevated) && !elevated;
+}
+
+bool RunsElevated()
+{
+    bool elevated;
+    return AskElevated(&elevated) && elevated;
 }

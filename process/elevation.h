@@ -7,4 +7,8 @@
 // Server 2003 know no elevation) and for an elevated token.
 bool RunsNotElevated();
 
+// Whether Windows says the token is elevated. False where the question
+// cannot be asked, as above, and for a limited token.
+bool RunsElevated();
+
 #endif

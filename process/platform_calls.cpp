@@ -222,4 +222,9 @@ void GetSystemTimeAsFileTime(FILETIME *now)
     ::GetSystemTimeAsFileTime(now);
 }
 
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
+{
+    return ::WaitForSingleObject(handle, milliseconds);
+}
+
 }

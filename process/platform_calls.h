@@ -49,6 +49,8 @@ BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry);
 BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
                      FILETIME *user);
 void GetSystemTimeAsFileTime(FILETIME *now);
+// Waiting for a process (a handle with SYNCHRONIZE access) to end.
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 
 }
 

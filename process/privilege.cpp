@@ -15,21 +15,17 @@ bool OpenOwnToken(HANDLE *ownToken)
 
 HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
 {
-    HANDLE ownToken;
-    if (!OpenOwnToken(&ownToken))
-        return NULL;
-    HANDLE process = NULL;
-    DWORD error;
-    if (SetPrivilege(ownToken, "SeDebugPrivilege", TRUE)) {
-        process = platform::OpenProcess(access, FALSE, processId);
-        error = GetLastError();
-        SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
-    } else {
-        error = GetLastError();
-    }
-    platform::CloseHandle(ownToken);
+    HANDLE ownToken = NULL;
+    const bool tokenOpened = OpenOwnToken(&ownToken);
+    const bool privileged = tokenOpened && SetPrivilege(ownToken, "SeDebugPrivilege", TRUE);
+    HANDLE process = platform::OpenProcess(access, FALSE, processId);
     // The caller may ask why there is no handle: a process that has ended
     // (ERROR_INVALID_PARAMETER) is not one that refused.
+    const DWORD error = GetLastError();
+    if (privileged)
+        SetPrivilege(ownToken, "SeDebugPrivilege", FALSE);
+    if (tokenOpened)
+        platform::CloseHandle(ownToken);
     SetLastError(error);
     return process;
 }

@@ -4,6 +4,7 @@
 #include <wtsapi32.h>
 
 #include "../ui/process_list_dialog.h"
+#include "../ui/wait_cursor.h"
 #include "platform_calls.h"
 #include "privilege.h"
 #include "process_identity.h"
@@ -109,10 +110,8 @@ void FillDetails(HWND list, int row, DWORD processId, const SessionProcesses &se
 // answer until it is done.
 int ProcessListDialog::RebuildProcessList()
 {
-    HCURSOR previous = SetCursor(LoadCursorA(NULL, IDC_WAIT));
-    const int result = FillProcessList();
-    SetCursor(previous);
-    return result;
+    const WaitCursor wait;
+    return FillProcessList();
 }
 
 int ProcessListDialog::FillProcessList()

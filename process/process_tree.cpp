@@ -12,14 +12,19 @@ struct Snapshot {
     DWORD ids[kMaxTreeProcesses];
     DWORD parentIds[kMaxTreeProcesses];
     int count;
+    // When it was taken: a child started later holds an identifier that
+    // was handed on since.
+    ULONGLONG time;
 };
 
 void TakeSnapshot(Snapshot *snapshot)
 {
     snapshot->count = 0;
+    snapshot->time = 0;
     HANDLE handle = platform::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (handle == INVALID_HANDLE_VALUE)
         return;
+    snapshot->time = SystemTimeNow();
     PROCESSENTRY32 entry;
     entry.dwSize = sizeof(entry);
     for (BOOL more = platform::Process32First(handle, &entry);
@@ -47,13 +52,15 @@ bool ReadStart(DWORD processId, ULONGLONG *created)
 }
 
 // The root's start, read only while it is still the process the user saw.
-bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG *created)
+bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
+                   ULONGLONG *created)
 {
     HANDLE process =
         OpenProcessWithDebugPrivilege(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, rootId);
     if (process == NULL)
         return false;
-    const bool read = HasImageName(process, rootImageName) && ReadCreationTime(process, created);
+    const bool read = HasImageName(process, rootImageName) && ReadCreationTime(process, created) &&
+                      *created <= listTime;
     platform::CloseHandle(process);
     return read;
 }
@@ -67,7 +74,8 @@ bool InTree(const ProcessTree &tree, DWORD processId)
     return false;
 }
 
-// Adds the children of one member that started no earlier than it did.
+// Adds the children of one member that started no earlier than it did and
+// no later than the snapshot.
 void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
 {
     const DWORD ownId = GetCurrentProcessId();
@@ -76,7 +84,8 @@ void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
         if (snapshot.parentIds[i] != tree->ids[member] || id == ownId || InTree(*tree, id))
             continue;
         ULONGLONG created;
-        if (ReadStart(id, &created) && created >= tree->created[member]) {
+        if (ReadStart(id, &created) && created >= tree->created[member] &&
+            created <= snapshot.time) {
             tree->ids[tree->count] = id;
             tree->created[tree->count] = created;
             ++tree->count;
@@ -84,16 +93,44 @@ void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
     }
 }
 
+// A member that is gone, or was gone before, is ended; the rest are counted,
+// with their reason while they share one.
+void CountResult(EndResult result, TreeEnd *end)
+{
+    if (result == kEnded || result == kEndGone)
+        return;
+    end->reason = end->failures == 0 || end->reason == result ? result : kEndFailed;
+    ++end->failures;
 }
 
-void GatherProcessTree(DWORD rootId, const char *rootImageName, ProcessTree *tree)
+// Opens a member and tells it to end: the handle to wait on, or NULL and
+// why not (the root by the row's rule, the rest by their start).
+HANDLE OpenMemberToldToEnd(const ProcessTree &tree, int member, const char *rootImageName,
+                           ULONGLONG listTime, EndResult *result)
+{
+    HANDLE process =
+        member == 0 ? OpenProcessOfRow(tree.ids[0], rootImageName, listTime, result)
+                    : OpenProcessStartedAt(tree.ids[member], tree.created[member], result);
+    if (process == NULL)
+        return NULL;
+    *result = IssueEnd(process);
+    if (*result == kEnded)
+        return process;
+    platform::CloseHandle(process);
+    return NULL;
+}
+
+}
+
+void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
+                       ProcessTree *tree)
 {
     tree->count = 0;
     if (rootId == GetCurrentProcessId())
         return;
     tree->ids[0] = rootId;
     tree->count = 1;
-    if (!ReadRootStart(rootId, rootImageName, &tree->created[0]))
+    if (!ReadRootStart(rootId, rootImageName, listTime, &tree->created[0]))
         return;
     Snapshot snapshot;
     TakeSnapshot(&snapshot);
@@ -103,14 +140,29 @@ void GatherProcessTree(DWORD rootId, const char *rootImageName, ProcessTree *tre
         AddChildren(snapshot, member, tree);
 }
 
-int TerminateProcessTree(const ProcessTree &tree, const char *rootImageName)
+TreeEnd TerminateProcessTree(const ProcessTree &tree, const char *rootImageName,
+                             ULONGLONG listTime)
 {
-    int failures = 0;
+    TreeEnd end = { 0, kEndFailed, false };
+    HANDLE told[kMaxTreeProcesses];
+    int toldCount = 0;
     for (int i = 0; i < tree.count; ++i) {
-        const int result = i == 0 ? TerminateById(tree.ids[0], rootImageName)
-                                  : TerminateIfStartedAt(tree.ids[i], tree.created[i]);
-        if (result != 0)
-            ++failures;
+        EndResult result;
+        HANDLE process = OpenMemberToldToEnd(tree, i, rootImageName, listTime, &result);
+        if (process != NULL) {
+            told[toldCount++] = process;
+            continue;
+        }
+        if (result == kEndGone && i == 0)
+            end.rootGone = true;
+        CountResult(result, &end);
     }
-    return failures;
+    // One wait for them all: each member gets what is left of it.
+    const DWORD start = GetTickCount();
+    for (int j = 0; j < toldCount; ++j) {
+        const DWORD waited = GetTickCount() - start;
+        CountResult(WaitUntilGone(told[j], waited < kEndWaitMs ? kEndWaitMs - waited : 0), &end);
+        platform::CloseHandle(told[j]);
+    }
+    return end;
 }

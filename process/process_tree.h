@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "terminate.h"
+
 // As many processes as the process table lists.
 const int kMaxTreeProcesses = 1000;
 
@@ -19,19 +21,30 @@ struct ProcessTree {
 };
 
 // Gathers the root and its descendants from one process snapshot. A parent
-// identifier may have been handed on to a newer process, so a process counts
-// as a child only when it did not start before its parent; where either
+// identifier may have been handed on to a newer process, and a child's to a
+// program started after the snapshot, so a process counts as a child only
+// when it started between its parent's start and the snapshot; where either
 // start cannot be read, it does not count. Descendants are followed only
-// while the root still has the image name the user was shown (the rule of
-// TerminateById). This program's own process never counts, nor what it
-// started: it stays to show the result. Its own identifier as the root
-// leaves the tree empty.
-void GatherProcessTree(DWORD rootId, const char *rootImageName, ProcessTree *tree);
+// while the root is still the process of the row (the rule of
+// TerminateById, with the list's time). This program's own process never
+// counts, nor what it started: it stays to show the result. Its own
+// identifier as the root leaves the tree empty.
+void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
+                       ProcessTree *tree);
+
+// What became of a tree's end.
+struct TreeEnd {
+    int failures;      // members that could not be ended, or are not gone yet
+    EndResult reason;  // why, when they all failed alike; else kEndFailed
+    bool rootGone;     // the root had ended before, by the rule of TerminateById
+};
 
 // Ends the root first, so that it cannot start replacements, then the rest,
-// parents before children: the root by the name the user was shown, each
+// parents before children: the root by the rule of TerminateById, each
 // descendant only while its identifier still belongs to the process that
-// was gathered. Returns how many could not be ended.
-int TerminateProcessTree(const ProcessTree &tree, const char *rootImageName);
+// was gathered. Then waits up to kEndWaitMs in all for them to be gone. A
+// member that had ended already counts as ended.
+TreeEnd TerminateProcessTree(const ProcessTree &tree, const char *rootImageName,
+                             ULONGLONG listTime);
 
 #endif

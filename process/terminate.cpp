@@ -11,16 +11,44 @@ namespace {
 // The full-access mask of the older platform headers; the newer 0x1FFFFF is
 // refused by older systems.
 const DWORD kProcessFullAccess = 0x1F0FFF;
-const int kFailed = 13;
 const DWORD kKilledExitCode = 0xFFFFFFFF;
 
-// Ends the opened process when it is the one meant, and closes it.
-int TerminateIfSame(HANDLE process, bool same)
+// Why an open or an end failed: an identifier that names no process is one
+// that ended; access denied is a limited token or a protected process.
+EndResult ReasonOfError(DWORD error)
 {
-    if (same)
-        platform::TerminateProcess(process, kKilledExitCode);
+    switch (error) {
+    case ERROR_INVALID_PARAMETER:
+        return kEndGone;
+    case ERROR_ACCESS_DENIED:
+        return kEndDenied;
+    default:
+        return kEndFailed;
+    }
+}
+
+// A process that has ended may still be opened while something holds it.
+bool HasExited(HANDLE process)
+{
+    return platform::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+}
+
+// Opens a process with full access, or gives NULL and why not. The
+// privilege is needed for the open alone; it never outlives it.
+HANDLE OpenForEnd(DWORD processId, EndResult *refusal)
+{
+    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
+    if (process == NULL)
+        *refusal = ReasonOfError(GetLastError());
+    return process;
+}
+
+// Closes a process that a check refused, and gives NULL and the reason.
+HANDLE Refuse(HANDLE process, EndResult reason, EndResult *refusal)
+{
     platform::CloseHandle(process);
-    return same ? 0 : kFailed;
+    *refusal = reason;
+    return NULL;
 }
 
 }
@@ -46,24 +74,60 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
     return _stricmp(name, expectedImageName) == 0;
 }
 
-int TerminateById(DWORD processId, const char *expectedImageName)
+HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLONG listTime,
+                        EndResult *refusal)
 {
-    // The privilege is needed for the open alone; it never outlives it.
-    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
+    HANDLE process = OpenForEnd(processId, refusal);
     if (process == NULL)
-        return kFailed;
-
-    return TerminateIfSame(process, HasImageName(process, expectedImageName));
+        return NULL;
+    // The start is read on the handle that ends, so the process checked is
+    // the process ended.
+    if (HasExited(process) || !StartedNoLaterThan(process, listTime))
+        return Refuse(process, kEndGone, refusal);
+    if (!HasImageName(process, expectedImageName))
+        return Refuse(process, kEndFailed, refusal);
+    return process;
 }
 
-int TerminateIfStartedAt(DWORD processId, ULONGLONG created)
+HANDLE OpenProcessStartedAt(DWORD processId, ULONGLONG created, EndResult *refusal)
 {
-    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
-    // A descendant often ends by itself once the process that started it
-    // has gone: its identifier then names no process, and there is nothing
-    // left to end.
+    HANDLE process = OpenForEnd(processId, refusal);
     if (process == NULL)
-        return GetLastError() == ERROR_INVALID_PARAMETER ? 0 : kFailed;
+        return NULL;
     ULONGLONG started;
-    return TerminateIfSame(process, ReadCreationTime(process, &started) && started == created);
+    if (HasExited(process))
+        return Refuse(process, kEndGone, refusal);
+    if (!ReadCreationTime(process, &started))
+        return Refuse(process, kEndFailed, refusal);
+    if (started != created)
+        return Refuse(process, kEndGone, refusal);
+    return process;
+}
+
+EndResult IssueEnd(HANDLE process)
+{
+    if (platform::TerminateProcess(process, kKilledExitCode))
+        return kEnded;
+    // Windows refuses to end a process that has just ended by itself.
+    const DWORD error = GetLastError();
+    return HasExited(process) ? kEndGone : ReasonOfError(error);
+}
+
+EndResult WaitUntilGone(HANDLE process, DWORD milliseconds)
+{
+    return platform::WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0 ? kEnded
+                                                                                 : kEndLingering;
+}
+
+EndResult TerminateById(DWORD processId, const char *expectedImageName, ULONGLONG listTime)
+{
+    EndResult result;
+    HANDLE process = OpenProcessOfRow(processId, expectedImageName, listTime, &result);
+    if (process == NULL)
+        return result;
+    result = IssueEnd(process);
+    if (result == kEnded)
+        result = WaitUntilGone(process, kEndWaitMs);
+    platform::CloseHandle(process);
+    return result;
 }

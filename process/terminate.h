@@ -7,25 +7,46 @@
 // into this many characters, terminator included; a longer name arrives cut.
 const int kConfirmedNameChars = 100;
 
-// Force-terminates a process with exit code 0xFFFFFFFF, holding the debug
-// privilege only while the process is opened. When expectedImageName is a
-// non-empty name, the process is ended only if it still has that image name:
-// an identifier that was handed to a new process since the user saw the row
-// must not end the newcomer. A name of at least kConfirmedNameChars - 2 bytes
-// that is shorter than the process's real name was cut on the way and matches
-// by its start. Returns 0 when the termination was issued, 13 on any failure
-// before that.
-int TerminateById(DWORD processId, const char *expectedImageName = NULL);
+// How long an end waits for its processes to be gone.
+const DWORD kEndWaitMs = 5000;
+
+// What became of an end, or why it did not happen.
+enum EndResult {
+    kEnded,         // the process was ended and is gone
+    kEndGone,       // the process of the row had ended already: its identifier
+                    // names no process any more, or one started after the list
+    kEndDenied,     // access denied: a limited token, or a protected process
+    kEndLingering,  // told to end, and still there after the wait
+    kEndFailed,     // any other reason
+};
+
+// Force-terminates the process of a row with exit code 0xFFFFFFFF and waits
+// up to kEndWaitMs for it to be gone. The debug privilege is held only while
+// the process is opened. A row stands for the process that held its
+// identifier when the list was read (listTime, a FILETIME count): one
+// started later is another program and is not touched. When
+// expectedImageName is a non-empty name, the process must also still have
+// that image name. A name of at least kConfirmedNameChars - 2 bytes that is
+// shorter than the process's real name was cut on the way and matches by
+// its start.
+EndResult TerminateById(DWORD processId, const char *expectedImageName, ULONGLONG listTime);
 
 // Whether an opened process (query and read access) has the image name, by
 // the rule above: true for no name or an empty one, false when the name
 // cannot be read.
 bool HasImageName(HANDLE process, const char *expectedImageName);
 
-// TerminateById for a process known by its start rather than by its name:
-// it is ended only while the identifier still belongs to the process that
-// was started at that time. A process that has ended already counts as
-// ended (0).
-int TerminateIfStartedAt(DWORD processId, ULONGLONG created);
+// The steps of TerminateById, for ending many processes and waiting for them
+// together. Each open returns the process opened for the end, or NULL with
+// the reason in *refusal: the process of a row by the rules above, or a
+// process known by its start, which is gone once its identifier names
+// another.
+HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLONG listTime,
+                        EndResult *refusal);
+HANDLE OpenProcessStartedAt(DWORD processId, ULONGLONG created, EndResult *refusal);
+// Tells an opened process to end: kEnded once told, or why it cannot be.
+EndResult IssueEnd(HANDLE process);
+// Waits at most that long for a process told to end: kEnded or kEndLingering.
+EndResult WaitUntilGone(HANDLE process, DWORD milliseconds);
 
 #endif

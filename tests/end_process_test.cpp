@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "../process/process_identity.h"
 #include "../process/terminate.h"
 #include "../ui/process_list_dialog.h"
 #include "support/dialog_runner.h"
@@ -91,7 +92,7 @@ TEST_F(EndProcess, NothingHappensWithoutASelection)
     EXPECT_TRUE(helper_.Running());
 }
 
-TEST_F(EndProcess, AProcessThatEndedMeanwhileGivesTheErrorBoxAndARebuiltList)
+TEST_F(EndProcess, AProcessThatEndedMeanwhileGivesTheEndedBoxAndARebuiltList)
 {
     HWND box = AskToEndHelper();
     ASSERT_TRUE(box != NULL);
@@ -101,7 +102,7 @@ TEST_F(EndProcess, AProcessThatEndedMeanwhileGivesTheErrorBoxAndARebuiltList)
     HWND error = WaitForMessageBox(runner_.ThreadId(), runner_.Window());
     ASSERT_TRUE(error != NULL);
     EXPECT_EQ("Error", WindowTextOf(error));
-    EXPECT_EQ(CP932_END_FAILED, MessageBoxText(error));
+    EXPECT_EQ(CP932_ROW_GONE, MessageBoxText(error));
     EXPECT_TRUE(HasButton(error, IDOK));
     EXPECT_TRUE(ShowsExclamationIcon(error));
     PressButton(error, IDOK);
@@ -114,17 +115,17 @@ TEST(TerminateById, EndsOnlyTheProcessThatStillHasTheConfirmedName)
     HelperProcess helper;
     ASSERT_TRUE(helper.Started());
     // As if the identifier now belonged to another program.
-    EXPECT_EQ(13, TerminateById(helper.Id(), "notepad.exe"));
+    EXPECT_EQ(kEndFailed, TerminateById(helper.Id(), "notepad.exe", SystemTimeNow()));
     EXPECT_TRUE(helper.Running());
     EXPECT_FALSE(DebugPrivilegeEnabled());
 
-    EXPECT_EQ(0, TerminateById(helper.Id(), "VANTRY_SLEEPER.EXE"));
+    EXPECT_EQ(kEnded, TerminateById(helper.Id(), "VANTRY_SLEEPER.EXE", SystemTimeNow()));
     EXPECT_EQ(kKilled, helper.WaitForExit());
     EXPECT_FALSE(DebugPrivilegeEnabled());
 
     // The identifier of a process that has ended.
     helper.EndAndRelease();
-    EXPECT_EQ(13, TerminateById(helper.Id()));
+    EXPECT_EQ(kEndGone, TerminateById(helper.Id(), NULL, SystemTimeNow()));
     EXPECT_FALSE(DebugPrivilegeEnabled());
 }
 
@@ -132,7 +133,7 @@ TEST(TerminateById, WithoutANameEndsWhateverHoldsTheIdentifier)
 {
     HelperProcess helper("renamed_helper.exe");
     ASSERT_TRUE(helper.Started());
-    EXPECT_EQ(0, TerminateById(helper.Id()));
+    EXPECT_EQ(kEnded, TerminateById(helper.Id(), NULL, SystemTimeNow()));
     EXPECT_EQ(kKilled, helper.WaitForExit());
     EXPECT_FALSE(DebugPrivilegeEnabled());
 }

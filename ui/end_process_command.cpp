@@ -7,6 +7,7 @@
 #include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
+#include "wait_cursor.h"
 
 namespace {
 
@@ -37,13 +38,13 @@ void ProcessListDialog::EndProcessCommand()
                     MB_YESNO | MB_ICONEXCLAMATION | (critical ? MB_DEFBUTTON2 : 0)) != IDYES)
         return;
 
-    // Passing the name the user confirmed keeps a reused identifier from
-    // ending a process the user never saw.
-    // The failure box, or the offer to restart as administrator; a restarted
-    // Vantry takes over, and this dialog has ended.
-    if (TerminateById(processId, imageName) != 0 &&
-        OfferRestartAfterFailedEnd(processId, TEXT_END_FAILED))
-        return;
-    Sleep(50);
-    RebuildProcessList();
+    // The row's name and the list's time keep a reused identifier from
+    // ending a process the user never saw. The end waits for the process
+    // to be gone, so the list read next no longer shows it.
+    EndResult result;
+    {
+        const WaitCursor wait;
+        result = TerminateById(processId, imageName, listTime);
+    }
+    ReportEndResult(processId, result, NULL);
 }

@@ -9,6 +9,7 @@
 #include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
+#include "wait_cursor.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ void ProcessListDialog::EndTreeCommand()
 
     // The warning counts what is ended: the tree as it stands now.
     ProcessTree tree;
-    GatherProcessTree(ProcessIdOfRow(row), imageName, &tree);
+    GatherProcessTree(ProcessIdOfRow(row), imageName, listTime, &tree);
     if (tree.count == 0)
         return;
     const bool critical = HasCriticalMember(tree);
@@ -63,15 +64,19 @@ void ProcessListDialog::EndTreeCommand()
                     MB_YESNO | MB_ICONEXCLAMATION | (critical ? MB_DEFBUTTON2 : 0)) != IDYES)
         return;
 
-    // As for one process: on a limited token the offer to restart as
-    // administrator, which then has the selected process selected.
-    const int failures = TerminateProcessTree(tree, imageName);
-    if (failures != 0) {
-        char failed[kFailedChars];
-        wsprintfA(failed, TEXT_END_TREE_FAILED_FORMAT, failures);
-        if (OfferRestartAfterFailedEnd(static_cast<int>(tree.ids[0]), failed))
-            return;
+    // As for one process, with the count of those that failed, and their
+    // reason when they share one.
+    TreeEnd end;
+    {
+        const WaitCursor wait;
+        end = TerminateProcessTree(tree, imageName, listTime);
     }
-    Sleep(50);
-    RebuildProcessList();
+    const int rootId = static_cast<int>(tree.ids[0]);
+    if (end.failures == 0) {
+        ReportEndResult(rootId, end.rootGone ? kEndGone : kEnded, NULL);
+        return;
+    }
+    char failed[kFailedChars];
+    wsprintfA(failed, TEXT_END_TREE_FAILED_FORMAT, end.failures);
+    ReportEndResult(rootId, end.reason, failed);
 }

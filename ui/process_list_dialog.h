@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "../app/modal_dialog.h"
+#include "../process/terminate.h"
 #include "window_finder.h"
 
 // Like ModalDialog, it initialises nothing: the one instance has static
@@ -40,6 +41,8 @@ private:
     void EndProcessCommand();
     void RefreshCommand();
     void ReportRowGone();
+    bool ReportEndResult(int processId, EndResult result, const char *count);
+    void ShowEndFailure(const char *text);
     void CopyCommand();
     void OpenLocationCommand();
     void PropertiesCommand();

@@ -1,6 +1,5 @@
 // Starting Vantry again as administrator, from a limited token: offered
-// when an end fails for want of the debug privilege, and in the window
-// menu. Windows shows the UAC prompt; the new Vantry opens with the process
+// when an end is denied, and in the window menu. Windows shows the UAC prompt; the new Vantry opens with the process
 // selected, and this one closes.
 #include <windows.h>
 #include <shellapi.h>
@@ -49,27 +48,25 @@ ProcessListDialog::RestartResult ProcessListDialog::RestartElevated(bool withPro
     return GetLastError() == ERROR_CANCELLED ? kRestartCancelled : kRestartFailed;
 }
 
-// The end failed. On a limited token that is for want of the debug
-// privilege, which only an elevated token holds: offer to start again as
-// administrator. Otherwise, or when the restart fails, the failure box says
-// failure. Returns true when the dialog has ended for the new one.
+// The end was denied on a limited token, which opens only some processes:
+// offer to start again as administrator. When the restart fails, the
+// failure box says failure. Returns true when the dialog has ended for the
+// new one.
 bool ProcessListDialog::OfferRestartAfterFailedEnd(int processId, const char *failure)
 {
-    if (RunsNotElevated()) {
-        if (MessageBoxA(dialogWindow.handle, TEXT_END_FAILED_OFFER_RESTART, TEXT_END_FAILED_CAPTION,
-                        MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-            return false;
-        switch (RestartElevated(true, static_cast<DWORD>(processId))) {
-        case kRestarted:
-            EndDialog(dialogWindow.handle, 0);
-            return true;
-        case kRestartCancelled:
-            return false;
-        case kRestartFailed:
-            break;
-        }
+    if (MessageBoxA(dialogWindow.handle, TEXT_END_FAILED_OFFER_RESTART, TEXT_END_FAILED_CAPTION,
+                    MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return false;
+    switch (RestartElevated(true, static_cast<DWORD>(processId))) {
+    case kRestarted:
+        EndDialog(dialogWindow.handle, 0);
+        return true;
+    case kRestartCancelled:
+        return false;
+    case kRestartFailed:
+        break;
     }
-    MessageBoxA(dialogWindow.handle, failure, TEXT_END_FAILED_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+    ShowEndFailure(failure);
     return false;
 }
 

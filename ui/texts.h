@@ -17,6 +17,10 @@
 // A row whose process has ended, or whose identifier now names a process
 // started after the list was read.
 #define TEXT_ROW_GONE "選択したプロセスは既に終了しています。一覧を更新しました。"
+// Why an end failed, where it is known: a process Windows protects even from
+// an administrator, and one that was told to end and has not yet.
+#define TEXT_END_PROTECTED "このプロセスは Windows によって保護されているため、終了できません。"
+#define TEXT_END_STILL_RUNNING "終了を指示しましたが、プロセスはまだ終了していません。しばらくしてから一覧を更新してください。"
 
 // The list's context menu.
 #define TEXT_MENU_END "プロセスの終了(&E)"

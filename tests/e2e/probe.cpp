@@ -13,6 +13,8 @@
 //                              places, the columns' widths and what their
 //                              texts and the buttons' captions need
 //   e2e_probe spawn exe [arg]  "pid N" at start, "exit 0xXXXXXXXX" at the end
+//   e2e_probe spawn-at pid exe [arg]
+//                              as spawn, once a start gets that identifier
 //   e2e_probe load library     loads a library by its path, and lets it go
 //   e2e_probe clipboard        the clipboard's Unicode text, as UTF-8
 //   e2e_probe menu             a shown context menu's top left corner
@@ -327,13 +329,16 @@ int ReportUntilExit(const PROCESS_INFORMATION &info)
 }
 
 // The arguments are read as UTF-16, so that a name the system's code page
-// lacks (a Japanese one on an English system) still starts.
-int Spawn()
+// lacks (a Japanese one on an English system) still starts. spawn-at starts
+// the program suspended again and again, ending each start at once, until
+// one gets the identifier wanted: Wine hands a freed identifier out again
+// after about 256 others.
+int Spawn(int first, DWORD wanted)
 {
     int argc = 0;
     wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     wchar_t commandLine[2048] = L"";
-    for (int i = 2; argv != NULL && i < argc; ++i) {
+    for (int i = first; argv != NULL && i < argc; ++i) {
         wcsncat(commandLine, L"\"", 2047 - wcslen(commandLine));
         wcsncat(commandLine, argv[i], 2047 - wcslen(commandLine));
         wcsncat(commandLine, L"\" ", 2047 - wcslen(commandLine));
@@ -342,11 +347,23 @@ int Spawn()
     ZeroMemory(&startup, sizeof(startup));
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info;
-    if (argv == NULL || argc < 3 ||
-        !CreateProcessW(argv[2], commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info)) {
+    BOOL started = FALSE;
+    for (int tries = 0; argv != NULL && argc > first && tries < 2000; ++tries) {
+        started = CreateProcessW(argv[first], commandLine, NULL, NULL, FALSE,
+                                 wanted != 0 ? CREATE_SUSPENDED : 0, NULL, NULL, &startup, &info);
+        if (!started || wanted == 0 || info.dwProcessId == wanted)
+            break;
+        TerminateProcess(info.hProcess, 0);
+        WaitForSingleObject(info.hProcess, INFINITE);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+        started = FALSE;
+    }
+    if (!started) {
         printf("spawn failed %lu\n", GetLastError());
         return 1;
     }
+    ResumeThread(info.hThread);
     LocalFree(argv);
     return ReportUntilExit(info);
 }
@@ -522,8 +539,10 @@ int main(int argc, char **argv)
     if (argc >= 2 && strcmp(argv[1], "layout") == 0)
         return PrintLayout();
     if (argc >= 3 && strcmp(argv[1], "spawn") == 0)
-        return Spawn();
+        return Spawn(2, 0);
+    if (argc >= 4 && strcmp(argv[1], "spawn-at") == 0)
+        return Spawn(3, strtoul(argv[2], NULL, 10));
     fprintf(stderr,
-            "usage: e2e_probe rows | finder | texts | box | offset | layout | clipboard | menu | place row | list | spawn program [argument] | load library\n");
+            "usage: e2e_probe rows | finder | texts | box | offset | layout | clipboard | menu | place row | list | spawn[-at pid] program [argument] | load library\n");
     return 2;
 }

@@ -120,7 +120,7 @@ HANDLE OpenProcess(DWORD access, BOOL, DWORD processId)
         if (process.id == processId && !refused)
             return Open(ProcessHandle(i));
         if (process.id == processId) {
-            SetLastError(ERROR_ACCESS_DENIED);
+            SetLastError(process.openFails ? process.openError : ERROR_ACCESS_DENIED);
             return NULL;
         }
     }
@@ -168,6 +168,10 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
     FakeProcess *fake = ByHandle(process);
     if (fake == NULL || !IsOpen(process))
         return FALSE;
+    if (fake->terminateError != 0) {
+        SetLastError(fake->terminateError);
+        return FALSE;
+    }
     g_fake.terminated.push_back(fake->id);
     g_fake.exitCodes.push_back(exitCode);
     if (g_fake.debugEnabled)
@@ -223,8 +227,10 @@ BOOL OpenProcessToken(HANDLE process, DWORD, HANDLE *token)
     if (token == NULL)
         return NullArgument();
     if (process == GetCurrentProcess()) {
-        if (g_fake.ownTokenFails)
+        if (g_fake.ownTokenFails) {
+            SetLastError(ERROR_ACCESS_DENIED);
             return FALSE;
+        }
         *token = Open(kOwnToken);
         return TRUE;
     }
@@ -474,6 +480,20 @@ BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIM
     ZeroMemory(kernel, sizeof(*kernel));
     ZeroMemory(user, sizeof(*user));
     return TRUE;
+}
+
+// A process that was terminated ends within any wait, unless it lingers.
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
+{
+    FakeProcess *fake = ByHandle(handle);
+    if (fake == NULL || !IsOpen(handle))
+        return WAIT_FAILED;
+    if (milliseconds != 0)
+        g_fake.cursorWhileWaiting = GetCursor();
+    const bool terminated = std::find(g_fake.terminated.begin(), g_fake.terminated.end(),
+                                      fake->id) != g_fake.terminated.end();
+    const bool ends = terminated && milliseconds != 0 && !fake->lingers;
+    return fake->exited || ends ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
 void GetSystemTimeAsFileTime(FILETIME *now)

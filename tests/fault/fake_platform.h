@@ -21,6 +21,7 @@ struct FakeProcess {
     std::string path;   // empty: the file name cannot be read
     FakeAccount owner;
     bool openFails = false;
+    DWORD openError = ERROR_ACCESS_DENIED;  // why it does not open
     bool modulesFail = false;
     bool tokenFails = false;
     bool tokenInfoFails = false;
@@ -34,6 +35,11 @@ struct FakeProcess {
     DWORD parentId = 0;
     ULONGLONG created = 0;
     bool timesFail = false;
+    // Ending: a process that had ended before (its object still held
+    // open), and one that does not end within a wait once terminated.
+    bool exited = false;
+    bool lingers = false;
+    DWORD terminateError = 0;  // TerminateProcess fails with it
     std::wstring widePath;  // the UTF-16 path; empty: path in the code page
 };
 
@@ -95,8 +101,10 @@ struct FakePlatform {
     int shellSelections = 0;
     std::wstring explorerApplication;
     std::wstring explorerCommandLine;
-    // The cursor shown while the process table was read.
+    // The cursor shown while the process table was read, and while an end
+    // waited for its process.
     HCURSOR cursorWhileEnumerating = NULL;
+    HCURSOR cursorWhileWaiting = NULL;
 
     // A Windows before 8.1: no IsProcessCritical.
     bool isProcessCriticalMissing = false;

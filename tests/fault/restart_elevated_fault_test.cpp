@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "../../process/critical_process.h"
+#include "../../process/process_tree.h"
 #include "../../res/resource.h"
 #include "../../ui/process_list_dialog.h"
 #include "../support/dialog_runner.h"
@@ -20,7 +22,7 @@ protected:
     void SetUp() override
     {
         ResetFake();
-        AddFakeProcess(300, "Target.exe");
+        AddFakeProcess(300, "Target.exe").openFails = true;  // access denied
         g_fake.privilegeMissing = true;
         g_fake.ownElevation = FakePlatform::kNotElevated;
     }
@@ -64,8 +66,9 @@ protected:
     DialogRunner runner_;
 };
 
-// Only a limited token gets the offer and the item; an elevated one, and
-// Windows XP, which cannot say, get the plain box and the usual menu.
+// Access denied: only a limited token gets the offer and the item; an
+// elevated one is refused a protected process; Windows XP, which cannot
+// say, gets the plain box. Neither gets the item.
 TEST_F(RestartElevated, TheOfferAndTheMenuItemFollowTheToken)
 {
     const FakePlatform::Elevation cases[] = { FakePlatform::kNotElevated, FakePlatform::kElevated,
@@ -77,7 +80,9 @@ TEST_F(RestartElevated, TheOfferAndTheMenuItemFollowTheToken)
         ASSERT_TRUE(box != NULL) << elevation;
         EXPECT_EQ("Error", WindowTextOf(box));
         EXPECT_TRUE(ShowsExclamationIcon(box));
-        EXPECT_EQ(offered ? CP932_END_FAILED_OFFER_RESTART : CP932_END_FAILED, MessageBoxText(box));
+        const char *plain =
+            elevation == FakePlatform::kElevated ? CP932_END_PROTECTED : CP932_END_FAILED;
+        EXPECT_EQ(offered ? CP932_END_FAILED_OFFER_RESTART : plain, MessageBoxText(box));
         EXPECT_EQ(offered, HasButton(box, IDNO));
         PressButton(box, offered ? IDNO : IDOK);
         EXPECT_TRUE(NextBox() == NULL);
@@ -85,6 +90,19 @@ TEST_F(RestartElevated, TheOfferAndTheMenuItemFollowTheToken)
         EXPECT_EQ(offered ? CP932_MENU_RESTART_ELEVATED : "", RestartItem()) << elevation;
         runner_.Stop();
     }
+}
+
+// Queries need no privilege: a limited token still gets the stronger
+// warning and the tree's count.
+TEST_F(RestartElevated, ALimitedTokenStillAsksTheCriticalFlagAndGathersTheTree)
+{
+    g_fake.processes[0].openFails = false;
+    g_fake.processes[0].critical = true;
+    AddFakeProcess(301, "Child.exe").parentId = 300;
+    EXPECT_TRUE(IsCriticalProcess(300));
+    ProcessTree tree;
+    GatherProcessTree(300, "Target.exe", g_fake.now, &tree);
+    EXPECT_EQ(2, tree.count);
 }
 
 // Yes: the program's own path through "runas", told to select the process,

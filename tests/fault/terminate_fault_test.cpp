@@ -15,6 +15,9 @@
 
 namespace {
 
+// When the list was read: the fake's clock, at which its processes had started.
+const ULONGLONG kListTime = 1000;
+
 class TerminateFaults : public ::testing::Test {
 protected:
     void SetUp() override
@@ -32,7 +35,7 @@ protected:
 
 TEST_F(TerminateFaults, EndsTheNamedProcessWithFullAccessAndThePrivilegeOffAgain)
 {
-    EXPECT_EQ(0, TerminateById(300, "target.EXE"));
+    EXPECT_EQ(kEnded, TerminateById(300, "target.EXE", kListTime));
     ASSERT_EQ(1u, g_fake.terminated.size());
     EXPECT_EQ(300u, g_fake.terminated[0]);
     EXPECT_EQ(0xFFFFFFFFu, g_fake.exitCodes[0]);
@@ -43,21 +46,41 @@ TEST_F(TerminateFaults, EndsTheNamedProcessWithFullAccessAndThePrivilegeOffAgain
 
 TEST_F(TerminateFaults, WithoutAName)
 {
-    EXPECT_EQ(0, TerminateById(300));
+    EXPECT_EQ(kEnded, TerminateById(300, NULL, kListTime));
     EXPECT_EQ(1u, g_fake.terminated.size());
-    EXPECT_EQ(0, TerminateById(300, ""));
+    EXPECT_EQ(kEnded, TerminateById(300, "", kListTime));
     EXPECT_EQ(2u, g_fake.terminated.size());
 }
 
 TEST_F(TerminateFaults, AReusedIdentifierIsNotEnded)
 {
-    EXPECT_EQ(13, TerminateById(300, "Original.exe"));
-    EXPECT_EQ(13, TerminateById(300, "Target"));
+    EXPECT_EQ(kEndFailed, TerminateById(300, "Original.exe", kListTime));
+    EXPECT_EQ(kEndFailed, TerminateById(300, "Target", kListTime));
     const std::string cut(99, 'T');  // a cut name must still match its start
-    EXPECT_EQ(13, TerminateById(300, cut.c_str()));
+    EXPECT_EQ(kEndFailed, TerminateById(300, cut.c_str(), kListTime));
     g_fake.processes[0].modulesFail = true;  // the name cannot be read
-    EXPECT_EQ(13, TerminateById(300, "Target.exe"));
+    EXPECT_EQ(kEndFailed, TerminateById(300, "Target.exe", kListTime));
     EXPECT_TRUE(g_fake.terminated.empty());
+}
+
+// A row stands for the process that held its identifier when the list was
+// read: one started later, or whose start cannot be read, is another program,
+// also for a row without a name; one that has exited is gone. Equal times
+// are the same process.
+TEST_F(TerminateFaults, AProcessStartedAfterTheListIsNotEnded)
+{
+    g_fake.processes[0].created = kListTime + 1;
+    EXPECT_EQ(kEndGone, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(kEndGone, TerminateById(300, "", kListTime));
+    g_fake.processes[0].created = kListTime;
+    g_fake.processes[0].timesFail = true;
+    EXPECT_EQ(kEndGone, TerminateById(300, NULL, kListTime));
+    g_fake.processes[0].timesFail = false;
+    g_fake.processes[0].exited = true;  // ended, while something holds it open
+    EXPECT_EQ(kEndGone, TerminateById(300, NULL, kListTime));
+    EXPECT_TRUE(g_fake.terminated.empty());
+    g_fake.processes[0].exited = false;
+    EXPECT_EQ(kEnded, TerminateById(300, NULL, kListTime));
 }
 
 // A list that converts to code page 932 stops before a double-byte character
@@ -68,38 +91,54 @@ TEST_F(TerminateFaults, ANameCutTo98Or99BytesMatchesTheStartOfALongerName)
     for (int i = 0; i < 60; ++i)
         japanese += "\x83\x76";  // katakana "pu", 120 bytes
     g_fake.processes[0].name = japanese + ".exe";
-    EXPECT_EQ(0, TerminateById(300, japanese.substr(0, 98).c_str()));
-    EXPECT_EQ(0, TerminateById(300, japanese.substr(0, 99).c_str()));
+    EXPECT_EQ(kEnded, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
+    EXPECT_EQ(kEnded, TerminateById(300, japanese.substr(0, 99).c_str(), kListTime));
     EXPECT_EQ(2u, g_fake.terminated.size());
 
     // Too short to have been cut, or not the start of the real name.
-    EXPECT_EQ(13, TerminateById(300, japanese.substr(0, 97).c_str()));
-    EXPECT_EQ(13, TerminateById(300, (std::string(2, 'X') + japanese.substr(0, 96)).c_str()));
+    EXPECT_EQ(kEndFailed, TerminateById(300, japanese.substr(0, 97).c_str(), kListTime));
+    const std::string other = std::string(2, 'X') + japanese.substr(0, 96);
+    EXPECT_EQ(kEndFailed, TerminateById(300, other.c_str(), kListTime));
     // A real name no longer than the shown one must match it whole.
     g_fake.processes[0].name = japanese.substr(0, 90);
-    EXPECT_EQ(13, TerminateById(300, japanese.substr(0, 98).c_str()));
+    EXPECT_EQ(kEndFailed, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
     g_fake.processes[0].name = japanese.substr(0, 98);
-    EXPECT_EQ(0, TerminateById(300, japanese.substr(0, 98).c_str()));
+    EXPECT_EQ(kEnded, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
     EXPECT_EQ(3u, g_fake.terminated.size());
 }
 
-TEST_F(TerminateFaults, ATokenWithoutThePrivilegeEndsNothing)
+// The privilege only widens what opens: without it, or without the own
+// token, the open is tried all the same.
+TEST_F(TerminateFaults, ATokenWithoutThePrivilegeStillEndsWhatOpens)
 {
     g_fake.privilegeMissing = true;
-    EXPECT_EQ(13, TerminateById(300, "Target.exe"));
-    EXPECT_EQ(0, g_fake.processOpens);
-    EXPECT_TRUE(g_fake.terminated.empty());
+    EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(1, g_fake.processOpensWithoutPrivilege);
+    g_fake.ownTokenFails = true;
+    EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(2u, g_fake.terminated.size());
 }
 
-TEST_F(TerminateFaults, FailuresToOpenReturnThirteenWithThePrivilegeOff)
+// Each error of the open or of the end gives its reason; a process still
+// there after the wait is told apart from one that is gone.
+TEST_F(TerminateFaults, EachErrorOfTheOpenAndTheEndGivesItsReason)
 {
-    g_fake.processes[0].openFails = true;
-    EXPECT_EQ(13, TerminateById(300, "Target.exe"));
-    EXPECT_FALSE(g_fake.debugEnabled);
-    EXPECT_EQ(13, TerminateById(999));  // never existed
-    g_fake.ownTokenFails = true;
-    EXPECT_EQ(13, TerminateById(300));
+    FakeProcess &target = g_fake.processes[0];
+    target.openFails = true;
+    EXPECT_EQ(kEndDenied, TerminateById(300, "Target.exe", kListTime));
+    target.openError = ERROR_NOT_ENOUGH_MEMORY;
+    EXPECT_EQ(kEndFailed, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(kEndGone, TerminateById(999, NULL, kListTime));  // never existed
+    target.openFails = false;
+    target.terminateError = ERROR_ACCESS_DENIED;
+    EXPECT_EQ(kEndDenied, TerminateById(300, NULL, kListTime));
+    target.terminateError = ERROR_INVALID_HANDLE;
+    EXPECT_EQ(kEndFailed, TerminateById(300, NULL, kListTime));
     EXPECT_TRUE(g_fake.terminated.empty());
+    target.terminateError = 0;
+    target.lingers = true;
+    EXPECT_EQ(kEndLingering, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(1u, g_fake.terminated.size());
 }
 
 // The warning names whatever the row shows: nothing, or at most 99 bytes.
@@ -139,6 +178,7 @@ protected:
             PressButton(box, IDYES);
         HWND error = WaitForMessageBox(runner.ThreadId(), runner.Window(), 1000);
         errorShown = error != NULL;
+        errorText = error != NULL ? WindowTextOf(error) + ": " + MessageBoxText(error) : "";
         if (error != NULL)
             PressButton(error, IDOK);
         runner.Run([] {});
@@ -151,6 +191,7 @@ protected:
     bool privilegeDuringWarning = false;
     int defaultButton = 0;
     bool errorShown = false;
+    std::string errorText;  // "caption: text" of the box after the warning
     std::string nameAfter;  // row 0's image name once the command is done
 };
 
@@ -227,6 +268,20 @@ TEST_F(WarningText, AnIdentifierHandedToAnotherProgramMeanwhileIsNotEnded)
     EXPECT_TRUE(g_fake.terminated.empty());
     EXPECT_TRUE(errorShown);
     EXPECT_EQ("Other.exe", nameAfter);  // the list was rebuilt
+}
+
+// Told to end, still there after the wait (which shows the wait cursor):
+// the box says so. Windows refusing the end to an elevated token: the
+// process is protected.
+TEST_F(WarningText, AnEndNotDoneWithinTheWaitOrRefusedIsExplained)
+{
+    g_fake.processes[0].lingers = true;
+    WarningFor("Target.exe");
+    EXPECT_EQ("Error: " CP932_END_STILL_RUNNING, errorText);
+    EXPECT_EQ(LoadCursorA(NULL, IDC_WAIT), g_fake.cursorWhileWaiting);
+    g_fake.processes[0].terminateError = ERROR_ACCESS_DENIED;
+    WarningFor("Target.exe");
+    EXPECT_EQ("Error: " CP932_END_PROTECTED, errorText);
 }
 
 // The longest warning there is: a critical process with a cut name.
