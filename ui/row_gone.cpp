@@ -8,8 +8,7 @@
 // selection, gone with its process, is not carried over to a newcomer.
 void ProcessListDialog::ReportRowGone()
 {
-    MessageBoxA(dialogWindow.handle, TEXT_ROW_GONE, TEXT_END_FAILED_CAPTION,
-                MB_OK | MB_ICONEXCLAMATION);
+    ShowEndFailure(TEXT_ROW_GONE);
     RebuildProcessList();
     SortList(sortColumn);
     SetFocus(listWindow);
