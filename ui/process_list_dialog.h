@@ -29,7 +29,7 @@ public:
     void EndTreeCommand();
     void OnListKey(WORD key);
     void OnContextMenu(HWND from, LPARAM where);
-    bool ReadSelectedPath(char (&path)[MAX_PATH]);
+    bool ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char *failure);
     int SelectedRow() const;
     int ProcessIdOfRow(int row) const;
     void SortByColumnClick(int column);

@@ -14,7 +14,8 @@ namespace {
 const HANDLE kOwnToken = reinterpret_cast<HANDLE>(0x7000);
 const DWORD kDebugLuid = 20;
 std::vector<WTS_PROCESS_INFOA> s_sessionList;
-std::vector<ITEMIDLIST *> s_itemLists;  // made and not yet freed
+// Item lists made and not yet freed, with the paths they were made for.
+std::vector<std::pair<ITEMIDLIST *, std::wstring>> s_itemLists;
 
 HANDLE ProcessHandle(size_t index) { return reinterpret_cast<HANDLE>(0x10000 + index * 16); }
 HANDLE TokenHandle(size_t index) { return reinterpret_cast<HANDLE>(0x90000 + index * 16); }
@@ -70,8 +71,8 @@ void ResetFake()
 {
     g_fake = FakePlatform();
     s_sessionList.clear();
-    for (ITEMIDLIST *item : s_itemLists)
-        delete item;
+    for (const std::pair<ITEMIDLIST *, std::wstring> &item : s_itemLists)
+        delete item.first;
     s_itemLists.clear();
 }
 
@@ -153,14 +154,42 @@ DWORD GetModuleFileNameExA(HANDLE process, HMODULE, LPSTR name, DWORD size)
     return fake != NULL && IsOpen(process) ? CopyName(fake->path, name, size) : 0;
 }
 
-DWORD GetModuleFileNameExW(HANDLE process, HMODULE, LPWSTR name, DWORD size)
+BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD *size)
+{
+    if (g_fake.fullImageNameMissing) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return FALSE;
+    }
+    if (size == NULL)
+        return NullArgument();
+    const DWORD length = flags == 0 ? platform::GetProcessImageFileNameW(process, path, *size) : 0;
+    *size = length;
+    return length != 0;
+}
+
+DWORD GetProcessImageFileNameW(HANDLE process, LPWSTR path, DWORD size)
 {
     FakeProcess *fake = ByHandle(process);
     if (fake == NULL || !IsOpen(process))
         return 0;
     wchar_t converted[2 * MAX_PATH] = L"";
     MultiByteToWideChar(CP_ACP, 0, fake->path.c_str(), -1, converted, 2 * MAX_PATH);
-    return CopyName(fake->widePath.empty() ? std::wstring(converted) : fake->widePath, name, size);
+    return CopyName(fake->imagePath.empty() ? std::wstring(converted) : fake->imagePath, path, size);
+}
+
+// The device and a second null, as the platform ends its list of names.
+DWORD QueryDosDeviceW(LPCWSTR device, LPWSTR target, DWORD size)
+{
+    for (const std::pair<std::wstring, std::wstring> &entry : g_fake.dosDevices) {
+        if (device != NULL && target != NULL && entry.first == device &&
+            size > entry.second.size() + 1) {
+            CopyName(entry.second, target, size);
+            target[entry.second.size() + 1] = L'\0';
+            return static_cast<DWORD>(entry.second.size() + 2);
+        }
+    }
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return 0;
 }
 
 BOOL TerminateProcess(HANDLE process, UINT exitCode)
@@ -375,16 +404,24 @@ PIDLIST_ABSOLUTE ILCreateFromPathW(const wchar_t *path)
     if (path == NULL)
         return NULL;
     g_fake.itemListPaths.push_back(path);
-    s_itemLists.push_back(new ITEMIDLIST());
-    return s_itemLists.back();
+    s_itemLists.push_back(std::make_pair(new ITEMIDLIST(), std::wstring(path)));
+    return s_itemLists.back().first;
+}
+
+std::vector<std::pair<ITEMIDLIST *, std::wstring>>::iterator ItemList(const void *item)
+{
+    std::vector<std::pair<ITEMIDLIST *, std::wstring>>::iterator made = s_itemLists.begin();
+    while (made != s_itemLists.end() && made->first != item)
+        ++made;
+    return made;
 }
 
 void ILFree(PIDLIST_ABSOLUTE item)
 {
-    std::vector<ITEMIDLIST *>::iterator made = std::find(s_itemLists.begin(), s_itemLists.end(), item);
+    std::vector<std::pair<ITEMIDLIST *, std::wstring>>::iterator made = ItemList(item);
     if (made == s_itemLists.end())
         return;
-    delete *made;
+    delete made->first;
     s_itemLists.erase(made);
     ++g_fake.itemListsFreed;
 }
@@ -401,29 +438,15 @@ BOOL ShellExecuteExW(SHELLEXECUTEINFOW *info)
 {
     if (info == NULL)
         return NullArgument();
+    const bool madeHere = ItemList(info->lpIDList) != s_itemLists.end();
     FakeShellExecute call = { info->fMask, TextOrEmpty(info->lpVerb), TextOrEmpty(info->lpFile),
-                              TextOrEmpty(info->lpParameters), info->hwnd };
+                              TextOrEmpty(info->lpParameters), TextOrEmpty(info->lpClass),
+                              madeHere ? ItemList(info->lpIDList)->second : L"", info->hwnd };
     g_fake.shellExecutes.push_back(call);
     if (g_fake.shellExecuteError != 0) {
         SetLastError(g_fake.shellExecuteError);
         return FALSE;
     }
-    return TRUE;
-}
-
-// A started explorer's two handles count as opened, so that a test sees
-// whether the code closed them.
-BOOL CreateProcessW(const wchar_t *application, wchar_t *commandLine, STARTUPINFOW *,
-                    PROCESS_INFORMATION *started)
-{
-    g_fake.explorerApplication = TextOrEmpty(application);
-    g_fake.explorerCommandLine = TextOrEmpty(commandLine);
-    if (started == NULL)
-        return NullArgument();
-    if (g_fake.explorerStartFails)
-        return FALSE;
-    started->hProcess = Open(reinterpret_cast<HANDLE>(0x5000));
-    started->hThread = Open(reinterpret_cast<HANDLE>(0x5010));
     return TRUE;
 }
 

@@ -34,7 +34,9 @@ struct FakeProcess {
     DWORD parentId = 0;
     ULONGLONG created = 0;
     bool timesFail = false;
-    std::wstring widePath;  // the UTF-16 path; empty: path in the code page
+    // The image file as the kernel recorded it, in UTF-16 (on Windows XP
+    // the path on its device); empty: the list's path, converted.
+    std::wstring imagePath;
 };
 
 struct FakeSessionProcess {
@@ -51,10 +53,11 @@ struct FakeWindow {
     HWND hung;    // what a ghost window stands for
 };
 
-// One call of ShellExecuteExW; null pointers recorded as empty strings.
+// One call of ShellExecuteExW; null pointers recorded as empty strings, and
+// an item list by the path it was made for.
 struct FakeShellExecute {
     ULONG mask;
-    std::wstring verb, file, parameters;
+    std::wstring verb, file, parameters, className, itemList;
     HWND owner;
 };
 
@@ -86,12 +89,12 @@ struct FakePlatform {
     // The clipboard, held by another program for this many attempts to open it.
     int clipboardHeldFor = 0;
     int clipboardOpenAttempts = 0;
-    // Explorer: the shell's call and starting explorer.exe fail on demand.
+    // Explorer: the shell's call fails on demand.
     bool shellSelectFails = false;
-    bool explorerStartFails = false;
     int shellSelections = 0;
-    std::wstring explorerApplication;
-    std::wstring explorerCommandLine;
+    // Windows XP: no full image name, and what each drive letter names.
+    bool fullImageNameMissing = false;
+    std::vector<std::pair<std::wstring, std::wstring>> dosDevices;
     // The cursor shown while the process table was read.
     HCURSOR cursorWhileEnumerating = NULL;
 
