@@ -14,8 +14,7 @@ namespace {
 const HANDLE kOwnToken = reinterpret_cast<HANDLE>(0x7000);
 const DWORD kDebugLuid = 20;
 std::vector<WTS_PROCESS_INFOA> s_sessionList;
-// Item lists made and not yet freed, with the paths they were made for.
-std::vector<std::pair<ITEMIDLIST *, std::wstring>> s_itemLists;
+std::vector<ITEMIDLIST *> s_itemLists;  // made and not yet freed
 
 HANDLE ProcessHandle(size_t index) { return reinterpret_cast<HANDLE>(0x10000 + index * 16); }
 HANDLE TokenHandle(size_t index) { return reinterpret_cast<HANDLE>(0x90000 + index * 16); }
@@ -71,8 +70,8 @@ void ResetFake()
 {
     g_fake = FakePlatform();
     s_sessionList.clear();
-    for (const std::pair<ITEMIDLIST *, std::wstring> &item : s_itemLists)
-        delete item.first;
+    for (ITEMIDLIST *item : s_itemLists)
+        delete item;
     s_itemLists.clear();
 }
 
@@ -181,12 +180,8 @@ DWORD GetProcessImageFileNameW(HANDLE process, LPWSTR path, DWORD size)
 DWORD QueryDosDeviceW(LPCWSTR device, LPWSTR target, DWORD size)
 {
     for (const std::pair<std::wstring, std::wstring> &entry : g_fake.dosDevices) {
-        if (device != NULL && target != NULL && entry.first == device &&
-            size > entry.second.size() + 1) {
-            CopyName(entry.second, target, size);
-            target[entry.second.size() + 1] = L'\0';
+        if (device != NULL && entry.first == device && CopyName(entry.second + L'\0', target, size) != 0)
             return static_cast<DWORD>(entry.second.size() + 2);
-        }
     }
     SetLastError(ERROR_FILE_NOT_FOUND);
     return 0;
@@ -404,24 +399,16 @@ PIDLIST_ABSOLUTE ILCreateFromPathW(const wchar_t *path)
     if (path == NULL)
         return NULL;
     g_fake.itemListPaths.push_back(path);
-    s_itemLists.push_back(std::make_pair(new ITEMIDLIST(), std::wstring(path)));
-    return s_itemLists.back().first;
-}
-
-std::vector<std::pair<ITEMIDLIST *, std::wstring>>::iterator ItemList(const void *item)
-{
-    std::vector<std::pair<ITEMIDLIST *, std::wstring>>::iterator made = s_itemLists.begin();
-    while (made != s_itemLists.end() && made->first != item)
-        ++made;
-    return made;
+    s_itemLists.push_back(new ITEMIDLIST());
+    return s_itemLists.back();
 }
 
 void ILFree(PIDLIST_ABSOLUTE item)
 {
-    std::vector<std::pair<ITEMIDLIST *, std::wstring>>::iterator made = ItemList(item);
+    std::vector<ITEMIDLIST *>::iterator made = std::find(s_itemLists.begin(), s_itemLists.end(), item);
     if (made == s_itemLists.end())
         return;
-    delete made->first;
+    delete *made;
     s_itemLists.erase(made);
     ++g_fake.itemListsFreed;
 }
@@ -438,10 +425,10 @@ BOOL ShellExecuteExW(SHELLEXECUTEINFOW *info)
 {
     if (info == NULL)
         return NullArgument();
-    const bool madeHere = ItemList(info->lpIDList) != s_itemLists.end();
+    const bool lastMade = !s_itemLists.empty() && info->lpIDList == s_itemLists.back();
     FakeShellExecute call = { info->fMask, TextOrEmpty(info->lpVerb), TextOrEmpty(info->lpFile),
                               TextOrEmpty(info->lpParameters), TextOrEmpty(info->lpClass),
-                              madeHere ? ItemList(info->lpIDList)->second : L"", info->hwnd };
+                              lastMade ? g_fake.itemListPaths.back() : L"", info->hwnd };
     g_fake.shellExecutes.push_back(call);
     if (g_fake.shellExecuteError != 0) {
         SetLastError(g_fake.shellExecuteError);

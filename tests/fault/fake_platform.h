@@ -54,7 +54,7 @@ struct FakeWindow {
 };
 
 // One call of ShellExecuteExW; null pointers recorded as empty strings, and
-// an item list by the path it was made for.
+// an item list (the last one made) by the path it was made for.
 struct FakeShellExecute {
     ULONG mask;
     std::wstring verb, file, parameters, className, itemList;
