@@ -68,7 +68,8 @@ void PrepareShellExecute(SHELLEXECUTEINFOW &info, HWND owner, ULONG mask)
 
 // The folder by its item list and as the class Folder, never by a verb on
 // its path: had the folder been swapped for a program since it was looked
-// at, that program would run, with this program's rights.
+// at, that program would run, with this program's rights. (Wine 8 registers
+// no command for the class Folder: there the user is told it failed.)
 bool OpenFolder(HWND owner, const wchar_t *folder)
 {
     PIDLIST_ABSOLUTE item = platform::ILCreateFromPathW(folder);
