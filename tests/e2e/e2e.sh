@@ -330,8 +330,8 @@ scenario_keys_and_menu() {
     escape_closes "Vantry after its keys and menu"
 }
 
-# The menu's O works on the process's own path in UTF-16: for a helper in a
-# folder named Café (which code page 932 shows as Cafe) Wine's Explorer
+# The menu's O works on the file the kernel recorded, in UTF-16: for a helper
+# in a folder named Café (which code page 932 shows as Cafe) Wine's Explorer
 # shows a window named Café; for a helper whose folder was deleted after it
 # started the user is told, and no folder opens; for a helper whose own
 # loader list claims it runs from Decoy, the list shows Decoy and the menu's O
