@@ -18,7 +18,7 @@ struct ProcessStatusCalls {
     BOOL(WINAPI *enumProcessModules)(HANDLE, HMODULE *, DWORD, DWORD *);
     DWORD(WINAPI *getModuleBaseNameA)(HANDLE, HMODULE, LPSTR, DWORD);
     DWORD(WINAPI *getModuleFileNameExA)(HANDLE, HMODULE, LPSTR, DWORD);
-    DWORD(WINAPI *getModuleFileNameExW)(HANDLE, HMODULE, LPWSTR, DWORD);
+    DWORD(WINAPI *getProcessImageFileNameW)(HANDLE, LPWSTR, DWORD);
 };
 
 struct SessionCalls {
@@ -34,7 +34,7 @@ ProcessStatusCalls BindProcessStatus()
     BindCall(library, "EnumProcessModules", calls.enumProcessModules);
     BindCall(library, "GetModuleBaseNameA", calls.getModuleBaseNameA);
     BindCall(library, "GetModuleFileNameExA", calls.getModuleFileNameExA);
-    BindCall(library, "GetModuleFileNameExW", calls.getModuleFileNameExW);
+    BindCall(library, "GetProcessImageFileNameW", calls.getProcessImageFileNameW);
     return calls;
 }
 
@@ -105,11 +105,29 @@ DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD siz
     return ProcessStatus().getModuleFileNameExA(process, module, name, size);
 }
 
-DWORD GetModuleFileNameExW(HANDLE process, HMODULE module, LPWSTR name, DWORD size)
+BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD *size)
 {
-    if (ProcessStatus().getModuleFileNameExW == NULL)
+    // Vista on; bound on first use, once, like IsProcessCritical.
+    static BOOL(WINAPI * const queryImageName)(HANDLE, DWORD, LPWSTR, DWORD *) = [] {
+        BOOL(WINAPI * call)(HANDLE, DWORD, LPWSTR, DWORD *);
+        BindCall(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameW", call);
+        return call;
+    }();
+    if (queryImageName == NULL)
         return Unavailable();
-    return ProcessStatus().getModuleFileNameExW(process, module, name, size);
+    return queryImageName(process, flags, path, size);
+}
+
+DWORD GetProcessImageFileNameW(HANDLE process, LPWSTR path, DWORD size)
+{
+    if (ProcessStatus().getProcessImageFileNameW == NULL)
+        return Unavailable();
+    return ProcessStatus().getProcessImageFileNameW(process, path, size);
+}
+
+DWORD QueryDosDeviceW(LPCWSTR device, LPWSTR target, DWORD size)
+{
+    return ::QueryDosDeviceW(device, target, size);
 }
 
 BOOL TerminateProcess(HANDLE process, UINT exitCode)

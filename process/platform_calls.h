@@ -15,7 +15,13 @@ HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId);
 BOOL EnumProcessModules(HANDLE process, HMODULE *modules, DWORD size, DWORD *needed);
 DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
 DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD size);
-DWORD GetModuleFileNameExW(HANDLE process, HMODULE module, LPWSTR name, DWORD size);
+// The image file as the kernel recorded it at the process's start: its
+// full path, which fails with ERROR_PROC_NOT_FOUND where the system has no
+// such call (before Vista); the path on its device (psapi, Windows XP on);
+// and what a drive letter ("C:") names.
+BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD *size);
+DWORD GetProcessImageFileNameW(HANDLE process, LPWSTR path, DWORD size);
+DWORD QueryDosDeviceW(LPCWSTR device, LPWSTR target, DWORD size);
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
 // Whether Windows stops when the process ends. Fails with ERROR_PROC_NOT_FOUND
 // where the system has no such call (before Windows 8.1).

@@ -4,88 +4,98 @@
 
 #include "platform_calls.h"
 #include "privilege.h"
-#include "system_path.h"
+#include "process_identity.h"
 
 namespace {
 
-const wchar_t kNtPrefix[] = L"\\??\\";
-const wchar_t kSystemRoot[] = L"\\SystemRoot\\";
+// Full query access first, which Windows XP needs for the path and the
+// start; from Vista on, a process that refuses it (a protected one, or one
+// at a higher integrity level) may still grant the limited right.
+const DWORD kQueryAccesses[] = { PROCESS_QUERY_INFORMATION, PROCESS_QUERY_LIMITED_INFORMATION };
 
-// The number of characters of prefix when text starts with it, else 0.
-template <size_t Size>
-size_t PrefixLength(const wchar_t *text, const wchar_t (&prefix)[Size])
+// NULL with the last error of the final attempt; an identifier that names
+// no process (ERROR_INVALID_PARAMETER) is not tried again.
+HANDLE OpenForQuery(DWORD processId)
 {
-    for (size_t i = 0; i + 1 < Size; ++i) {
-        if (text[i] != prefix[i])
-            return 0;
-    }
-    return Size - 1;
-}
-
-// A path cut short by the buffer is another path, and its folder may be
-// another folder: it counts as unread.
-bool ReadWidePath(DWORD processId, wchar_t (&path)[MAX_PATH])
-{
-    HANDLE ownToken = BeginDebugPrivilege();
-    if (ownToken == NULL)
-        return false;
-    DWORD length = 0;
-    HMODULE module;
-    HANDLE process = OpenProcessModule(processId, &module);
-    if (process != NULL) {
-        length = platform::GetModuleFileNameExW(process, module, path, MAX_PATH);
-        platform::CloseHandle(process);
-    }
-    EndDebugPrivilege(ownToken);
-    path[MAX_PATH - 1] = L'\0';
-    return length != 0 && length < MAX_PATH - 1;
-}
-
-// Windows XP names its session manager, csrss and winlogon in the kernel's
-// forms.
-bool RewriteKernelForms(wchar_t (&path)[MAX_PATH])
-{
-    size_t cut = PrefixLength(path, kNtPrefix);
-    if (cut != 0) {
-        memmove(path, path + cut, (wcslen(path + cut) + 1) * sizeof(wchar_t));
-        return true;
-    }
-    cut = PrefixLength(path, kSystemRoot);
-    if (cut == 0)
-        return true;
-    wchar_t rest[MAX_PATH];
-    memcpy(rest, path + cut, (wcslen(path + cut) + 1) * sizeof(wchar_t));
-    return JoinSystemPath(GetSystemWindowsDirectoryW, static_cast<const wchar_t *>(rest), path);
-}
-
-}
-
-HANDLE OpenProcessModule(DWORD processId, HMODULE *module)
-{
-    HANDLE process =
-        platform::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (process == NULL)
-        return NULL;
-    // A process whose loader has not run yet lists no module and leaves this
-    // untouched; a null module then names the executable.
-    *module = NULL;
-    DWORD needed;
-    if (!platform::EnumProcessModules(process, module, sizeof(*module), &needed)) {
-        platform::CloseHandle(process);
-        return NULL;
+    HANDLE process = NULL;
+    for (DWORD access : kQueryAccesses) {
+        process = platform::OpenProcess(access, FALSE, processId);
+        if (process != NULL || GetLastError() == ERROR_INVALID_PARAMETER)
+            break;
     }
     return process;
 }
 
-// The list's cell came from the code-page form of the same call, converted
-// the same way, so the same process gives the same bytes.
-bool ReadProcessPath(DWORD processId, const char *shownPath, wchar_t (&path)[MAX_PATH])
+// Whether devicePath lies on device: its name, then a backslash.
+bool IsOnDevice(const wchar_t *devicePath, const wchar_t *device, size_t deviceLength)
 {
-    if (!ReadWidePath(processId, path))
+    for (size_t i = 0; i < deviceLength; ++i) {
+        if (devicePath[i] != device[i])
+            return false;
+    }
+    return devicePath[deviceLength] == L'\\';
+}
+
+// The kernel's device path (\Device\HarddiskVolume1\...) with the device
+// replaced by the drive letter that names it. False when no drive letter
+// names it: a network file, say, which is left alone.
+bool MapToDriveLetter(const wchar_t *devicePath, wchar_t (&path)[MAX_PATH])
+{
+    wchar_t drive[] = L"A:";
+    for (; drive[0] <= L'Z'; ++drive[0]) {
+        wchar_t device[MAX_PATH];
+        if (platform::QueryDosDeviceW(drive, device, MAX_PATH) == 0)
+            continue;
+        device[MAX_PATH - 1] = L'\0';
+        const size_t length = wcslen(device);
+        if (length == 0 || !IsOnDevice(devicePath, device, length))
+            continue;
+        const size_t rest = wcslen(devicePath + length);
+        if (2 + rest >= MAX_PATH)
+            return false;
+        path[0] = drive[0];
+        path[1] = L':';
+        memcpy(path + 2, devicePath + length, (rest + 1) * sizeof(wchar_t));
+        return true;
+    }
+    return false;
+}
+
+// A path the buffer would cut is another path: it counts as unread.
+bool ReadKernelPath(HANDLE process, wchar_t (&path)[MAX_PATH])
+{
+    DWORD length = MAX_PATH;
+    if (platform::QueryFullProcessImageNameW(process, 0, path, &length))
+        return length > 0 && length < MAX_PATH;
+    if (GetLastError() != ERROR_PROC_NOT_FOUND)
         return false;
-    char converted[MAX_PATH];
-    if (WideCharToMultiByte(CP_ACP, 0, path, -1, converted, MAX_PATH, NULL, NULL) == 0 ||
-        strcmp(converted, shownPath) != 0)
-        return false;
-    return RewriteKernelForms(path);
+    // Windows XP and Server 2003 name the file on its device only.
+    wchar_t devicePath[MAX_PATH];
+    const DWORD deviceLength = platform::GetProcessImageFileNameW(process, devicePath, MAX_PATH);
+    return deviceLength > 0 && deviceLength < MAX_PATH - 1 &&
+           MapToDriveLetter(devicePath, path);
+}
+
+}
+
+ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&path)[MAX_PATH])
+{
+    // Without the privilege fewer processes open, as in the list.
+    HANDLE ownToken = BeginDebugPrivilege();
+    if (ownToken == NULL)
+        return kImagePathUnread;
+    ImagePathResult result = kImagePathUnread;
+    HANDLE process = OpenForQuery(processId);
+    if (process == NULL) {
+        if (GetLastError() == ERROR_INVALID_PARAMETER)
+            result = kImageProcessGone;
+    } else {
+        if (!StartedNoLaterThan(process, listTime))
+            result = kImageProcessGone;
+        else if (ReadKernelPath(process, path))
+            result = kImagePathRead;
+        platform::CloseHandle(process);
+    }
+    EndDebugPrivilege(ownToken);
+    return result;
 }

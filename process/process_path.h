@@ -1,22 +1,25 @@
-// A process's executable by its full path in UTF-16, for the commands that
-// hand the file to the shell: the list shows the path in the program's code
-// page, which has no place for many of the characters a path can hold.
+// A process's executable as the kernel recorded it when the process started,
+// by its full path in UTF-16, for the commands that hand the file to the
+// shell. The list's path cell comes from the process's own memory, which
+// the process can rewrite at will; this path never does.
 #ifndef VANTRY_PROCESS_PATH_H
 #define VANTRY_PROCESS_PATH_H
 
 #include <windows.h>
 
-// Opens a process for query and read, as the list reads it, and finds its
-// first module, the executable. NULL when either fails; the caller closes
-// the handle.
-HANDLE OpenProcessModule(DWORD processId, HMODULE *module);
+enum ImagePathResult {
+    kImagePathRead,
+    // The identifier names no process, or one started after the list was
+    // read (or whose start cannot be read): not the row's process.
+    kImageProcessGone,
+    // The process would not open, or its path could not be read, or on
+    // Windows XP it lies on a device that no drive letter names.
+    kImagePathUnread
+};
 
-// Reads the path of process processId again, as the list read it, and
-// confirms that it is the process the list showed: in the program's code
-// page it must read exactly shownPath. False when it cannot be read or is
-// another (the process ended, its identifier given to a new one). The
-// kernel's own forms (\??\C:\..., \SystemRoot\...) come back as paths the
-// shell reads.
-bool ReadProcessPath(DWORD processId, const char *shownPath, wchar_t (&path)[MAX_PATH]);
+// Opens process processId for query and, on that one handle, confirms that
+// it started no later than listTime (a FILETIME count) and reads the path of
+// its image file.
+ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&path)[MAX_PATH]);
 
 #endif

@@ -8,7 +8,7 @@
 #include "platform_calls.h"
 #include "privilege.h"
 #include "process_identity.h"
-#include "process_path.h"
+#include "process_module.h"
 
 namespace {
 

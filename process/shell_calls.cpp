@@ -96,13 +96,6 @@ BOOL ShellExecuteExW(SHELLEXECUTEINFOW *info)
     return BoundShell().shellExecuteExW(info);
 }
 
-BOOL CreateProcessW(const wchar_t *application, wchar_t *commandLine, STARTUPINFOW *startup,
-                    PROCESS_INFORMATION *started)
-{
-    return ::CreateProcessW(application, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, startup,
-                            started);
-}
-
 void ReleaseShell()
 {
     if (shellBound && shellCalls.comStarted)

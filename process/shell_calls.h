@@ -1,4 +1,4 @@
-// The clipboard, shell and process-start calls of the list's commands. Like
+// The clipboard and shell calls of the list's commands. Like
 // platform_calls.h, a thin layer the fault tests replace at link time, to
 // hold the clipboard and make the shell fail.
 #ifndef VANTRY_SHELL_CALLS_H
@@ -20,8 +20,6 @@ void ILFree(PIDLIST_ABSOLUTE item);
 HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE folder, UINT count,
                                    PCUITEMID_CHILD_ARRAY items, DWORD flags);
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW *info);
-BOOL CreateProcessW(const wchar_t *application, wchar_t *commandLine, STARTUPINFOW *startup,
-                    PROCESS_INFORMATION *started);
 // Ends the use of COM that the shell calls began, if they did; at exit.
 void ReleaseShell();
 

@@ -9,14 +9,15 @@
 
 namespace {
 
-// Built afresh each time: the file's items are greyed for a row without a
-// path. No item is the default, since a double-click does nothing.
-int TrackRowMenu(HWND owner, POINT at, bool hasPath, bool ownRow)
+// Built afresh each time. The file's items serve every row, with a path or
+// without: the file comes from the kernel, not from the row (and a process
+// that emptied its own loader list would otherwise hide its file). No item
+// is the default, since a double-click does nothing.
+int TrackRowMenu(HWND owner, POINT at, bool ownRow)
 {
     HMENU menu = CreatePopupMenu();
     if (menu == NULL)
         return 0;
-    const UINT fileItem = MF_STRING | (hasPath ? MF_ENABLED : MF_GRAYED);
     AppendMenuA(menu, MF_STRING, IDOK, TEXT_MENU_END);
     // This program never ends itself with a tree: on its own row, greyed.
     AppendMenuA(menu, MF_STRING | (ownRow ? MF_GRAYED : MF_ENABLED), IDM_END_TREE,
@@ -24,8 +25,8 @@ int TrackRowMenu(HWND owner, POINT at, bool hasPath, bool ownRow)
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, MF_STRING, IDM_COPY, TEXT_MENU_COPY);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
-    AppendMenuA(menu, fileItem, IDM_OPEN_LOCATION, TEXT_MENU_OPEN_LOCATION);
-    AppendMenuA(menu, fileItem, IDM_PROPERTIES, TEXT_MENU_PROPERTIES);
+    AppendMenuA(menu, MF_STRING, IDM_OPEN_LOCATION, TEXT_MENU_OPEN_LOCATION);
+    AppendMenuA(menu, MF_STRING, IDM_PROPERTIES, TEXT_MENU_PROPERTIES);
     const int command = TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, owner, NULL);
     DestroyMenu(menu);
@@ -69,8 +70,7 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
             SelectRow(row);
     }
     // The row is the selected one now, from either side.
-    char path[MAX_PATH];
-    RunCommand(TrackRowMenu(dialogWindow.handle, at, ReadSelectedPath(path),
+    RunCommand(TrackRowMenu(dialogWindow.handle, at,
                             static_cast<DWORD>(ProcessIdOfRow(SelectedRow())) ==
                                 GetCurrentProcessId()));
 }

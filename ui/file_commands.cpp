@@ -1,25 +1,18 @@
 // The selected process's file in Explorer: its folder with the file
 // selected, and its properties (whose Digital Signatures tab names the
-// signer). Both work on the file's UTF-16 path, read again from the process,
-// since the path the list shows in the code page may name no file at all.
+// signer). Both work on the image file the kernel recorded when the process
+// started, never on the path the list shows: that one the process itself
+// can rewrite, and this program may be running as administrator.
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include "../process/platform_calls.h"
 #include "../process/process_path.h"
 #include "../process/shell_calls.h"
-#include "../process/system_path.h"
-#include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
 namespace {
-
-const int kPathColumn = 2;
-const wchar_t kExplorerName[] = L"explorer.exe";
-const wchar_t kSelectFormat[] = L"explorer.exe /select,\"%s\"";
-const wchar_t kOpenFormat[] = L"explorer.exe \"%s\"";
 
 void ShowFailure(HWND owner, const char *text)
 {
@@ -64,90 +57,91 @@ bool SelectInFolder(const wchar_t *file)
 }
 
 // Our own box reports a failure; the shell's would be a second one.
-bool RunShellVerb(HWND owner, ULONG mask, const wchar_t *verb, const wchar_t *file)
+void PrepareShellExecute(SHELLEXECUTEINFOW &info, HWND owner, ULONG mask)
 {
-    SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof(info));
     info.cbSize = sizeof(info);
     info.fMask = mask | SEE_MASK_FLAG_NO_UI;
     info.hwnd = owner;
-    info.lpVerb = verb;
-    info.lpFile = file;
     info.nShow = SW_SHOW;
-    return platform::ShellExecuteExW(&info) != FALSE;
 }
 
-// Explorer by its full path in the Windows folder, never by name: a planted
-// explorer.exe in the program's folder would otherwise run with its rights.
-// The shared Windows folder, not a user's private one under Remote Desktop.
-// Only where the shell's own calls are missing: Explorer given a path that
-// does not exist opens some other folder and says nothing.
-bool StartExplorer(const wchar_t *format, const wchar_t *path)
+// The folder by its item list and as the class Folder, never by a verb on
+// its path: had the folder been swapped for a program since it was looked
+// at, that program would run, with this program's rights. (Wine 8 registers
+// no command for the class Folder: there the user is told it failed.)
+bool OpenFolder(HWND owner, const wchar_t *folder)
 {
-    wchar_t explorer[MAX_PATH];
-    if (!JoinSystemPath(GetSystemWindowsDirectoryW, kExplorerName, explorer))
+    PIDLIST_ABSOLUTE item = platform::ILCreateFromPathW(folder);
+    if (item == NULL)
         return false;
-    wchar_t commandLine[sizeof(kSelectFormat) / sizeof(wchar_t) + MAX_PATH];
-    wsprintfW(commandLine, format, path);
-    STARTUPINFOW startup;
-    ZeroMemory(&startup, sizeof(startup));
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started;
-    if (!platform::CreateProcessW(explorer, commandLine, &startup, &started))
-        return false;
-    platform::CloseHandle(started.hThread);
-    platform::CloseHandle(started.hProcess);
-    return true;
+    SHELLEXECUTEINFOW info;
+    PrepareShellExecute(info, owner, SEE_MASK_IDLIST | SEE_MASK_CLASSNAME);
+    info.lpIDList = item;
+    info.lpClass = L"Folder";
+    const bool opened = platform::ShellExecuteExW(&info) != FALSE;
+    platform::ILFree(item);
+    return opened;
 }
 
 // The file's folder with the file selected; a file that is gone leaves its
-// folder, with nothing selected. Never another folder.
+// folder, with nothing selected. Never another folder, and nothing at all
+// where the shell's calls are missing.
 bool OpenLocation(HWND owner, const wchar_t *file)
 {
     wchar_t folder[MAX_PATH];
-    if (!FolderOf(file, folder))
+    if (!FolderOf(file, folder) || !platform::ShellAvailable())
         return false;
-    const bool fileThere = IsFile(file);
-    if (!fileThere && !IsFolder(folder))
+    if (IsFile(file))
+        return SelectInFolder(file);
+    return IsFolder(folder) && OpenFolder(owner, folder);
+}
+
+bool ShowProperties(HWND owner, const wchar_t *file)
+{
+    if (!IsFile(file))
         return false;
-    if (!platform::ShellAvailable())
-        return fileThere ? StartExplorer(kSelectFormat, file) : StartExplorer(kOpenFormat, folder);
-    return fileThere ? SelectInFolder(file) : RunShellVerb(owner, 0, L"open", folder);
+    SHELLEXECUTEINFOW info;
+    PrepareShellExecute(info, owner, SEE_MASK_INVOKEIDLIST);
+    info.lpVerb = L"properties";
+    info.lpFile = file;
+    return platform::ShellExecuteExW(&info) != FALSE;
 }
 
 }
 
-// The path cell of the selected row; false when no row is selected or the
-// row has no path.
-bool ProcessListDialog::ReadSelectedPath(char (&path)[MAX_PATH])
+// The image file of the selected row's process, read on a handle that also
+// confirms the process is the row's. False when no row is selected, when
+// the row's process is gone (reported, and the list read again), or when
+// the file cannot be read (failure shown).
+bool ProcessListDialog::ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char *failure)
 {
     const int row = SelectedRow();
     if (row < 0)
         return false;
-    ReadListCell(listWindow, row, kPathColumn, path, MAX_PATH);
-    return path[0] != '\0';
+    switch (ReadImagePath(static_cast<DWORD>(ProcessIdOfRow(row)), listTime, file)) {
+    case kImagePathRead:
+        return true;
+    case kImageProcessGone:
+        ReportRowGone();
+        return false;
+    default:
+        ShowFailure(dialogWindow.handle, failure);
+        return false;
+    }
 }
 
 void ProcessListDialog::OpenLocationCommand()
 {
-    char shown[MAX_PATH];
-    if (!ReadSelectedPath(shown))
-        return;
-    // The file by its UTF-16 path, read again from the row's process.
-    const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(SelectedRow()));
     wchar_t file[MAX_PATH];
-    if (!ReadProcessPath(processId, shown, file) || !OpenLocation(dialogWindow.handle, file))
+    if (ReadSelectedImage(file, TEXT_OPEN_LOCATION_FAILED) &&
+        !OpenLocation(dialogWindow.handle, file))
         ShowFailure(dialogWindow.handle, TEXT_OPEN_LOCATION_FAILED);
 }
 
 void ProcessListDialog::PropertiesCommand()
 {
-    char shown[MAX_PATH];
-    if (!ReadSelectedPath(shown))
-        return;
-    const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(SelectedRow()));
     wchar_t file[MAX_PATH];
-    if (!ReadProcessPath(processId, shown, file) || !IsFile(file) ||
-        !RunShellVerb(dialogWindow.handle, SEE_MASK_INVOKEIDLIST, L"properties", file))
+    if (ReadSelectedImage(file, TEXT_PROPERTIES_FAILED) && !ShowProperties(dialogWindow.handle, file))
         ShowFailure(dialogWindow.handle, TEXT_PROPERTIES_FAILED);
 }

@@ -49,7 +49,7 @@ private:
     void EndTreeCommand();
     void OnListKey(WORD key);
     void OnContextMenu(HWND from, LPARAM where);
-    bool ReadSelectedPath(char (&path)[MAX_PATH]);
+    bool ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char *failure);
     int SelectedRow() const override;
     int ProcessIdOfRow(int row) const;
     void SelectRow(int row);

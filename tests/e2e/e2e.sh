@@ -342,16 +342,20 @@ scenario_keys_and_menu() {
     escape_closes "Vantry after its keys and menu"
 }
 
-# The menu's O works on the process's own path in UTF-16: for a helper in a
-# folder named Café (which code page 932 shows as Cafe) Wine's Explorer
+# The menu's O works on the file the kernel recorded, in UTF-16: for a helper
+# in a folder named Café (which code page 932 shows as Cafe) Wine's Explorer
 # shows a window named Café; for a helper whose folder was deleted after it
-# started the user is told, and no folder opens.
+# started the user is told, and no folder opens; for a helper whose own
+# loader list claims it runs from Decoy, the list shows Decoy and the menu's O
+# opens the folder the kernel knows, RealHome.
 folder_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 scenario_file_location_by_real_path() {
     reset_wine
-    mkdir -p "$WORK/Café" "$WORK/gone"
+    mkdir -p "$WORK/Café" "$WORK/gone" "$WORK/RealHome" "$WORK/Decoy"
     cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/Café/zz_cafe.exe"
     cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/gone/yy_gone.exe"
+    for folder in RealHome Decoy; do cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/$folder/xx_real.exe"; done
+    spawn real "$(windows_path "$WORK/RealHome/xx_real.exe")" decoy "$(windows_path "$WORK/Decoy/xx_real.exe")"
     spawn cafe "$(windows_path "$WORK/Café/zz_cafe.exe")" 120
     spawn gone "$(windows_path "$WORK/gone/yy_gone.exe")" 120
     rm -rf "$WORK/gone"
@@ -385,6 +389,16 @@ scenario_file_location_by_real_path() {
     [ -z "$(folder_window '^gone$')$(folder_window "^$(basename "$WORK")\$")" ] &&
         pass "no folder opens for the helper whose folder is gone" ||
         fail "a folder opened for the helper whose folder is gone"
+    keys x
+    rows
+    [ "$(selected_cell 2)" = "$(windows_path "$WORK/Decoy/xx_real.exe")" ] || fail "the decoy shows '$(selected_cell 2)'"
+    keys shift+F10
+    menu_keys o
+    folder=$(timeout 20 xdotool search --sync --onlyvisible --name '^RealHome$' | head -n 1)
+    [ -n "$folder" ] && [ -z "$(folder_window '^Decoy$')" ] &&
+        pass "the menu's O on a helper claiming Decoy opens RealHome, where it runs from" ||
+        fail "the menu's O on a helper claiming Decoy: RealHome '$folder', Decoy '$(folder_window '^Decoy$')'"
+    [ -n "$folder" ] && xdotool windowfocus --sync "$folder" key alt+F4 && sleep 1
     escape_closes "Vantry after the file locations"
 }
 

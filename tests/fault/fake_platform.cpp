@@ -153,14 +153,38 @@ DWORD GetModuleFileNameExA(HANDLE process, HMODULE, LPSTR name, DWORD size)
     return fake != NULL && IsOpen(process) ? CopyName(fake->path, name, size) : 0;
 }
 
-DWORD GetModuleFileNameExW(HANDLE process, HMODULE, LPWSTR name, DWORD size)
+BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD *size)
+{
+    if (g_fake.fullImageNameMissing) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return FALSE;
+    }
+    if (size == NULL)
+        return NullArgument();
+    const DWORD length = flags == 0 ? platform::GetProcessImageFileNameW(process, path, *size) : 0;
+    *size = length;
+    return length != 0;
+}
+
+DWORD GetProcessImageFileNameW(HANDLE process, LPWSTR path, DWORD size)
 {
     FakeProcess *fake = ByHandle(process);
     if (fake == NULL || !IsOpen(process))
         return 0;
     wchar_t converted[2 * MAX_PATH] = L"";
     MultiByteToWideChar(CP_ACP, 0, fake->path.c_str(), -1, converted, 2 * MAX_PATH);
-    return CopyName(fake->widePath.empty() ? std::wstring(converted) : fake->widePath, name, size);
+    return CopyName(fake->imagePath.empty() ? std::wstring(converted) : fake->imagePath, path, size);
+}
+
+// The device and a second null, as the platform ends its list of names.
+DWORD QueryDosDeviceW(LPCWSTR device, LPWSTR target, DWORD size)
+{
+    for (const std::pair<std::wstring, std::wstring> &entry : g_fake.dosDevices) {
+        if (device != NULL && entry.first == device && CopyName(entry.second + L'\0', target, size) != 0)
+            return static_cast<DWORD>(entry.second.size() + 2);
+    }
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return 0;
 }
 
 BOOL TerminateProcess(HANDLE process, UINT exitCode)
@@ -407,29 +431,15 @@ BOOL ShellExecuteExW(SHELLEXECUTEINFOW *info)
 {
     if (info == NULL)
         return NullArgument();
+    const bool lastMade = !s_itemLists.empty() && info->lpIDList == s_itemLists.back();
     FakeShellExecute call = { info->fMask, TextOrEmpty(info->lpVerb), TextOrEmpty(info->lpFile),
-                              TextOrEmpty(info->lpParameters), info->hwnd };
+                              TextOrEmpty(info->lpParameters), TextOrEmpty(info->lpClass),
+                              lastMade ? g_fake.itemListPaths.back() : L"", info->hwnd };
     g_fake.shellExecutes.push_back(call);
     if (g_fake.shellExecuteError != 0) {
         SetLastError(g_fake.shellExecuteError);
         return FALSE;
     }
-    return TRUE;
-}
-
-// A started explorer's two handles count as opened, so that a test sees
-// whether the code closed them.
-BOOL CreateProcessW(const wchar_t *application, wchar_t *commandLine, STARTUPINFOW *,
-                    PROCESS_INFORMATION *started)
-{
-    g_fake.explorerApplication = TextOrEmpty(application);
-    g_fake.explorerCommandLine = TextOrEmpty(commandLine);
-    if (started == NULL)
-        return NullArgument();
-    if (g_fake.explorerStartFails)
-        return FALSE;
-    started->hProcess = Open(reinterpret_cast<HANDLE>(0x5000));
-    started->hThread = Open(reinterpret_cast<HANDLE>(0x5010));
     return TRUE;
 }
 

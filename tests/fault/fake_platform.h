@@ -40,7 +40,9 @@ struct FakeProcess {
     bool exited = false;
     bool lingers = false;
     DWORD terminateError = 0;  // TerminateProcess fails with it
-    std::wstring widePath;  // the UTF-16 path; empty: path in the code page
+    // The image file as the kernel recorded it, in UTF-16 (on Windows XP
+    // the path on its device); empty: the list's path, converted.
+    std::wstring imagePath;
 };
 
 struct FakeSessionProcess {
@@ -60,10 +62,11 @@ struct FakeWindow {
     RECT place;
 };
 
-// One call of ShellExecuteExW; null pointers recorded as empty strings.
+// One call of ShellExecuteExW; null pointers recorded as empty strings, and
+// an item list (the last one made) by the path it was made for.
 struct FakeShellExecute {
     ULONG mask;
-    std::wstring verb, file, parameters;
+    std::wstring verb, file, parameters, className, itemList;
     HWND owner;
 };
 
@@ -95,12 +98,12 @@ struct FakePlatform {
     // The clipboard, held by another program for this many attempts to open it.
     int clipboardHeldFor = 0;
     int clipboardOpenAttempts = 0;
-    // Explorer: the shell's call and starting explorer.exe fail on demand.
+    // Explorer: the shell's call fails on demand.
     bool shellSelectFails = false;
-    bool explorerStartFails = false;
     int shellSelections = 0;
-    std::wstring explorerApplication;
-    std::wstring explorerCommandLine;
+    // Windows XP: no full image name, and what each drive letter names.
+    bool fullImageNameMissing = false;
+    std::vector<std::pair<std::wstring, std::wstring>> dosDevices;
     // The cursor shown while the process table was read, and while an end
     // waited for its process.
     HCURSOR cursorWhileEnumerating = NULL;

@@ -1,8 +1,8 @@
 // The list's new commands under faults Wine does not produce: the clipboard
 // held by another program; the file commands on a real file whose folder
 // has a space, a comma and an accent, with the shell missing or failing, the
-// file or its folder gone, the process no longer the row's; and the wait
-// cursor while the table is read.
+// file or its folder gone, the process no longer the row's, Windows XP's
+// device paths; and the wait cursor while the table is read.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -31,9 +31,10 @@ protected:
         CreateDirectoryW(folder_.c_str(), NULL);
         CloseHandle(CreateFileW(file_.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
         AddProcessOf(300, file_);
-        // The kernel's forms of the same file, and a system file.
-        AddProcessOf(301, L"\\??\\" + file_);
-        AddProcessOf(302, L"\\SystemRoot\\system32\\kernel32.dll");
+        // Windows XP's kernel names the file on its device: the same file,
+        // and one on a device that no drive letter names.
+        AddProcessOf(301, L"\\Device\\HarddiskVolume10" + file_.substr(2));
+        AddProcessOf(302, L"\\Device\\Mup\\host\\share\\Target.exe");
         ASSERT_TRUE(runner_.Start());
         ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), 300)));
     }
@@ -46,15 +47,15 @@ protected:
         RemoveDirectoryW(folder_.c_str());
     }
 
-    // A process whose UTF-16 path is widePath; its path cell shows it in the
-    // code page, as the platform's own conversion gives it.
-    static void AddProcessOf(DWORD id, const std::wstring &widePath)
+    // A process whose image file the kernel records as imagePath; its path
+    // cell shows the same in the code page, as the platform converts it.
+    static void AddProcessOf(DWORD id, const std::wstring &imagePath)
     {
         char shown[MAX_PATH];
-        WideCharToMultiByte(CP_ACP, 0, widePath.c_str(), -1, shown, MAX_PATH, NULL, NULL);
+        WideCharToMultiByte(CP_ACP, 0, imagePath.c_str(), -1, shown, MAX_PATH, NULL, NULL);
         FakeProcess &process = AddFakeProcess(id, "Target.exe");
         process.path = shown;
-        process.widePath = widePath;
+        process.imagePath = imagePath;
     }
 
     void ExpectNoBox() { EXPECT_EQ(NULL, WaitForMessageBox(runner_.ThreadId(), runner_.Window(), 300)); }
@@ -67,12 +68,11 @@ protected:
         EXPECT_EQ(runner_.Window(), GetWindow(box, GW_OWNER));
         PressButton(box, IDOK);
     }
-    // Nothing opened: no item list, no execution, no Explorer.
+    // Nothing opened: no item list, no execution.
     static void ExpectNothingOpened()
     {
         EXPECT_TRUE(g_fake.itemListPaths.empty());
         EXPECT_TRUE(g_fake.shellExecutes.empty());
-        EXPECT_EQ(L"", g_fake.explorerCommandLine);
     }
 
     // What the clipboard holds as code page text; "" when it holds none.
@@ -114,8 +114,12 @@ TEST_F(ListCommandFaults, AHeldClipboardIsTriedFiveTimesThenLeftAlone)
     EXPECT_EQ("300\tTarget.exe\t" + g_fake.processes[0].path + "\talice\r\n", ClipboardText());
 }
 
-TEST_F(ListCommandFaults, TheFileIsSelectedInItsFolderByItsUtf16Path)
+// By the kernel's record of the file, not by the path the list shows,
+// which the process's own memory gave.
+TEST_F(ListCommandFaults, TheFileIsSelectedInItsFolderByTheKernelsUtf16Path)
 {
+    g_fake.processes[0].path = "C:\\Decoy\\Target.exe";
+    runner_.SendCommand(IDC_REFRESH);
     runner_.SendCommand(IDM_OPEN_LOCATION);
     ASSERT_EQ(1u, g_fake.itemListPaths.size());
     EXPECT_EQ(file_, g_fake.itemListPaths[0]);
@@ -123,61 +127,55 @@ TEST_F(ListCommandFaults, TheFileIsSelectedInItsFolderByItsUtf16Path)
     ExpectNoBox();
 }
 
-TEST_F(ListCommandFaults, TheKernelsFormsOfAPathAreRewritten)
+// Windows XP: a drive's device matches only whole, so the drive on
+// HarddiskVolume1 does not claim a file on HarddiskVolume10; a device that
+// no drive letter names is a failure.
+TEST_F(ListCommandFaults, OnWindowsXpTheDevicePathIsMappedToItsDriveLetter)
 {
-    wchar_t windows[MAX_PATH];
-    GetSystemWindowsDirectoryW(windows, MAX_PATH);
-    for (DWORD id : { 301, 302 }) {
-        ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), id)));
-        runner_.SendCommand(IDM_OPEN_LOCATION);
-    }
-    ExpectNoBox();
-    ASSERT_EQ(2u, g_fake.itemListPaths.size());
-    EXPECT_EQ(file_, g_fake.itemListPaths[0]);
-    EXPECT_EQ(std::wstring(windows) + L"\\system32\\kernel32.dll", g_fake.itemListPaths[1]);
-}
-
-// Only where the shell's calls are missing: Explorer by its full path in the
-// Windows folder, its handles closed.
-TEST_F(ListCommandFaults, WithoutTheShellExplorerIsStartedByItsFullPath)
-{
-    g_fake.shellMissing = true;
-    runner_.SendCommand(IDM_OPEN_LOCATION);
-    wchar_t windows[MAX_PATH];
-    GetSystemWindowsDirectoryW(windows, MAX_PATH);
-    EXPECT_EQ(std::wstring(windows) + L"\\explorer.exe", g_fake.explorerApplication);
-    EXPECT_EQ(L"explorer.exe /select,\"" + file_ + L"\"", g_fake.explorerCommandLine);
-    ExpectNoBox();
-}
-
-TEST_F(ListCommandFaults, WhenNeitherTheShellNorExplorerOpensItTheUserIsTold)
-{
-    g_fake.shellMissing = true;
-    g_fake.explorerStartFails = true;
+    g_fake.fullImageNameMissing = true;
+    g_fake.dosDevices = { { L"A:", L"\\Device\\HarddiskVolume1" },
+                          { file_.substr(0, 2), L"\\Device\\HarddiskVolume10" } };
+    ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), 302)));
     runner_.PostCommand(IDM_OPEN_LOCATION);
     ExpectFailureBox(CP932_OPEN_LOCATION_FAILED);
+    ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), 301)));
+    runner_.PostCommand(IDM_OPEN_LOCATION);
+    ExpectNoBox();
+    ASSERT_EQ(1u, g_fake.itemListPaths.size());
+    EXPECT_EQ(file_, g_fake.itemListPaths[0]);
+}
+
+// Where the shell's calls are missing nothing else is started: the user is
+// told, as when the shell fails.
+TEST_F(ListCommandFaults, WithoutTheShellTheUserIsTold)
+{
+    g_fake.shellMissing = true;
+    runner_.PostCommand(IDM_OPEN_LOCATION);
+    ExpectFailureBox(CP932_OPEN_LOCATION_FAILED);
+    ExpectNothingOpened();
     g_fake.shellMissing = false;
-    g_fake.explorerStartFails = false;
-    g_fake.explorerCommandLine.clear();
     g_fake.shellSelectFails = true;
     runner_.PostCommand(IDM_OPEN_LOCATION);
     ExpectFailureBox(CP932_OPEN_LOCATION_FAILED);
-    EXPECT_EQ(L"", g_fake.explorerCommandLine);
 }
 
+// The folder by its item list as the class Folder, never by a verb on its
+// path, which a program put in the folder's place would answer.
 TEST_F(ListCommandFaults, AGoneFileLeavesItsFolderOpenedWithNothingSelected)
 {
     ASSERT_TRUE(DeleteFileW(file_.c_str()));
-    runner_.SendCommand(IDM_OPEN_LOCATION);
-    ExpectNoBox();
-    EXPECT_TRUE(g_fake.itemListPaths.empty());
-    ASSERT_EQ(1u, g_fake.shellExecutes.size());
-    EXPECT_EQ(L"open", g_fake.shellExecutes[0].verb);
-    EXPECT_EQ(folder_, g_fake.shellExecutes[0].file);
-    g_fake.shellExecutes.clear();
     runner_.PostCommand(IDM_PROPERTIES);
     ExpectFailureBox(CP932_PROPERTIES_FAILED);
     ExpectNothingOpened();
+    runner_.SendCommand(IDM_OPEN_LOCATION);
+    ExpectNoBox();
+    ASSERT_EQ(1u, g_fake.shellExecutes.size());
+    const FakeShellExecute &call = g_fake.shellExecutes[0];
+    EXPECT_EQ(static_cast<ULONG>(SEE_MASK_IDLIST | SEE_MASK_CLASSNAME | SEE_MASK_FLAG_NO_UI), call.mask);
+    EXPECT_EQ(folder_, call.itemList);
+    EXPECT_EQ(L"Folder", call.className);
+    EXPECT_EQ(L"", call.file);
+    EXPECT_EQ(0, g_fake.shellSelections);
 }
 
 TEST_F(ListCommandFaults, WithTheFileAndItsFolderGoneTheUserIsTold)
@@ -191,16 +189,35 @@ TEST_F(ListCommandFaults, WithTheFileAndItsFolderGoneTheUserIsTold)
     ExpectNothingOpened();
 }
 
-// The process has ended and its identifier now names another program.
-TEST_F(ListCommandFaults, AProcessThatIsNoLongerTheRowsIsReported)
+// A row stands for the process that held its identifier when the list was
+// read. A later start, on a row with a name or without, or an identifier
+// that names nothing now, gets the box for a gone row; a process that will
+// not open, the command's own. A start at the list's very time is the row's.
+TEST_F(ListCommandFaults, OnlyTheRowsOwnProcessIsOpened)
 {
-    g_fake.processes[0].widePath = L"C:\\windows\\system32\\notepad.exe";
-    runner_.PostCommand(IDM_OPEN_LOCATION);
-    ExpectFailureBox(CP932_OPEN_LOCATION_FAILED);
+    AddFakeProcess(303, "").created = g_fake.now + 1;
+    g_fake.processes[0].created = g_fake.now + 1;
+    runner_.SendCommand(IDC_REFRESH);
+    for (DWORD id : { 300, 303 }) {
+        ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), id)));
+        runner_.PostCommand(IDM_OPEN_LOCATION);
+        ExpectFailureBox(CP932_ROW_GONE);
+    }
+    g_fake.processes[0].id = 399;
+    ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), 300)));
+    runner_.PostCommand(IDM_PROPERTIES);
+    ExpectFailureBox(CP932_ROW_GONE);
+    EXPECT_EQ(-1, FindRowOfProcess(runner_.List(), 300));
     g_fake.processes[0].openFails = true;
+    ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), 399)));
     runner_.PostCommand(IDM_PROPERTIES);
     ExpectFailureBox(CP932_PROPERTIES_FAILED);
     ExpectNothingOpened();
+    g_fake.processes[0].openFails = false;
+    g_fake.processes[0].created = g_fake.now;
+    runner_.PostCommand(IDM_OPEN_LOCATION);
+    ExpectNoBox();
+    EXPECT_EQ(1, g_fake.shellSelections);
 }
 
 TEST_F(ListCommandFaults, PropertiesAreShownForTheUtf16Path)

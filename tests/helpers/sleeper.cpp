@@ -6,10 +6,13 @@
 //
 // "window X Y TITLE" shows a window with that title at X, Y on the screen
 // for 120 seconds; "hung X Y TITLE" shows it, then stops answering messages.
+// "decoy PATH" claims, in its own loader list, to run from PATH, as a
+// hostile program may, and waits 120 seconds.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
+#include <winternl.h>
 
 namespace {
 
@@ -55,11 +58,29 @@ bool ShowWindowMode(const char *commandLine)
     return true;
 }
 
+bool ClaimDecoyPath(const char *commandLine)
+{
+    static wchar_t decoy[MAX_PATH];
+    char path[MAX_PATH];
+    if (sscanf(commandLine, "\"decoy\" \"%259[^\"]\"", path) != 1)
+        return false;
+    const int length = MultiByteToWideChar(CP_ACP, 0, path, -1, decoy, MAX_PATH) - 1;
+    PROCESS_BASIC_INFORMATION basic;
+    NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic), NULL);
+    LIST_ENTRY *first = basic.PebBaseAddress->Ldr->InMemoryOrderModuleList.Flink;
+    UNICODE_STRING &name = CONTAINING_RECORD(first, LDR_DATA_TABLE_ENTRY, InMemoryOrderLinks)->FullDllName;
+    name.Buffer = decoy;
+    name.Length = static_cast<USHORT>(length * sizeof(wchar_t));
+    name.MaximumLength = static_cast<USHORT>(name.Length + sizeof(wchar_t));
+    Sleep(120000);
+    return true;
+}
+
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
-    if (ShowWindowMode(commandLine))
+    if (ShowWindowMode(commandLine) || ClaimDecoyPath(commandLine))
         return 7;
     int seconds = atoi(commandLine);
     if (seconds <= 0)
