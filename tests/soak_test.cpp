@@ -57,11 +57,11 @@ private:
         std::deque<std::unique_ptr<HelperProcess>> running;
         for (int i = 0; !stop_; ++i) {
             const std::string name = "churn_" + std::to_string(i % 6) + ".exe";
+            // Held from before the start: a helper listed while it starts
+            // is asked about only once it is recorded.
+            std::lock_guard<std::mutex> lock(mutex_);
             running.emplace_back(new HelperProcess(name));
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                started_.insert(std::make_pair(running.back()->Id(), name));
-            }
+            started_.insert(std::make_pair(running.back()->Id(), name));
             if (running.size() > 4)
                 running.pop_front();
         }

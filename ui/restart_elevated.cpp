@@ -1,5 +1,6 @@
 // Starting Vantry again as administrator, from a limited token: offered
-// when an end fails for want of the debug privilege, and in the window
+// when an end fails there (for whatever reason: only an elevated token holds
+// the debug privilege that may have been missing), and in the window
 // menu. Windows shows the UAC prompt; the new Vantry opens with the process
 // selected, and this one closes.
 #include <windows.h>
@@ -49,9 +50,9 @@ ProcessListDialog::RestartResult ProcessListDialog::RestartElevated(bool withPro
     return GetLastError() == ERROR_CANCELLED ? kRestartCancelled : kRestartFailed;
 }
 
-// The end failed. On a limited token that is for want of the debug
-// privilege, which only an elevated token holds: offer to start again as
-// administrator. Otherwise, or when the restart fails, the failure box says
+// The end failed. On a limited token, whatever the reason, the debug
+// privilege that only an elevated token holds may be what was missing:
+// offer to start again as administrator. Otherwise, or when the restart fails, the failure box says
 // failure. Returns true when the dialog has ended for the new one.
 bool ProcessListDialog::OfferRestartAfterFailedEnd(int processId, const char *failure)
 {
