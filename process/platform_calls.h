@@ -49,6 +49,11 @@ BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry);
 BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
                      FILETIME *user);
 void GetSystemTimeAsFileTime(FILETIME *now);
+// Where this process looks for the libraries it loads by name. Both fail
+// with ERROR_PROC_NOT_FOUND where the system lacks them (SetDllDirectoryA
+// before XP SP1, SetDefaultDllDirectories before 8 without its update).
+BOOL SetDllDirectoryA(LPCSTR path);
+BOOL SetDefaultDllDirectories(DWORD flags);
 
 }
 

@@ -155,7 +155,7 @@ readme_versions=$(grep -o '[0-9][0-9]*\.[0-9][0-9]*\.[0-9][0-9]*\.[0-9][0-9]*' "
     head -n 1 "$readme" | grep -qF "Vantry $resource_version" ||
     { echo "readme.txt names version(s) $readme_versions, the program $resource_version"; exit 1; }
 # Japanese readers look for the copyright and the disclaimer first.
-grep -q "^■ 著作権・免責" "$readme" && grep -q "MIT" "$readme" ||
+awk '/^■ / { section = /^■ 著作権・免責/ } section && /MIT ライセンス/ { found = 1 } END { exit !found }' "$readme" ||
     { echo "readme.txt has no 著作権・免責 section naming the MIT licence"; exit 1; }
 unzip -p "$zip" BUILDINFO | grep -qx "preset: $preset" || { echo "BUILDINFO lacks the preset"; exit 1; }
 unzip -p "$zip" BUILDINFO | grep -qx "sha256 before signing: $(sha256sum <Vantry.exe | cut -d ' ' -f 1)" ||
