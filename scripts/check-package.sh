@@ -219,10 +219,11 @@ VANTRY_ROOT=$source_dir VANTRY_ARCH=$arch
 start_private_session release >/dev/null
 trap 'end_headless_session; rm -rf "$work"' EXIT
 timeout 60 "$build_dir/wine-run.sh" "$signed/Vantry.exe" >/dev/null 2>&1 </dev/null &
+signed_vantry=$!
 window=$(timeout 30 xdotool search --sync --name '^Vantry$' | head -n 1)
 rows=$("$build_dir/wine-run.sh" "$build_dir/tests/e2e_probe.exe" rows 2>/dev/null </dev/null | grep -c .) || true
 [ -n "$window" ] && xdotool windowfocus --sync "$window" key Escape
-wait
+wait $signed_vantry
 [ "$rows" -gt 2 ] || { echo "the signed program did not list the processes ($rows lines)"; exit 1; }
 echo "the signed program lists $((rows - 1)) processes"
 
