@@ -255,12 +255,19 @@ opens_helpers_folder() {
     menu_keys o
     folder=$(timeout 20 xdotool search --sync --onlyvisible --name "^$(basename "$WORK")\$" | head -n 1)
     [ -n "$folder" ] || return 1
-    xdotool windowfocus --sync "$folder" key alt+F4
+    close_window "$folder"
+}
+# close_window ID: Alt+F4 to it, and back to Vantry once it has gone (the
+# dialog is active again a moment later).
+window_gone() { ! visible_windows | grep -qx "$1"; }
+close_window() {
+    xdotool windowfocus --sync "$1" key alt+F4
+    wait_for window_gone "$1"
     sleep 1
 }
 # Keys to an open menu, once it is open: it holds the input, and focusing the
 # dialog would close it.
-menu_keys() { wait_for menu_shown; xdotool key --delay 100 "$@"; sleep 0.1; }
+menu_keys() { wait_for menu_shown || return 1; xdotool key --delay 100 "$@"; sleep 0.1; }
 # answer KEY: answers the open box, and waits until it has closed.
 box_gone() { ! box_shown; }
 answer() { keys "$1"; wait_for box_gone; }
@@ -332,7 +339,7 @@ scenario_keys_and_menu() {
     keys shift+F10
     menu_keys r
     wait_for box_shown && expect_texts "the menu's R, which Wine cannot show," box \
-        "$(printf 'caption\tError\ntext\tプロパティを表示できませんでした。')"
+        "$(printf 'caption\tError\ntext\tプロパティを表示できませんでした。')" || fail "the menu's R showed no box"
     answer Return
     has_exited keyed && fail "the helper ended on the way"
     escape_closes "Vantry after its keys and menu"
@@ -359,8 +366,7 @@ scenario_file_location_by_real_path() {
     folder=$(timeout 20 xdotool search --sync --onlyvisible --name '^Café$' | head -n 1)
     if [ -n "$folder" ]; then
         pass "the menu's O on a helper in Café opens Café"
-        xdotool windowfocus --sync "$folder" key alt+F4
-        sleep 1
+        close_window "$folder"
     else
         fail "the menu's O on a helper in Café opened no window named Café"
     fi
