@@ -258,13 +258,15 @@ opens_helpers_folder() {
     [ -n "$folder" ] || return 1
     close_window "$folder"
 }
-# close_window ID: Alt+F4 to it, and back to Vantry once it has gone (the
-# dialog is active again a moment later).
+# close_window ID: Alt+F4 to it, and back to Vantry once it has gone. Wine
+# gives keys to the active window, and Vantry becomes it again only some
+# time later, so a click on its caption makes it active at once.
 window_gone() { ! visible_windows | grep -qx "$1"; }
 close_window() {
     xdotool windowfocus --sync "$1" key alt+F4
     wait_for window_gone "$1"
-    sleep 1
+    xdotool mousemove --window "$WINDOW" 60 8 click 1
+    sleep 0.5
 }
 # Keys to an open menu, once it is open: it holds the input, and focusing the
 # dialog would close it.
