@@ -31,11 +31,11 @@ if [ "${1:-}" = O3 ]; then
              for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
              return a[int((n + 1) / 2)] }
          / ms / { name = substr($0, 1, 44); sub(/ +$/, "", name); split(substr($0, 45), f, " ")
-                  runs[FILENAME == ARGV[1] ? "Os" : "O3", name] = runs[FILENAME == ARGV[1] ? "Os" : "O3", name] " " f[1]
+                  which = FILENAME == ARGV[1] ? "Os" : "O3"; runs[which, name] = runs[which, name] " " f[1]
                   if (!(name in seen)) { seen[name] = 1; order[++count] = name } }
          END { printf "%-44s %10s %10s %8s\n", "figure (median of 3)", "-Os ms", "-O3 ms", "-Os/-O3"
                for (i = 1; i <= count; i++) { os = median(runs["Os", order[i]]); o3 = median(runs["O3", order[i]])
-                   printf "%-44s %10.2f %10.2f %8.3f\n", order[i], os, o3, o3 > 0 ? os / o3 : 0 } }' \
+                   printf "%-44s %10.2f %10.2f %8.3f\n", order[i], os, o3, (o3 > 0 ? os / o3 : 0) } }' \
         build/bench-build.txt build/bench-build-O3.txt
     exit 0
 fi
