@@ -148,6 +148,20 @@ BOOL IsProcessCritical(HANDLE process, BOOL *critical)
     return isProcessCritical(process, critical);
 }
 
+BOOL SetDllDirectoryA(LPCSTR path)
+{
+    BOOL(WINAPI * setDllDirectory)(LPCSTR);
+    BindCall(GetModuleHandleA("kernel32.dll"), "SetDllDirectoryA", setDllDirectory);
+    return setDllDirectory != NULL ? setDllDirectory(path) : Unavailable();
+}
+
+BOOL SetDefaultDllDirectories(DWORD flags)
+{
+    BOOL(WINAPI * setDefaultDllDirectories)(DWORD);
+    BindCall(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories", setDefaultDllDirectories);
+    return setDefaultDllDirectories != NULL ? setDefaultDllDirectories(flags) : Unavailable();
+}
+
 LONG NtQueryInformationProcess(HANDLE process, ULONG infoClass, void *info, ULONG size,
                                ULONG *length)
 {

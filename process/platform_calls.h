@@ -57,6 +57,11 @@ BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIM
 void GetSystemTimeAsFileTime(FILETIME *now);
 // Waiting for a process (a handle with SYNCHRONIZE access) to end.
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+// Where this process looks for the libraries it loads by name. Both fail
+// with ERROR_PROC_NOT_FOUND where the system lacks them (SetDllDirectoryA
+// before XP SP1, SetDefaultDllDirectories before 8 without its update).
+BOOL SetDllDirectoryA(LPCSTR path);
+BOOL SetDefaultDllDirectories(DWORD flags);
 
 }
 

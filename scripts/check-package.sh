@@ -8,7 +8,9 @@
 # and that the Japanese read-me has the form Notepad needs and the program's
 # version. Then signs a build of HEAD with a throwaway certificate and checks
 # the signed release end to end, and every refusal verify-release.sh and
-# sign.sh promise.
+# sign.sh promise. The signed build and verify-release.sh's rebuild, made
+# from two clean clones in two folders, are left in release-check/ of the
+# build folder for check-reproducible.sh.
 # Usage: check-package.sh <build directory> win32|win64
 set -e
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -124,7 +126,7 @@ level="/$(in_namespace assembly urn:schemas-microsoft-com:asm.v1)/$(in_namespace
 compat=urn:schemas-microsoft-com:compatibility.v1
 compatibility="/*/$(in_namespace compatibility $compat)/$(in_namespace application $compat)/$(in_namespace supportedOS $compat)/@Id"
 systems=$(xmllint --xpath "$compatibility" manifest-from-program.xml | grep -o '{[^}]*}' | sort | tr '\n' ' ')
-# Vista, 7, 10 and 11, 8.1, 8.
+# In this order: 8.1, 7, 8, 10 and 11, Vista.
 [ "$systems" = "{1f676c76-80e1-4239-95bb-83d0f6d0da78} {35138b9a-5d96-4fbd-8e2d-a2440225f93a} {4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38} {8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a} {e2011457-1546-43c5-a5fe-008deee3d3f0} " ] ||
     { echo "the manifest names the systems '$systems'"; exit 1; }
 
@@ -153,7 +155,7 @@ readme_versions=$(grep -o '[0-9][0-9]*\.[0-9][0-9]*\.[0-9][0-9]*\.[0-9][0-9]*' "
     head -n 1 "$readme" | grep -qF "Vantry $resource_version" ||
     { echo "readme.txt names version(s) $readme_versions, the program $resource_version"; exit 1; }
 # Japanese readers look for the copyright and the disclaimer first.
-grep -q "^■ 著作権・免責" "$readme" && grep -q "MIT" "$readme" ||
+awk '/^■ / { section = /^■ 著作権・免責/ } section && /MIT ライセンス/ { found = 1 } END { exit !found }' "$readme" ||
     { echo "readme.txt has no 著作権・免責 section naming the MIT licence"; exit 1; }
 unzip -p "$zip" BUILDINFO | grep -qx "preset: $preset" || { echo "BUILDINFO lacks the preset"; exit 1; }
 unzip -p "$zip" BUILDINFO | grep -qx "sha256 before signing: $(sha256sum <Vantry.exe | cut -d ' ' -f 1)" ||
@@ -169,6 +171,10 @@ echo "$zip: $contents"
 build_dir=$(pwd)
 work=$(mktemp -d /tmp/vantry-signing.XXXXXX)
 trap 'rm -rf "$work"' EXIT
+# verify-release.sh rebuilds the release's commit once for all the copies
+# of the release checked below.
+export VANTRY_VERIFY_REBUILT="$build_dir/release-check"
+rm -rf "$VANTRY_VERIFY_REBUILT"
 password="pw-$(od -An -N8 -tx8 /dev/urandom | tr -d ' ')"
 # An impostor's certificate with the maintainers' name and serial number,
 # made a second earlier: certificates are stored in the signature in their
@@ -181,9 +187,9 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Vantry Test Signer"
     -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null &&
     openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/signer.pfx" \
         -passout "pass:$password" || { echo "openssl could not make the throwaway certificate"; exit 1; }
-git clone -q --no-local "$source_dir" "$work/source" || { echo "cannot clone $source_dir"; exit 1; }
+git clone -q --no-local "$source_dir" "$work/clone/in/another/place" || { echo "cannot clone $source_dir"; exit 1; }
 signed="$work/signed"
-cmake -S "$work/source" --preset $preset -B "$signed" -DBUILD_TESTING=OFF \
+cmake -S "$work/clone/in/another/place" --preset $preset -B "$signed" -DBUILD_TESTING=OFF \
     -DVANTRY_SIGNING_CERT="$work/signer.pfx" >"$work/configure.log" 2>&1 ||
     { cat "$work/configure.log"; echo "the signed build did not configure"; exit 1; }
 VANTRY_SIGNING_PASSWORD=$password cmake --build "$signed" --target package >"$work/build.log" 2>&1 ||
@@ -200,15 +206,24 @@ osslsigncode remove-signature -in "$signed/Vantry.exe" -out "$work/stripped.exe"
 unzip -p "$signed/$zip" BUILDINFO |
     grep -qx "sha256 before signing: $(sha256sum <"$work/stripped.exe" | cut -d ' ' -f 1)" ||
     { echo "without its signature the program is not the unsigned build"; exit 1; }
+mkdir -p "$VANTRY_VERIFY_REBUILT"
+cp "$work/stripped.exe" "$VANTRY_VERIFY_REBUILT/signed-$(git -C "$source_dir" rev-parse HEAD)-$preset.exe"
+echo "$work/clone/in/another/place" >"$VANTRY_VERIFY_REBUILT/signed-$(git -C "$source_dir" rev-parse HEAD)-$preset.exe.source"
 unzip -p "$signed/$zip" BUILDINFO | grep -qx "commit: $(git -C "$source_dir" rev-parse HEAD)" ||
     { echo "BUILDINFO does not name the commit the signed build was made from"; exit 1; }
 
-# The signed program starts under Wine and lists the processes.
+# The signed program starts under Wine and lists the processes, in a prefix
+# and on a display of this check's own.
+VANTRY_ROOT=$source_dir VANTRY_ARCH=$arch
+. "$source_dir/scripts/wine-env.sh"
+start_private_session release >/dev/null
+trap 'end_headless_session; rm -rf "$work"' EXIT
 timeout 60 "$build_dir/wine-run.sh" "$signed/Vantry.exe" >/dev/null 2>&1 </dev/null &
+signed_vantry=$!
 window=$(timeout 30 xdotool search --sync --name '^Vantry$' | head -n 1)
 rows=$("$build_dir/wine-run.sh" "$build_dir/tests/e2e_probe.exe" rows 2>/dev/null </dev/null | grep -c .) || true
 [ -n "$window" ] && xdotool windowfocus --sync "$window" key Escape
-wait
+wait $signed_vantry
 [ "$rows" -gt 2 ] || { echo "the signed program did not list the processes ($rows lines)"; exit 1; }
 echo "the signed program lists $((rows - 1)) processes"
 
@@ -327,7 +342,7 @@ cp "$build_dir/Vantry.exe" "$work/direct.exe"
 VANTRY_SIGNING_PASSWORD=wrong sh "$source_dir/scripts/sign.sh" "$work/direct.exe" "$work/signer.pfx" \
     2>/dev/null && { echo "sign.sh signed with a wrong password"; exit 1; }
 [ ! -e "$work/direct.exe" ] || { echo "sign.sh left the unsigned program behind"; exit 1; }
-cmake -S "$work/source" --preset $preset -B "$work/no-cert" -DBUILD_TESTING=OFF \
+cmake -S "$work/clone/in/another/place" --preset $preset -B "$work/no-cert" -DBUILD_TESTING=OFF \
     -DVANTRY_SIGNING_CERT="$work/missing.pfx" >"$work/missing.log" 2>&1 &&
     { echo "a missing certificate configured"; exit 1; }
 grep -q "$work/missing.pfx" "$work/missing.log" || { cat "$work/missing.log"; exit 1; }

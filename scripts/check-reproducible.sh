@@ -1,32 +1,27 @@
 #!/bin/sh
-# Checks that Vantry.exe is reproducible: builds the committed HEAD from two
-# clean clones in different folders, for both presets, and compares the
-# programs byte for byte. Usage: scripts/check-reproducible.sh
+# Checks that Vantry.exe is reproducible: the committed HEAD built from two
+# clean clones in different folders gives the same program byte for byte.
+# The two builds are the release check's (check-package.sh, which runs
+# first): its signed build, less the signature, and verify-release.sh's
+# rebuild, each from a clone of its own.
+# Usage: scripts/check-reproducible.sh <build directory> default|x64
 set -e
 cd "$(dirname "$0")/.."
-root=$(pwd)
-work=$(mktemp -d /tmp/vantry-repro.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+kept="$1/release-check"
+preset=$2
 commit=$(git rev-parse HEAD)
-first="$work/first"
-second="$work/second-clone/in/another/place"
-for clone in "$first" "$second"; do
-    git clone -q --no-local "$root" "$clone"
-    git -C "$clone" checkout -q "$commit"
+first="$kept/signed-$commit-$preset.exe"
+second="$kept/Vantry-$commit-$preset.exe"
+for program in "$first" "$second"; do
+    [ -f "$program" ] && [ -f "$program.source" ] ||
+        { echo "the release check left no build of $commit: $program"; exit 1; }
 done
-status=0
-for preset in default x64; do
-    dir=out-$preset
-    for clone in "$first" "$second"; do
-        cmake -S "$clone" --preset $preset -B "$clone/$dir" -DBUILD_TESTING=OFF >/dev/null
-        cmake --build "$clone/$dir" --target Vantry -j 2 >/dev/null
-    done
-    if cmp "$first/$dir/Vantry.exe" "$second/$dir/Vantry.exe"; then
-        echo "$preset: Vantry.exe is byte-identical ($(sha256sum <"$first/$dir/Vantry.exe" | cut -c1-16)...)"
-    else
-        echo "$preset: Vantry.exe differs between the two clones in" \
-             "$(cmp -l "$first/$dir/Vantry.exe" "$second/$dir/Vantry.exe" | wc -l) bytes"
-        status=1
-    fi
-done
-exit $status
+[ "$(cat "$first.source")" != "$(cat "$second.source")" ] ||
+    { echo "both programs were built in $(cat "$first.source")"; exit 1; }
+if cmp "$first" "$second"; then
+    echo "$preset: Vantry.exe is byte-identical from $(cat "$first.source") and $(cat "$second.source")" \
+         "($(sha256sum <"$first" | cut -c1-16)...)"
+else
+    echo "$preset: Vantry.exe differs between the two clones in $(cmp -l "$first" "$second" | wc -l) bytes"
+    exit 1
+fi

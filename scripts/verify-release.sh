@@ -5,7 +5,10 @@
 # the program is exactly what its recorded commit builds: a clean clone of
 # this repository (or the one given) at that commit is built with the
 # recorded preset and compared byte for byte with the program, less its
-# signature. Exits 0 only when the release is reproduced.
+# signature. Exits 0 only when the release is reproduced. With
+# VANTRY_VERIFY_REBUILT naming a folder, the program a commit and preset
+# build is kept there and taken from there the next time (the release
+# checks verify several changed copies of one release).
 # Usage: scripts/verify-release.sh <Vantry-...zip> [repository]
 set -u
 zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -115,11 +118,21 @@ fi
 git clone -q --no-local "$repository" "$work/source" 2>/dev/null &&
     git -C "$work/source" checkout -q "$commit" 2>/dev/null ||
     refuse "commit '$commit' is not in $repository"
-echo "rebuilding $commit with preset $preset ..."
 rebuilt="$work/build/Vantry.exe"
-cmake -S "$work/source" --preset "$preset" -B "$work/build" -DBUILD_TESTING=OFF >"$work/build.log" 2>&1 &&
-    cmake --build "$work/build" --target Vantry -j 2 >>"$work/build.log" 2>&1 ||
-    { tail -n 20 "$work/build.log"; refuse "the recorded commit does not build here"; }
+kept="${VANTRY_VERIFY_REBUILT:-}/Vantry-$commit-$preset.exe"
+if [ -n "${VANTRY_VERIFY_REBUILT:-}" ] && [ -f "$kept" ]; then
+    echo "taking the program $commit builds with preset $preset from $kept"
+    rebuilt=$kept
+else
+    echo "rebuilding $commit with preset $preset ..."
+    cmake -S "$work/source" --preset "$preset" -B "$work/build" -DBUILD_TESTING=OFF >"$work/build.log" 2>&1 &&
+        cmake --build "$work/build" --target Vantry -j 2 >>"$work/build.log" 2>&1 ||
+        { tail -n 20 "$work/build.log"; refuse "the recorded commit does not build here"; }
+    if [ -n "${VANTRY_VERIFY_REBUILT:-}" ]; then
+        mkdir -p "$VANTRY_VERIFY_REBUILT" && cp "$rebuilt" "$kept" &&
+            echo "$work/source" >"$kept.source"
+    fi
+fi
 
 if cmp -s "$rebuilt" "$work/unsigned.exe"; then
     echo "REPRODUCED: the program is byte for byte what commit $commit builds with preset $preset" \

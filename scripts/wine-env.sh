@@ -2,7 +2,9 @@
 # Wine prefix inside the build tree, the locale (Japanese unless VANTRY_LANG
 # names another), the display scale (100 % unless VANTRY_SCALE names another
 # percentage: 125, 150, 200), an X display (Xvfb when there is none) and a
-# running wineserver. Each other locale and scale gets a prefix of its own.
+# running wineserver. Each other locale and scale gets a prefix of its own,
+# and so does a run that names one in VANTRY_PREFIX_NAME (an end-to-end run,
+# which restarts its server at will, beside the suites of the build's own).
 
 VANTRY_ROOT="${VANTRY_ROOT:-$(cd "$(dirname "$0")" && pwd)}"
 
@@ -22,7 +24,7 @@ use_arch() {
             export WINELOADER=/usr/lib/wine/wine
             ;;
     esac
-    export WINEPREFIX="$VANTRY_BUILD/wineprefix${VANTRY_LANG:+-$VANTRY_LANG}${VANTRY_SCALE:+-scale$VANTRY_SCALE}"
+    export WINEPREFIX="$VANTRY_BUILD/wineprefix${VANTRY_PREFIX_NAME:+-$VANTRY_PREFIX_NAME}${VANTRY_LANG:+-$VANTRY_LANG}${VANTRY_SCALE:+-scale$VANTRY_SCALE}"
 }
 use_arch "${VANTRY_ARCH:-win32}"
 
@@ -33,25 +35,29 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 VANTRY_XVFB_PID=""
+VANTRY_SESSION_PREFIXES=""
 
+# The display named in DISPLAY, or else an Xvfb of our own: Xvfb takes the
+# first free number itself and writes it out once it listens, so runs
+# started side by side never share one.
 start_display() {
-    if [ -n "$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
         return 0
     fi
-    for n in 91 92 93 94 95 96 97 98 99; do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            VANTRY_XVFB_PID=$!
-            export DISPLAY=":$n"
-            for _ in $(seq 50); do
-                xdpyinfo >/dev/null 2>&1 && return 0
-                sleep 0.1
-            done
-            echo "Xvfb did not start on :$n" >&2
-            return 1
+    number_file=$(mktemp /tmp/vantry-display.XXXXXX)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    VANTRY_XVFB_PID=$!
+    for _ in $(seq 100); do
+        if [ -s "$number_file" ]; then
+            export DISPLAY=":$(tr -d '\n' <"$number_file")"
+            rm -f "$number_file"
+            xdpyinfo >/dev/null 2>&1 && return 0
+            break
         fi
+        sleep 0.1
     done
-    echo "no free X display number" >&2
+    rm -f "$number_file"
+    echo "Xvfb did not start" >&2
     return 1
 }
 
@@ -77,6 +83,15 @@ prepare_prefix() {
     # start afresh.
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
+    VANTRY_SESSION_PREFIXES="$VANTRY_SESSION_PREFIXES $WINEPREFIX"
+    # Another prefix of this architecture starts as a copy of the build's
+    # own, which is much quicker than making one: the settings below are
+    # made afresh in each.
+    template_prefix="$VANTRY_BUILD/wineprefix"
+    if [ ! -f "$WINEPREFIX/.vantry-ready" ] && [ "$WINEPREFIX" != "$template_prefix" ] && [ -f "$template_prefix/.vantry-ready" ]; then
+        rm -rf "$WINEPREFIX" "$WINEPREFIX.copying"
+        cp -a "$template_prefix" "$WINEPREFIX.copying" && mv "$WINEPREFIX.copying" "$WINEPREFIX"
+    fi
     if [ ! -f "$WINEPREFIX/.vantry-ready" ]; then
         for _ in 1 2; do
             "$WINELOADER" wineboot -i >/dev/null 2>&1 </dev/null
@@ -118,11 +133,22 @@ REG
 
 # For test and benchmark runs: a display, a fresh unmanaged server on the
 # current architecture's prefix, and everything ended again when the calling
-# script exits (the servers of both prefixes).
+# script exits (the servers of the prefixes it used, and its display).
 start_headless_session() {
     start_display
     trap end_headless_session EXIT
     prepare_prefix unmanaged
+}
+
+# start_private_session NAME: the same on a prefix of the run's own (named
+# after NAME, the locale and the scale) and an Xvfb of its own, so that a run
+# that restarts its server and drives the mouse and keys can go side by side
+# with others.
+start_private_session() {
+    export VANTRY_PREFIX_NAME="$1"
+    use_arch "${VANTRY_ARCH:-win32}"
+    unset DISPLAY
+    start_headless_session
 }
 
 # switch_headless_session win32|x64: ends the server of the current prefix and
@@ -134,7 +160,7 @@ switch_headless_session() {
 }
 
 end_headless_session() {
-    for prefix in "$VANTRY_ROOT/build/wineprefix" "$VANTRY_ROOT/build-x64/wineprefix"; do
+    for prefix in $VANTRY_SESSION_PREFIXES; do
         [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
     done
     stop_display

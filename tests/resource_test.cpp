@@ -236,81 +236,66 @@ size_t Occurrences(const std::string &text, const std::string &part)
     return count;
 }
 
-// A setting of the application's windowsSettings, once, with its value.
-bool HasWindowsSetting(const std::string &manifest, const std::string &setting)
-{
-    const std::string nested[] = {
-        "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">",
-        "<windowsSettings>",
-        setting,
-        "</windowsSettings>",
-        "</application>",
-    };
-    size_t at = 0;
-    for (const std::string &part : nested) {
-        at = manifest.find(part, at);
-        if (at == std::string::npos)
-            return false;
+// The program's manifest as Windows' loader reads it: an activation context
+// made from the program's manifest resource, asked what it holds. (Each
+// setting's place and spelling is the release check's, on the same XML.)
+class LoadedManifest {
+public:
+    explicit LoadedManifest(const std::string &program)
+    {
+        const std::wstring path(program.begin(), program.end());
+        ACTCTXW context;
+        ZeroMemory(&context, sizeof(context));
+        context.cbSize = sizeof(context);
+        context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        context.lpSource = path.c_str();
+        context.lpResourceName = MAKEINTRESOURCEW(1);
+        handle_ = CreateActCtxW(&context);
     }
-    return Occurrences(manifest, setting.substr(0, setting.find(' ') + 1)) == 1;
-}
+    ~LoadedManifest() { if (handle_ != INVALID_HANDLE_VALUE) ReleaseActCtx(handle_); }
+    bool Query(ULONG infoClass, DWORD index, void *info, SIZE_T size)
+    {
+        ACTIVATION_CONTEXT_QUERY_INDEX at = { index, 0 };
+        return QueryActCtxW(0, handle_, index != 0 ? &at : NULL, infoClass, info, size, NULL) != FALSE;
+    }
+    HANDLE handle_;
+};
 
 TEST_F(ExecutableResources, ManifestAsksForCommonControlsSixOfItsOwnArchitecture)
 {
     std::vector<BYTE> bytes = Load(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
     ASSERT_FALSE(bytes.empty());
     const std::string manifest(bytes.begin(), bytes.end());
-    for (const char *part : { "name=\"vantry.exe\"", "version=\"1.0.0.0\"", "type=\"win32\"",
-                              "<description>description</description>",
-                              "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
-                              "publicKeyToken=\"6595b64144ccf1df\"", "language=\"*\"" })
-        EXPECT_NE(std::string::npos, manifest.find(part)) << part;
     EXPECT_EQ(2u, Occurrences(manifest, kOwnArchitecture));
     EXPECT_EQ(0u, Occurrences(manifest, kOtherArchitecture));
-    // The program's texts are code page 932 bytes: it asks Windows for that
-    // code page whatever the system locale (Windows 11 and Server 2022 on).
-    EXPECT_TRUE(HasWindowsSetting(manifest,
-        "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
-        "ja-JP</activeCodePage>")) << manifest;
-    // Drawn at each monitor's own DPI with per-monitor v2 (Windows 10 1703
-    // on); before it at the system's DPI, never per-monitor v1, which would
-    // leave the fonts at their first size after a move.
-    EXPECT_TRUE(HasWindowsSetting(manifest,
-        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
-        "PerMonitorV2, System</dpiAwareness>")) << manifest;
-    EXPECT_TRUE(HasWindowsSetting(manifest,
-        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
-        "true</dpiAware>")) << manifest;
+    // The loader binds the program to the common controls, version 6.
+    LoadedManifest loaded(path_);
+    ASSERT_NE(INVALID_HANDLE_VALUE, loaded.handle_) << GetLastError();
+    // Both answers carry their strings after them.
+    union { ACTIVATION_CONTEXT_DETAILED_INFORMATION info; BYTE space[4096]; } detail;
+    ASSERT_TRUE(loaded.Query(ActivationContextDetailedInformation, 0, &detail, sizeof(detail)));
+    ASSERT_EQ(2u, detail.info.ulAssemblyCount);
+    union { ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION info; BYTE space[4096]; } assembly;
+    ASSERT_TRUE(loaded.Query(AssemblyDetailedInformationInActivationContext, 2, &assembly, sizeof(assembly)));
+    const std::wstring identity(assembly.info.lpAssemblyEncodedAssemblyIdentity);
+    EXPECT_EQ(0u, identity.find(L"Microsoft.Windows.Common-Controls,")) << identity.c_str();
+    EXPECT_NE(std::wstring::npos, identity.find(L"version=\"6.")) << identity.c_str();
 }
 
 // The highest rights the account has (an administrator sees the UAC
-// prompt, a standard account none), in the form Windows XP SP3 reads: the
-// asm.v3 namespace declared on trustInfo alone, no prefixes. And the systems
-// the program is tested for, so that Windows applies no virtualisation.
+// prompt, a standard account none), and the five systems the program is
+// tested for, so that Windows applies no virtualisation.
 TEST_F(ExecutableResources, ManifestAsksForTheHighestAvailableRightsAndNamesItsSystems)
 {
-    std::vector<BYTE> bytes = Load(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
-    const std::string manifest(bytes.begin(), bytes.end());
-    const std::string trust[] = {
-        "<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">", "<security>", "<requestedPrivileges>",
-        "<requestedExecutionLevel level=\"highestAvailable\" uiAccess=\"false\"/>",
-        "</requestedPrivileges>", "</security>", "</trustInfo>",
-    };
-    size_t at = 0;
-    for (const std::string &part : trust) {
-        at = manifest.find(part, at);
-        ASSERT_NE(std::string::npos, at) << part << "\n" << manifest;
-    }
-    EXPECT_EQ(1u, Occurrences(manifest, "requestedExecutionLevel"));
-    EXPECT_EQ(0u, Occurrences(manifest, "xmlns:"));
-    EXPECT_EQ(1u, Occurrences(manifest, "<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">"));
-    EXPECT_EQ(5u, Occurrences(manifest, "<supportedOS "));
-    for (const char *system : { "{e2011457-1546-43c5-a5fe-008deee3d3f0}",    // Vista
-                                "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",    // 7
-                                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",    // 8
-                                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",    // 8.1
-                                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" })  // 10 and 11
-        EXPECT_EQ(1u, Occurrences(manifest, std::string("<supportedOS Id=\"") + system + "\"/>")) << system;
+    LoadedManifest loaded(path_);
+    ASSERT_NE(INVALID_HANDLE_VALUE, loaded.handle_) << GetLastError();
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level;
+    ASSERT_TRUE(loaded.Query(RunlevelInformationInActivationContext, 0, &level, sizeof(level)));
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_HIGHEST_AVAILABLE, level.RunLevel);
+    EXPECT_EQ(0u, level.UiAccess);
+    union { DWORD count; BYTE space[1024]; } systems;
+    ASSERT_TRUE(loaded.Query(CompatibilityInformationInActivationContext, 0, &systems, sizeof(systems)));
+    EXPECT_EQ(5u, systems.count);
 }
 
 // The 64-bit suite also reads the 32-bit program (VANTRY_WIN32_BUILD names

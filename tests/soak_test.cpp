@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -45,10 +47,13 @@ public:
         stop_ = true;
         thread_.join();
     }
+    // A helper can be listed while its start has not yet returned: it is
+    // waited for until it is recorded (or long after any start would be).
     bool Ran(DWORD id, const std::string &name)
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return started_.count(std::make_pair(id, name)) != 0;
+        std::unique_lock<std::mutex> lock(mutex_);
+        return recorded_.wait_for(lock, std::chrono::seconds(10),
+                                  [&] { return started_.count(std::make_pair(id, name)) != 0; });
     }
 
 private:
@@ -62,6 +67,7 @@ private:
                 std::lock_guard<std::mutex> lock(mutex_);
                 started_.insert(std::make_pair(running.back()->Id(), name));
             }
+            recorded_.notify_all();
             if (running.size() > 4)
                 running.pop_front();
         }
@@ -69,6 +75,7 @@ private:
 
     std::atomic<bool> stop_;
     std::mutex mutex_;
+    std::condition_variable recorded_;
     std::set<std::pair<DWORD, std::string>> started_;
     std::thread thread_;
 };

@@ -8,20 +8,18 @@
 # locale, in a prefix of its own (VANTRY_ARCH names the build's architecture).
 # With VANTRY_SCALE set (125, 150, 200: percent) the layout, the texts,
 # sorting and ending a process run on a display of that scale, in a prefix
-# of its own.
+# of its own. Each run has a prefix and an Xvfb display of its own (a copy
+# of the build's prefix), so that runs can go side by side.
 set -u
 BUILD=$(cd "$1" && pwd)
 WIN32_BUILD=${2:+$(cd "$2" && pwd)}
 WINE="$BUILD/wine-run.sh"
-export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
 WORK="$BUILD/e2e${VANTRY_LANG:+-$VANTRY_LANG}${VANTRY_SCALE:+-scale$VANTRY_SCALE}"
 SCALE=${VANTRY_SCALE:-100}
 failures=0
-if [ -n "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
-    VANTRY_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-    . "$VANTRY_ROOT/scripts/wine-env.sh"
-    prepare_prefix unmanaged
-fi
+VANTRY_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+. "$VANTRY_ROOT/scripts/wine-env.sh"
+start_private_session e2e
 
 rm -rf "$WORK"
 mkdir -p "$WORK"
@@ -36,9 +34,13 @@ PROBE=$(windows_path "$BUILD/tests/e2e_probe.exe")
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 
-# Waits up to ten seconds for a command to succeed.
+# Waits up to twenty seconds for a command to succeed (the runs go side by
+# side, on a machine that may be busy with builds too). A check of what a key or
+# a click changes waits for it this way, never for a fixed time: the program
+# answers within a fraction of a second on a quiet machine and takes
+# seconds when the machine is busy.
 wait_for() {
-    for _ in $(seq 50); do
+    for _ in $(seq 100); do
         "$@" && return 0
         sleep 0.2
     done
@@ -60,7 +62,8 @@ spawn() {
     name=$1
     shift
     "$WINE" "$PROBE" spawn "$@" >"$WORK/$name.out" 2>/dev/null </dev/null &
-    wait_for grep -q '^pid ' "$WORK/$name.out"
+    wait_for grep -q '^pid ' "$WORK/$name.out" ||
+        { echo "starting $name: $(tr -d '\r' <"$WORK/$name.out")"; return 1; }
 }
 # spawn_at NAME PID PROGRAM [ARGUMENT]: the same, once a start of PROGRAM
 # gets the identifier PID, which takes a few hundred starts.
@@ -95,6 +98,10 @@ selected_row() { sed -n 's/^selected \(-\{0,1\}[0-9]*\)/\1/p' "$WORK/rows.txt"; 
 selected_cell() {
     awk -F '\t' -v row="$(selected_row)" -v c="$1" '$1 == row { print $(c + 2) }' "$WORK/rows.txt"
 }
+# selected_is COLUMN PATTERN: the list reads, and the selected row's cell
+# matches the shell pattern.
+selected_is() { rows && case "$(selected_cell "$1")" in $2) return 0 ;; esac; return 1; }
+selected_is_not() { rows && [ "$(selected_cell "$1")" != "$2" ]; }
 
 # start_vantry [build directory]: the build's Vantry.exe, ours by default.
 start_vantry() {
@@ -103,14 +110,15 @@ start_vantry() {
     [ -n "$WINDOW" ] && wait_for rows
 }
 
-keys() { xdotool windowfocus --sync "$WINDOW" key --delay 100 "$@"; sleep 0.5; }
+# keys KEY...: typed into Vantry; what they change is waited for by the check.
+keys() { xdotool windowfocus --sync "$WINDOW" key --delay 100 "$@"; sleep 0.1; }
 
 # escape_closes WHAT: Esc must end the running Vantry with exit code 0.
 escape_closes() {
     keys Escape
     wait_for has_exited vantry
     [ "$(exit_of vantry)" = 0x00000000 ] && pass "Esc closes $1 with exit code 0" ||
-        fail "$1 after Esc: '$(exit_of vantry)'"
+        fail "$1 after Esc: '$(exit_of vantry)'; box '$(probe box | tr '\n' ' ')', menu '$(probe menu)'"
 }
 
 # with_load_order LIST COMMAND...: runs one command with Wine's library load
@@ -174,8 +182,7 @@ scenario_ends_a_helper() {
     spawn target "$(copy_sleeper "$TARGET")" 120
     start_vantry || { fail "Vantry window did not appear"; return; }
     keys z
-    rows
-    [ "$(selected_cell 1)" = "$TARGET_SHOWN" ] || fail "typing z selected '$(selected_cell 1)'"
+    wait_for selected_is 1 "$TARGET_SHOWN" || fail "typing z selected '$(selected_cell 1)'"
     keys Return
     wait_for box_shown
     expect_texts "the warning" box "$(printf 'caption\t%s\ntext\t%s' プロセス強制終了の警告 \
@@ -194,8 +201,7 @@ scenario_ends_itself() {
     reset_wine
     start_vantry || { fail "Vantry window did not appear"; return; }
     keys v
-    rows
-    [ "$(selected_cell 1)" = Vantry.exe ] || fail "typing v selected '$(selected_cell 1)'"
+    wait_for selected_is 1 Vantry.exe || fail "typing v selected '$(selected_cell 1)'"
     keys Return y
     wait_for has_exited vantry
     [ "$(exit_of vantry)" = 0xFFFFFFFF ] && pass "Vantry ends itself with 0xFFFFFFFF" ||
@@ -226,21 +232,18 @@ scenario_sorts_and_searches() {
     header_x=$((${1:-0} + $(scaled 110)))
     header_y=$((${2:-0} + $(scaled 20)))
     xdotool mousemove --window "$WINDOW" $header_x $header_y click 1
-    sleep 0.5
-    names_sorted "" && pass "a header click sorts by image name" ||
+    wait_for names_sorted "" && pass "a header click sorts by image name" ||
         { fail "not sorted by image name after one click"; cat "$WORK/rows.txt"; }
-    xdotool mousemove --window "$WINDOW" $header_x $header_y click 1
+    # Past the double-click time, so that the second click is one of its own.
     sleep 0.5
-    names_sorted -r && pass "a second click reverses it" || fail "not reversed after a second click"
+    xdotool mousemove --window "$WINDOW" $header_x $header_y click 1
+    wait_for names_sorted -r && pass "a second click reverses it" || fail "not reversed after a second click"
     keys p
-    rows
-    case "$(selected_cell 1)" in
-        [pP]*) pass "typing p selects $(selected_cell 1)" ;;
-        *) fail "typing p selected '$(selected_cell 1)'" ;;
-    esac
+    wait_for selected_is 1 '[pP]*' && pass "typing p selects $(selected_cell 1)" ||
+        fail "typing p selected '$(selected_cell 1)'"
     first=$(selected_cell 1)
     keys p
-    rows
+    wait_for selected_is_not 1 "$first"
     [ "$(selected_cell 1)" != "$first" ] && pass "p again moves on to $(selected_cell 1)" ||
         fail "p again stayed on '$first'"
     escape_closes "the sorted Vantry"
@@ -255,9 +258,9 @@ clipboard_holds_row() {
     expected=$(printf 'unicode\t%s\t%s\t%s\t%s\\r\\n' "$1" "$2" "$(windows_path "$WORK/$2")" \
         "$(cell_of_pid "$1" 3)")
     probe clipboard >"$WORK/clipboard.txt"
-    [ "$(cat "$WORK/clipboard.txt")" = "$expected" ] ||
-        { printf 'clipboard: %s\nexpected:  %s\n' "$(cat "$WORK/clipboard.txt")" "$expected"; return 1; }
+    [ "$(cat "$WORK/clipboard.txt")" = "$expected" ]
 }
+clipboard_is() { echo "clipboard '$(cat "$WORK/clipboard.txt")', expected '$expected'"; }
 # The menu's O on the selected helper: Wine's Explorer shows a window named
 # after its folder, which is closed again.
 opens_helpers_folder() {
@@ -265,12 +268,24 @@ opens_helpers_folder() {
     menu_keys o
     folder=$(timeout 20 xdotool search --sync --onlyvisible --name "^$(basename "$WORK")\$" | head -n 1)
     [ -n "$folder" ] || return 1
-    xdotool windowfocus --sync "$folder" key alt+F4
-    sleep 1
+    close_window "$folder"
 }
-# Keys to an open menu: it holds the input, and focusing the dialog would
-# close it.
-menu_keys() { xdotool key --delay 100 "$@"; sleep 0.5; }
+# close_window ID: Alt+F4 to it, and back to Vantry once it has gone. Wine
+# gives keys to the active window, and Vantry becomes it again only some
+# time later, so a click on its caption makes it active at once.
+window_gone() { ! visible_windows | grep -qx "$1"; }
+close_window() {
+    xdotool windowfocus --sync "$1" key alt+F4
+    wait_for window_gone "$1"
+    xdotool mousemove --window "$WINDOW" 60 8 click 1
+    sleep 0.5
+}
+# Keys to an open menu, once it is open: it holds the input, and focusing the
+# dialog would close it.
+menu_keys() { wait_for menu_shown || return 1; xdotool key --delay 100 "$@"; sleep 0.1; }
+# answer KEY: answers the open box, and waits until it has closed.
+box_gone() { ! box_shown; }
+answer() { keys "$1"; wait_for box_gone; }
 scenario_keys_and_menu() {
     reset_wine
     keyed_name=zz_日本語.exe
@@ -281,14 +296,14 @@ scenario_keys_and_menu() {
     keys Delete
     wait_for box_shown && "$WINE" "$READER" box 2>/dev/null </dev/null | grep -q "「$keyed_name」を強制終了" &&
         pass "Delete shows the warning naming $keyed_name$SETTING" || fail "Delete showed no warning naming it"
-    keys n
+    answer n
     has_exited keyed && fail "No after Delete ended the helper"
     keys ctrl+c
-    clipboard_holds_row "$keyed" "$keyed_name" && pass "Ctrl+C copies the row as Unicode text$SETTING" ||
-        fail "Ctrl+C did not copy the row"
+    wait_for clipboard_holds_row "$keyed" "$keyed_name" && pass "Ctrl+C copies the row as Unicode text$SETTING" ||
+        fail "Ctrl+C did not copy the row: $(clipboard_is)"
     spawn late "$(copy_sleeper zz_late.exe)" 120
     keys F5
-    rows_show "$(pid_of late)" && [ "$(selected_cell 0)" = "$keyed" ] &&
+    wait_for rows_show "$(pid_of late)" && [ "$(selected_cell 0)" = "$keyed" ] &&
         pass "F5 lists a helper started later and keeps the selection" || fail "F5: $(selected_cell 0) selected"
     keys shift+F10
     set -- $(probe place -1) x x
@@ -310,6 +325,7 @@ scenario_keys_and_menu() {
     wait_for menu_shown && rows && [ "$(selected_cell 0)" = "$(pid_of late)" ] &&
         pass "a right-click selects the row under the cursor and opens the menu" || fail "right-click on a row"
     menu_keys Escape
+    wait_for menu_gone
     set -- $(probe place $(($(row_count) - 1)))
     below_x=$(($1 + 5)) below_y=$(($4 + 40))
     # The point must lie in the list: with more rows than fit, it would lie
@@ -323,21 +339,23 @@ scenario_keys_and_menu() {
         fail "the point below the rows ($below_x, $below_y) is not in the list ($*)"
     fi
     keys z
+    wait_for selected_is 0 "$keyed"
     keys shift+F10
     menu_keys c
-    clipboard_holds_row "$keyed" "$keyed_name" && pass "the menu's C copies the row" || fail "the menu's C did not copy"
+    wait_for clipboard_holds_row "$keyed" "$keyed_name" && pass "the menu's C copies the row" ||
+        fail "the menu's C did not copy: $(clipboard_is)"
     keys shift+F10
     menu_keys e
     wait_for box_shown && pass "the menu's E shows the warning" || fail "the menu's E showed no warning"
-    keys n
+    answer n
     opens_helpers_folder && pass "the menu's O opens the helper's folder" ||
         fail "the menu's O opened no window of the folder"
     # Wine has no properties dialog for files: the user is told.
     keys shift+F10
     menu_keys r
     wait_for box_shown && expect_texts "the menu's R, which Wine cannot show," box \
-        "$(printf 'caption\tError\ntext\tプロパティを表示できませんでした。')"
-    keys Return
+        "$(printf 'caption\tError\ntext\tプロパティを表示できませんでした。')" || fail "the menu's R showed no box"
+    answer Return
     has_exited keyed && fail "the helper ended on the way"
     escape_closes "Vantry after its keys and menu"
 }
@@ -345,9 +363,10 @@ scenario_keys_and_menu() {
 # The menu's O works on the file the kernel recorded, in UTF-16: for a helper
 # in a folder named Café (which code page 932 shows as Cafe) Wine's Explorer
 # shows a window named Café; for a helper whose folder was deleted after it
-# started the user is told, and no folder opens; for a helper whose own
-# loader list claims it runs from Decoy, the list shows Decoy and the menu's O
-# opens the folder the kernel knows, RealHome.
+# started the user is told, and no window opens, of any folder; for a helper
+# whose own loader list claims it runs from Decoy, the list shows Decoy and
+# the menu's O opens the folder the kernel knows, RealHome.
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
 folder_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 scenario_file_location_by_real_path() {
     reset_wine
@@ -361,36 +380,34 @@ scenario_file_location_by_real_path() {
     rm -rf "$WORK/gone"
     start_vantry || { fail "Vantry window did not appear"; return; }
     keys z
-    rows
-    [ "$(selected_cell 1)" = zz_cafe.exe ] || fail "typing z selected '$(selected_cell 1)'"
+    wait_for selected_is 1 zz_cafe.exe || fail "typing z selected '$(selected_cell 1)'"
     keys shift+F10
     menu_keys o
     folder=$(timeout 20 xdotool search --sync --onlyvisible --name '^Café$' | head -n 1)
     if [ -n "$folder" ]; then
         pass "the menu's O on a helper in Café opens Café"
-        xdotool windowfocus --sync "$folder" key alt+F4
-        sleep 1
+        close_window "$folder"
     else
         fail "the menu's O on a helper in Café opened no window named Café"
     fi
     keys y
-    rows
-    [ "$(selected_cell 1)" = yy_gone.exe ] || fail "typing y selected '$(selected_cell 1)'"
+    wait_for selected_is 1 yy_gone.exe || fail "typing y selected '$(selected_cell 1)'"
+    visible_windows >"$WORK/windows-before.txt"
     keys shift+F10
     menu_keys o
     if wait_for box_shown; then
         expect_texts "the box for a helper whose folder is gone" box \
             "$(printf 'caption\tError\ntext\tファイルの場所を開けませんでした。')"
-        keys Return
+        answer Return
     else
         fail "the menu's O on a helper whose folder is gone showed no box"
     fi
     sleep 2
-    [ -z "$(folder_window '^gone$')$(folder_window "^$(basename "$WORK")\$")" ] &&
-        pass "no folder opens for the helper whose folder is gone" ||
-        fail "a folder opened for the helper whose folder is gone"
+    opened=$(visible_windows | comm -13 "$WORK/windows-before.txt" - | xargs -r -n 1 xdotool getwindowname)
+    [ -z "$opened" ] && pass "no folder opens for the helper whose folder is gone" ||
+        fail "windows opened for the helper whose folder is gone: $opened"
     keys x
-    rows
+    wait_for selected_is 1 xx_real.exe || fail "typing x selected '$(selected_cell 1)'"
     [ "$(selected_cell 2)" = "$(windows_path "$WORK/Decoy/xx_real.exe")" ] || fail "the decoy shows '$(selected_cell 2)'"
     keys shift+F10
     menu_keys o
@@ -398,7 +415,7 @@ scenario_file_location_by_real_path() {
     [ -n "$folder" ] && [ -z "$(folder_window '^Decoy$')" ] &&
         pass "the menu's O on a helper claiming Decoy opens RealHome, where it runs from" ||
         fail "the menu's O on a helper claiming Decoy: RealHome '$folder', Decoy '$(folder_window '^Decoy$')'"
-    [ -n "$folder" ] && xdotool windowfocus --sync "$folder" key alt+F4 && sleep 1
+    [ -n "$folder" ] && close_window "$folder"
     escape_closes "Vantry after the file locations"
 }
 
@@ -454,6 +471,7 @@ scenario_ignores_planted_libraries() {
     # Opening the helper's folder loads the shell and what it needs.
     for _ in 1 2 3; do
         keys p
+        sleep 0.4
         rows && [ "$(selected_cell 1)" = planted_helper.exe ] && break
     done
     opens_helpers_folder || fail "beside the planted libraries the menu's O opened no folder"
@@ -517,7 +535,7 @@ scenario_ends_a_tree() {
     ask_to_end_tree || fail "the menu's T showed no warning"
     expect_texts "the tree's warning" box "$(printf 'caption\t%s\ntext\t%s' プロセス強制終了の警告 \
         "「zz_tree.exe」と、そこから起動された 6 個のプロセスを強制終了しようとしています。\\r\\n本当に実行しますか？")"
-    keys n
+    answer n
     ! has_exited tree && tree_listed 7 && pass "No ends none of the tree" || fail "No ended part of the tree"
     ask_to_end_tree || fail "the menu's T showed no warning the second time"
     keys y
@@ -541,9 +559,11 @@ show_helper() {
 }
 press_finder() { set -- $(probe finder) none 0 0; xdotool mousemove "$2" "$3" mousedown 1; sleep 0.3; }
 # drag_over X Y: moves the pressed crosshair there, in two steps.
-drag_over() { xdotool mousemove "$(($1 - 5))" "$2"; sleep 0.2; xdotool mousemove "$1" "$2"; sleep 0.5; }
+drag_over() { xdotool mousemove "$(($1 - 5))" "$2"; sleep 0.2; xdotool mousemove "$1" "$2"; sleep 0.1; }
+# (A drop that must change nothing is given time to do something.)
 drop() { xdotool mouseup 1; sleep 0.8; }
 selects() { rows && [ "$(selected_cell 0)" = "$1" ]; }
+drag_cancelled() { set -- $(probe finder) none; [ "$1" = shown ] && selects "$before"; }
 scenario_finder() {
     reset_wine
     show_helper target window 20 20 && show_helper hung hung 20 250 ||
@@ -553,42 +573,43 @@ scenario_finder() {
     target=$(pid_of target)
     press_finder
     drag_over 170 95
-    selects "$target" && pass "dragging the finder over a window selects its process" ||
+    wait_for selects "$target" && pass "dragging the finder over a window selects its process" ||
         fail "during the drag row $(selected_row) is selected, not $target's"
     drop
     selects "$target" && pass "dropping it there keeps it selected" || fail "after the drop: '$(selected_cell 0)'"
     keys Delete
     wait_for box_shown && "$WINE" "$READER" box 2>/dev/null </dev/null | grep -q "「finder_target.exe」を強制終了" &&
         pass "then Delete asks about it by name" || fail "Delete after the drop showed no warning naming it"
-    keys n
+    answer n
     listed "$(pid_of late)" && fail "the late helper is listed before the drop"
     press_finder; drag_over 170 575; drop
-    selects "$(pid_of late)" && pass "a window started after the last rebuild is found" ||
+    wait_for selects "$(pid_of late)" && pass "a window started after the last rebuild is found" ||
         fail "the late helper was not selected: '$(selected_cell 0)'"
     press_finder; drag_over 170 325; drop
-    selects "$(pid_of hung)" && pass "a window that stopped answering is found" ||
+    wait_for selects "$(pid_of hung)" && pass "a window that stopped answering is found" ||
         fail "the hung helper was not selected: '$(selected_cell 0)'"
 
     keys v
-    rows
+    wait_for selected_is 1 Vantry.exe
     before=$(selected_cell 0)
     press_finder; drag_over 170 95
+    wait_for selects "$target"
     keys Escape
-    set -- $(probe finder) none
-    if ! has_exited vantry && selects "$before" && [ "$1" = shown ]; then
+    if wait_for drag_cancelled && ! has_exited vantry; then
         pass "Esc during a drag cancels it: the old selection and the finder are back"
     else
-        fail "Esc during a drag: exited '$(exit_of vantry)', selected '$(selected_cell 0)', finder $1"
+        fail "Esc during a drag: exited '$(exit_of vantry)', selected '$(selected_cell 0)', finder $(probe finder)"
     fi
     drop
     selects "$before" || fail "the release after Esc selected '$(selected_cell 0)'"
     press_finder; drag_over 170 95
     keys Delete
+    sleep 0.4
     box_shown && fail "Delete during a drag opened a box" || pass "Delete during a drag opens no box"
     drop
     # A helper's row, so that selecting Vantry's own row would show.
     keys f
-    rows
+    wait_for selected_is 1 '[fF]*'
     kept=$(selected_cell 0)
     [ -n "$kept" ] && [ "$kept" != "$(pid_of vantry)" ] || fail "F selected no helper's row: '$kept'"
     set -- $(probe finder) none 0 0
@@ -624,6 +645,7 @@ start_as() {
     [ -n "$WINDOW" ] && wait_for rows
 }
 box_caption_is() { probe box | grep -qx "caption	$1"; }
+first_row_selected() { rows && [ "$(selected_row)" = 0 ]; }
 no_vantry() { [ -z "$(probe vantries)" ]; }
 # restarted_from PID SELECTED: the Vantry of that process gone, and one new
 # Vantry open with the process SELECTED selected. (The old X window may
@@ -649,7 +671,7 @@ ended_while_warning() {
     "$WINE" taskkill /f /pid "$(pid_of target)" >/dev/null 2>&1 </dev/null
     wait_for has_exited target && keys y && wait_for box_caption_is Error
     expect_texts "$1" box "$ROW_GONE_BOX"
-    keys Return
+    answer Return
 }
 
 # Started as Windows starts an administrator's program without the prompt:
@@ -677,7 +699,7 @@ scenario_limited_token() {
     spawn target "$(copy_sleeper zz_target.exe)" 120
     target=$(pid_of target)
     keys F5 z
-    rows && [ "$(selected_cell 0)" = "$target" ] || fail "z did not select the third helper"
+    wait_for selected_is 0 "$target" || fail "z did not select the third helper"
     keys alt+space
     menu_keys Up Return
     restarted_from "$(pid_of vantry)" "$target" && wait_for has_exited vantry && [ "$(exit_of vantry)" = 0x00000000 ] &&
@@ -685,7 +707,7 @@ scenario_limited_token() {
         { fail "the window menu's restart: old Vantry '$(exit_of vantry)', selected '$(selected_cell 0)'"; return; }
     restarted=$(cat "$WORK/vantries.txt")
     keys Home
-    rows
+    wait_for first_row_selected
     last=$(selected_cell 0)
     keys alt+space
     menu_keys Up Return
@@ -713,14 +735,14 @@ scenario_ended_meanwhile_with_full_token() {
     spawn target "$(copy_sleeper zz_target.exe)" 120
     reused=$(pid_of target)
     keys F5 z
-    rows && [ "$(selected_cell 0)" = "$reused" ] || { fail "the second helper was not selected"; return; }
+    wait_for selected_is 0 "$reused" || { fail "the second helper was not selected"; return; }
     "$WINE" taskkill /f /pid "$reused" >/dev/null 2>&1 </dev/null
     wait_for has_exited target && spawn_at newcomer "$reused" "$(copy_sleeper zz_target.exe)" 120 ||
         { fail "no newcomer took the identifier $reused"; return; }
     keys Delete
     wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for box_caption_is Error
     expect_texts "the box of a newer process under the row's identifier" box "$ROW_GONE_BOX"
-    keys Return
+    answer Return
     has_exited newcomer && fail "the newcomer under the row's identifier was ended" ||
         pass "a newer process of the same name under the row's identifier is left alone"
     escape_closes "Vantry after the box of a process that ended"

@@ -96,6 +96,7 @@ namespace platform {
 
 BOOL EnumProcesses(DWORD *ids, DWORD size, DWORD *bytesReturned)
 {
+    ++g_fake.libraryCalls;
     g_fake.cursorWhileEnumerating = GetCursor();
     if (ids == NULL || bytesReturned == NULL)
         return NullArgument();
@@ -360,6 +361,7 @@ BOOL LookupAccountSidA(LPCSTR, PSID sid, LPSTR name, DWORD *nameLength, LPSTR do
 
 BOOL WTSEnumerateProcessesA(HANDLE, DWORD, DWORD, WTS_PROCESS_INFOA **processes, DWORD *count)
 {
+    ++g_fake.libraryCalls;
     if (processes == NULL || count == NULL)
         return NullArgument();
     if (g_fake.sessionListFails)
@@ -506,8 +508,23 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
     return fake->exited || ends ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
+BOOL SetDllDirectoryA(LPCSTR path)
+{
+    g_fake.dllDirectoryCleared = path != NULL && path[0] == '\0';
+    return TRUE;
+}
+
+BOOL SetDefaultDllDirectories(DWORD flags)
+{
+    g_fake.defaultDllDirectories = flags;
+    g_fake.libraryCallsBeforeSearchKept = g_fake.libraryCalls;
+    return TRUE;
+}
+
 void GetSystemTimeAsFileTime(FILETIME *now)
 {
+    if (now == NULL)
+        return;
     now->dwLowDateTime = static_cast<DWORD>(g_fake.now);
     now->dwHighDateTime = static_cast<DWORD>(g_fake.now >> 32);
 }

@@ -138,6 +138,13 @@ struct FakePlatform {
     // (Windows XP cannot answer).
     enum Elevation { kElevated, kNotElevated, kElevationQueryFails };
     Elevation ownElevation = kElevated;
+
+    // The library search asked for, and how many calls of a library loaded
+    // by name (psapi, wtsapi32) came before it.
+    bool dllDirectoryCleared = false;
+    DWORD defaultDllDirectories = 0;
+    int libraryCallsBeforeSearchKept = -1;
+    int libraryCalls = 0;
 };
 
 extern FakePlatform g_fake;

@@ -39,6 +39,8 @@ HWND GetAncestor(HWND window, UINT)
 
 int GetClassNameA(HWND window, char *name, int size)
 {
+    if (name == NULL || size <= 0)
+        return 0;
     lstrcpynA(name, Find(window) != NULL ? Find(window)->className.c_str() : "", size);
     return lstrlenA(name);
 }
@@ -54,7 +56,9 @@ HWND FindWindowExA(HWND parent, HWND, const char *className, const char *)
 
 DWORD GetWindowThreadProcessId(HWND window, DWORD *processId)
 {
-    *processId = Find(window) != NULL ? Find(window)->processId : 0;
+    // As Windows: without a place for it, no process identifier.
+    if (processId != NULL)
+        *processId = Find(window) != NULL ? Find(window)->processId : 0;
     return Find(window) != NULL ? 1 : 0;
 }
 

@@ -1,5 +1,6 @@
 #include "helper_process.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <psapi.h>
@@ -57,13 +58,13 @@ std::string SleeperDirectory()
 
 }
 
-HelperProcess::HelperProcess(const std::string &imageName) : process_(NULL), id_(0)
+HelperProcess::HelperProcess(const std::string &imageName) : process_(NULL), id_(0), startError_(0)
 {
     Start(SleeperDirectory() + "vantry_sleeper.exe", imageName);
 }
 
 HelperProcess::HelperProcess(const std::string &sourcePath, const std::string &imageName)
-    : process_(NULL), id_(0)
+    : process_(NULL), id_(0), startError_(0)
 {
     Start(sourcePath, imageName);
 }
@@ -81,8 +82,11 @@ void HelperProcess::Start(const std::string &sourcePath, const std::string &imag
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info;
     if (!CreateProcessA(path_.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
-                        &startup, &info))
+                        &startup, &info)) {
+        startError_ = GetLastError();
+        fprintf(stderr, "starting %s failed: error %lu\n", path_.c_str(), startError_);
         return;
+    }
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;

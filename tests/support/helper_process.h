@@ -18,6 +18,8 @@ public:
     ~HelperProcess();
 
     bool Started() const { return process_ != NULL; }
+    // Why the start failed (GetLastError), also written to standard error.
+    DWORD StartError() const { return startError_; }
     DWORD Id() const { return id_; }
     HANDLE Handle() const { return process_; }
     const std::string &Path() const { return path_; }
@@ -36,6 +38,7 @@ private:
 
     HANDLE process_;
     DWORD id_;
+    DWORD startError_;
     std::string path_;
 };
 
