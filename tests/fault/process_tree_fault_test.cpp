@@ -163,8 +163,8 @@ TEST_F(ProcessTreeFaults, MembersThatCannotBeEndedAreCountedInOneBox)
     TearDown();
     SetUp();
     AddChild(500, 100, 25).exited = true;  // ended, still held open
-    g_fake.processes[2].lingers = true;     // 200: two reasons, the count alone
-    EndTree(IDYES, [] { g_fake.processes[3].openFails = true; });
+    g_fake.processes[2].lingers = true;     // and 300 refuses the end: the count alone
+    EndTree(IDYES, [] { g_fake.processes[3].terminateError = ERROR_ACCESS_DENIED; });
     EXPECT_EQ("Error: " + Cp932TreeFailed(2), failure);
 
     TearDown();
