@@ -1,6 +1,7 @@
 // Starting Vantry again as administrator, from a limited token: offered
-// when an end is denied, and in the window menu. Windows shows the UAC prompt; the new Vantry opens with the process
-// selected, and this one closes.
+// when an end is denied, and in the window menu. Windows shows the UAC
+// prompt; the new Vantry opens with the process selected, and this one
+// closes.
 #include <windows.h>
 #include <shellapi.h>
 
