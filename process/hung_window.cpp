@@ -5,7 +5,8 @@
 
 namespace {
 
-// The hung test comes before the rules, which only a hung window needs:
+// Only the class name is read before the hung test, which must ask about
+// the window a ghost stands for; the other rules only a hung window needs:
 // every call here is a round trip to the window manager under Wine.
 // IsHungAppWindow reads the thread's state and sends the window nothing.
 BOOL CALLBACK TakeIfHung(HWND window, LPARAM data)

@@ -128,6 +128,7 @@ TEST_F(ProcessTreeFaults, AChildAfterTheSnapshotAndARootAfterTheListAreLeftOut)
     EXPECT_EQ("Error: " CP932_ROW_GONE, failure);
     EXPECT_TRUE(g_fake.terminated.empty());
 
+    TearDown();
     SetUp();  // a root that ended meanwhile: its tree is ended, then the box
     EndTree(IDYES, [] { g_fake.processes[1].exited = true; });
     EXPECT_EQ("Error: " CP932_ROW_GONE, failure);
@@ -159,12 +160,14 @@ TEST_F(ProcessTreeFaults, MembersThatCannotBeEndedAreCountedInOneBox)
     EXPECT_EQ("Error: " + Cp932TreeFailed(1) + "\r\n\r\n" CP932_END_PROTECTED, failure);
     EXPECT_EQ(Ids({ 100, 200 }), g_fake.terminated);
 
+    TearDown();
     SetUp();
     AddChild(500, 100, 25).exited = true;  // ended, still held open
-    g_fake.processes[2].lingers = true;     // 200: two reasons, the count alone
-    EndTree(IDYES, [] { g_fake.processes[3].openFails = true; });
+    g_fake.processes[2].lingers = true;     // and 300 refuses the end: the count alone
+    EndTree(IDYES, [] { g_fake.processes[3].terminateError = ERROR_ACCESS_DENIED; });
     EXPECT_EQ("Error: " + Cp932TreeFailed(2), failure);
 
+    TearDown();
     SetUp();
     AddChild(500, 100, 25);
     g_fake.ownElevation = FakePlatform::kNotElevated;
