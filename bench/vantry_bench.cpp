@@ -264,7 +264,7 @@ void BenchEnd(DialogRunner &runner)
     double rebuild = 0;
     runner.Run([&] { rebuild = MedianMs(5, [] { g_mainDialog.RebuildProcessList(); }); });
     char what[80];
-    wsprintfA(what, "end: Yes to the list without the row (%d rows)", RowCount(runner.List()));
+    wsprintfA(what, "end: Yes to a list without the row (%d rows)", RowCount(runner.List()));
     Report(what, vantry, "TerminateProcess + wait", floor);
     printf("  of which reading the list again: %.2f ms\n", rebuild);
 }
