@@ -266,7 +266,7 @@ clipboard_is() { echo "clipboard '$(cat "$WORK/clipboard.txt")', expected '$expe
 opens_helpers_folder() {
     keys shift+F10
     menu_keys o
-    folder=$(timeout 20 xdotool search --sync --onlyvisible --name "^$(basename "$WORK")\$" | head -n 1)
+    folder=$(timeout 60 xdotool search --sync --onlyvisible --name "^$(basename "$WORK")\$" | head -n 1)
     [ -n "$folder" ] || return 1
     close_window "$folder"
 }
@@ -383,7 +383,7 @@ scenario_file_location_by_real_path() {
     wait_for selected_is 1 zz_cafe.exe || fail "typing z selected '$(selected_cell 1)'"
     keys shift+F10
     menu_keys o
-    folder=$(timeout 20 xdotool search --sync --onlyvisible --name '^Café$' | head -n 1)
+    folder=$(timeout 60 xdotool search --sync --onlyvisible --name '^Café$' | head -n 1)
     if [ -n "$folder" ]; then
         pass "the menu's O on a helper in Café opens Café"
         close_window "$folder"
@@ -411,7 +411,7 @@ scenario_file_location_by_real_path() {
     [ "$(selected_cell 2)" = "$(windows_path "$WORK/Decoy/xx_real.exe")" ] || fail "the decoy shows '$(selected_cell 2)'"
     keys shift+F10
     menu_keys o
-    folder=$(timeout 20 xdotool search --sync --onlyvisible --name '^RealHome$' | head -n 1)
+    folder=$(timeout 60 xdotool search --sync --onlyvisible --name '^RealHome$' | head -n 1)
     [ -n "$folder" ] && [ -z "$(folder_window '^Decoy$')" ] &&
         pass "the menu's O on a helper claiming Decoy opens RealHome, where it runs from" ||
         fail "the menu's O on a helper claiming Decoy: RealHome '$folder', Decoy '$(folder_window '^Decoy$')'"

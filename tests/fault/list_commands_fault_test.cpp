@@ -67,6 +67,9 @@ protected:
         EXPECT_EQ(text, MessageBoxText(box));
         EXPECT_EQ(runner_.Window(), GetWindow(box, GW_OWNER));
         PressButton(box, IDOK);
+        // The command goes on after its box (a gone row's rebuilds the
+        // list): wait until the dialog is back in its loop.
+        runner_.Run([] {});
     }
     // Nothing opened: no item list, no execution.
     static void ExpectNothingOpened()
