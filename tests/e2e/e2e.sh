@@ -56,6 +56,22 @@ reset_wine() {
     "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
+# Windows' shell always answers for its folder windows. Wine's starts the
+# process that does on the first call after its server starts, and on a busy
+# machine that call, and every call for some seconds after it, can fail
+# (0x80040152): a scenario that opens a folder first waits until it answers.
+shell_answers() { "$WINE" "$PROBE" shell >"$WORK/shell.txt" 2>/dev/null </dev/null; }
+shell_ready() {
+    for try in $(seq 60); do
+        if shell_answers; then
+            [ "$try" -eq 1 ] || echo "note: Wine's shell answered at the try $try"
+            return 0
+        fi
+        sleep 1
+    done
+    echo "note: Wine's shell still refuses: $(tr -d '\r' <"$WORK/shell.txt")"
+}
+
 # spawn NAME PROGRAM [ARGUMENT]: runs PROGRAM under the probe, which writes
 # its identifier and, at the end, its exact exit code to $WORK/NAME.out.
 spawn() {
@@ -289,6 +305,7 @@ box_gone() { ! box_shown; }
 answer() { keys "$1"; wait_for box_gone; }
 scenario_keys_and_menu() {
     reset_wine
+    shell_ready
     keyed_name=zz_日本語.exe
     spawn keyed "$(copy_sleeper "$keyed_name")" 120
     keyed=$(pid_of keyed)
@@ -371,6 +388,7 @@ visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
 folder_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 scenario_file_location_by_real_path() {
     reset_wine
+    shell_ready
     mkdir -p "$WORK/Café" "$WORK/gone" "$WORK/RealHome" "$WORK/Decoy"
     cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/Café/zz_cafe.exe"
     cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/gone/yy_gone.exe"
@@ -448,6 +466,7 @@ scenario_lays_out_at_scale() {
 PLANTED="psapi wtsapi32 shell32 shlwapi shcore oleaut32 actxprxy"
 scenario_ignores_planted_libraries() {
     reset_wine
+    shell_ready
     downloads="$WORK/downloads"
     mkdir -p "$downloads" "$WORK/control"
     cp "$BUILD/Vantry.exe" "$downloads/"

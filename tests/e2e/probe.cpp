@@ -25,6 +25,8 @@
 //   e2e_probe list             the list's client area on screen: left top
 //                              right bottom
 //   e2e_probe vantries         the process identifier of each Vantry window
+//   e2e_probe shell            whether the shell answers for its folder
+//                              windows (exit code 0), or its error
 //   e2e_probe start full|limited exe [arguments]
 //                              as spawn, the arguments passed as they are;
 //                              limited: with the token Windows gives an
@@ -37,6 +39,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <exdisp.h>
 #include <shellapi.h>
 
 #include "../../res/resource.h"
@@ -510,6 +513,21 @@ BOOL CALLBACK PrintVantry(HWND window, LPARAM)
     return TRUE;
 }
 
+// The shell's list of its windows, which opening a folder asks for first.
+int AskShellWindows()
+{
+    CoInitialize(NULL);
+    IShellWindows *windows = NULL;
+    const HRESULT result = CoCreateInstance(CLSID_ShellWindows, NULL, CLSCTX_LOCAL_SERVER,
+                                            IID_IShellWindows, reinterpret_cast<void **>(&windows));
+    if (windows != NULL)
+        windows->Release();
+    CoUninitialize();
+    if (FAILED(result))
+        printf("0x%08lX\n", static_cast<unsigned long>(result));
+    return FAILED(result) ? 1 : 0;
+}
+
 int main(int argc, char **argv)
 {
     if (argc >= 2 && strcmp(argv[1], "finder") == 0)
@@ -518,6 +536,8 @@ int main(int argc, char **argv)
         return PrintListPlace();
     if (argc == 2 && strcmp(argv[1], "vantries") == 0)
         return !EnumWindows(PrintVantry, 0);
+    if (argc == 2 && strcmp(argv[1], "shell") == 0)
+        return AskShellWindows();
     if (argc >= 4 && strcmp(argv[1], "start") == 0)
         return StartWithToken(argc, argv);
     if (argc >= 2 && strcmp(argv[1], "clipboard") == 0)
@@ -543,6 +563,6 @@ int main(int argc, char **argv)
     if (argc >= 4 && strcmp(argv[1], "spawn-at") == 0)
         return Spawn(3, strtoul(argv[2], NULL, 10));
     fprintf(stderr,
-            "usage: e2e_probe rows | finder | texts | box | offset | layout | clipboard | menu | place row | list | spawn[-at pid] program [argument] | load library\n");
+            "usage: e2e_probe rows | shell | finder | texts | box | offset | layout | clipboard | menu | place row | list | spawn[-at pid] program [argument] | load library\n");
     return 2;
 }
