@@ -74,11 +74,14 @@ shell_ready() {
 
 # spawn NAME PROGRAM [ARGUMENT]: runs PROGRAM under the probe, which writes
 # its identifier and, at the end, its exact exit code to $WORK/NAME.out.
+# The output of an earlier start under the same name goes first: the wait
+# would read its "pid" before the new start empties the file.
 spawn() {
     name=$1
     shift
+    rm -f "$WORK/$name.out"
     "$WINE" "$PROBE" spawn "$@" >"$WORK/$name.out" 2>/dev/null </dev/null &
-    wait_for grep -q '^pid ' "$WORK/$name.out" ||
+    wait_for grep -qs '^pid ' "$WORK/$name.out" ||
         { echo "starting $name: $(tr -d '\r' <"$WORK/$name.out")"; return 1; }
 }
 # spawn_at NAME PID PROGRAM [ARGUMENT]: the same, once a start of PROGRAM
@@ -86,9 +89,10 @@ spawn() {
 spawn_at() {
     name=$1
     shift
+    rm -f "$WORK/$name.out"
     "$WINE" "$PROBE" spawn-at "$@" >"$WORK/$name.out" 2>/dev/null </dev/null &
     for _ in $(seq 600); do
-        grep -q '^pid \|^spawn failed' "$WORK/$name.out" && break
+        grep -qs '^pid \|^spawn failed' "$WORK/$name.out" && break
         sleep 0.2
     done
     [ "$(pid_of "$name")" = "$1" ]
@@ -664,6 +668,7 @@ scenario_finder() {
 start_as() {
     token=$1
     shift
+    rm -f "$WORK/vantry.out"
     "$WINE" "$PROBE" start "$token" "$(windows_path "$BUILD/Vantry.exe")" "$@" \
         >"$WORK/vantry.out" 2>/dev/null </dev/null &
     wait_for grep -qs '^pid ' "$WORK/vantry.out" || return 1
