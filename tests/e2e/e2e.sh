@@ -85,13 +85,14 @@ spawn() {
         { echo "starting $name: $(tr -d '\r' <"$WORK/$name.out")"; return 1; }
 }
 # spawn_at NAME PID PROGRAM [ARGUMENT]: the same, once a start of PROGRAM
-# gets the identifier PID, which takes a few hundred starts.
+# gets the identifier PID, which takes a few hundred starts: some minutes on
+# a busy machine.
 spawn_at() {
     name=$1
     shift
     rm -f "$WORK/$name.out"
     "$WINE" "$PROBE" spawn-at "$@" >"$WORK/$name.out" 2>/dev/null </dev/null &
-    for _ in $(seq 600); do
+    for _ in $(seq 1500); do
         grep -qs '^pid \|^spawn failed' "$WORK/$name.out" && break
         sleep 0.2
     done
@@ -769,7 +770,7 @@ scenario_ended_meanwhile_with_full_token() {
     wait_for selected_is 0 "$reused" || { fail "the second helper was not selected"; return; }
     "$WINE" taskkill /f /pid "$reused" >/dev/null 2>&1 </dev/null
     wait_for has_exited target && spawn_at newcomer "$reused" "$(copy_sleeper zz_target.exe)" 120 ||
-        { fail "no newcomer took the identifier $reused"; return; }
+        { fail "no newcomer took the identifier $reused: $(tr -d '\r' <"$WORK/newcomer.out")"; return; }
     keys Delete
     wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for box_caption_is Error
     expect_texts "the box of a newer process under the row's identifier" box "$ROW_GONE_BOX"
