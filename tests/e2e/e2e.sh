@@ -56,11 +56,12 @@ reset_wine() {
     "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
-# Windows' shell always answers for its folder windows. Wine's starts the
-# process that does on the first call after its server starts, and on a busy
-# machine that call, and every call for some seconds after it, can fail
-# (0x80040152): a scenario that opens a folder first waits until it answers.
-shell_answers() { "$WINE" "$PROBE" shell >"$WORK/shell.txt" 2>/dev/null </dev/null; }
+# Windows' shell always answers for its folder windows. Wine's list of them
+# is served by a surrogate process (dllhost.exe) that the first call after
+# its server starts launches; on a busy machine that call, and every call
+# for some seconds after it, fails (0x80040152) until the surrogate has
+# registered. A scenario that opens a folder first waits until it answers.
+shell_answers() { "$WINE" "$PROBE" shell >"$WORK/shell.txt" 2>&1 </dev/null; }
 shell_ready() {
     for try in $(seq 60); do
         if shell_answers; then
@@ -69,11 +70,10 @@ shell_ready() {
         fi
         sleep 1
     done
-    echo "note: Wine's shell still refuses: $(tr -d '\r' <"$WORK/shell.txt")"
+    fail "Wine's shell still refuses: $(tr -d '\r' <"$WORK/shell.txt")"
+    return 1
 }
 
-# spawn NAME PROGRAM [ARGUMENT]: runs PROGRAM under the probe, which writes
-# its identifier and, at the end, its exact exit code to $WORK/NAME.out.
 # The output of an earlier start under the same name goes first: the wait
 # would read its "pid" before the new start empties the file.
 spawn() {
@@ -310,7 +310,7 @@ box_gone() { ! box_shown; }
 answer() { keys "$1"; wait_for box_gone; }
 scenario_keys_and_menu() {
     reset_wine
-    shell_ready
+    shell_ready || return
     keyed_name=zz_日本語.exe
     spawn keyed "$(copy_sleeper "$keyed_name")" 120
     keyed=$(pid_of keyed)
@@ -393,7 +393,7 @@ visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
 folder_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 scenario_file_location_by_real_path() {
     reset_wine
-    shell_ready
+    shell_ready || return
     mkdir -p "$WORK/Café" "$WORK/gone" "$WORK/RealHome" "$WORK/Decoy"
     cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/Café/zz_cafe.exe"
     cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/gone/yy_gone.exe"
@@ -471,7 +471,7 @@ scenario_lays_out_at_scale() {
 PLANTED="psapi wtsapi32 shell32 shlwapi shcore oleaut32 actxprxy"
 scenario_ignores_planted_libraries() {
     reset_wine
-    shell_ready
+    shell_ready || return
     downloads="$WORK/downloads"
     mkdir -p "$downloads" "$WORK/control"
     cp "$BUILD/Vantry.exe" "$downloads/"
@@ -769,7 +769,8 @@ scenario_ended_meanwhile_with_full_token() {
     keys F5 z
     wait_for selected_is 0 "$reused" || { fail "the second helper was not selected"; return; }
     "$WINE" taskkill /f /pid "$reused" >/dev/null 2>&1 </dev/null
-    wait_for has_exited target && spawn_at newcomer "$reused" "$(copy_sleeper zz_target.exe)" 120 ||
+    wait_for has_exited target || { fail "taskkill did not end the helper $reused"; return; }
+    spawn_at newcomer "$reused" "$(copy_sleeper zz_target.exe)" 120 ||
         { fail "no newcomer took the identifier $reused: $(tr -d '\r' <"$WORK/newcomer.out")"; return; }
     keys Delete
     wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for box_caption_is Error

@@ -516,13 +516,15 @@ BOOL CALLBACK PrintVantry(HWND window, LPARAM)
 // The shell's list of its windows, which opening a folder asks for first.
 int AskShellWindows()
 {
-    CoInitialize(NULL);
-    IShellWindows *windows = NULL;
-    const HRESULT result = CoCreateInstance(CLSID_ShellWindows, NULL, CLSCTX_LOCAL_SERVER,
-                                            IID_IShellWindows, reinterpret_cast<void **>(&windows));
-    if (windows != NULL)
-        windows->Release();
-    CoUninitialize();
+    HRESULT result = CoInitialize(NULL);
+    if (SUCCEEDED(result)) {
+        IShellWindows *windows = NULL;
+        result = CoCreateInstance(CLSID_ShellWindows, NULL, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
+                                  reinterpret_cast<void **>(&windows));
+        if (windows != NULL)
+            windows->Release();
+        CoUninitialize();
+    }
     if (FAILED(result))
         printf("0x%08lX\n", static_cast<unsigned long>(result));
     return FAILED(result) ? 1 : 0;
