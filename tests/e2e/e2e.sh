@@ -85,14 +85,13 @@ spawn() {
         { echo "starting $name: $(tr -d '\r' <"$WORK/$name.out")"; return 1; }
 }
 # spawn_at NAME PID PROGRAM [ARGUMENT]: the same, once a start of PROGRAM
-# gets the identifier PID, which takes a few hundred starts: some minutes on
-# a busy machine.
+# gets the identifier PID, which takes a few hundred starts.
 spawn_at() {
     name=$1
     shift
     rm -f "$WORK/$name.out"
     "$WINE" "$PROBE" spawn-at "$@" >"$WORK/$name.out" 2>/dev/null </dev/null &
-    for _ in $(seq 1500); do
+    for _ in $(seq 600); do
         grep -qs '^pid \|^spawn failed' "$WORK/$name.out" && break
         sleep 0.2
     done

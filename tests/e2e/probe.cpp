@@ -351,10 +351,17 @@ int Spawn(int first, DWORD wanted)
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info;
     BOOL started = FALSE;
+    DWORD error = ERROR_SUCCESS;
     for (int tries = 0; argv != NULL && argc > first && tries < 2000; ++tries) {
         started = CreateProcessW(argv[first], commandLine, NULL, NULL, FALSE,
                                  wanted != 0 ? CREATE_SUSPENDED : 0, NULL, NULL, &startup, &info);
-        if (!started || wanted == 0 || info.dwProcessId == wanted)
+        // On a busy machine Wine now and then refuses a start
+        // (ERROR_INTERNAL_ERROR) that succeeds when tried again.
+        if (!started) {
+            error = GetLastError();
+            continue;
+        }
+        if (wanted == 0 || info.dwProcessId == wanted)
             break;
         TerminateProcess(info.hProcess, 0);
         WaitForSingleObject(info.hProcess, INFINITE);
@@ -363,7 +370,7 @@ int Spawn(int first, DWORD wanted)
         started = FALSE;
     }
     if (!started) {
-        printf("spawn failed %lu\n", GetLastError());
+        printf("spawn failed %lu\n", error);
         return 1;
     }
     ResumeThread(info.hThread);
