@@ -24,11 +24,6 @@ const char *ReasonText(EndResult result)
 
 }
 
-void ProcessListDialog::ShowEndFailure(const char *text)
-{
-    MessageBoxA(dialogWindow.handle, text, TEXT_END_FAILED_CAPTION, MB_OK | MB_ICONEXCLAMATION);
-}
-
 // count is the tree's count of members that failed, NULL for one process.
 // The list is read again after every box, but not after a restart, which
 // ends this dialog (then the result is true).
@@ -48,7 +43,7 @@ bool ProcessListDialog::ReportEndResult(int processId, EndResult result, const c
         char text[kFailureChars];
         if (count != NULL)
             wsprintfA(text, reason != NULL ? "%s\r\n\r\n%s" : "%s", count, reason);
-        ShowEndFailure(count != NULL ? text : reason != NULL ? reason : TEXT_END_FAILED);
+        ShowFailure(count != NULL ? text : reason != NULL ? reason : TEXT_END_FAILED);
     }
     RebuildProcessList();
     return false;

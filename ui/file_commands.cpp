@@ -14,11 +14,6 @@
 
 namespace {
 
-void ShowFailure(HWND owner, const char *text)
-{
-    MessageBoxA(owner, text, TEXT_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
-}
-
 bool IsFile(const wchar_t *path)
 {
     const DWORD attributes = GetFileAttributesW(path);
@@ -126,7 +121,7 @@ bool ProcessListDialog::ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char 
         ReportRowGone();
         return false;
     default:
-        ShowFailure(dialogWindow.handle, failure);
+        ShowFailure(failure);
         return false;
     }
 }
@@ -136,12 +131,12 @@ void ProcessListDialog::OpenLocationCommand()
     wchar_t file[MAX_PATH];
     if (ReadSelectedImage(file, TEXT_OPEN_LOCATION_FAILED) &&
         !OpenLocation(dialogWindow.handle, file))
-        ShowFailure(dialogWindow.handle, TEXT_OPEN_LOCATION_FAILED);
+        ShowFailure(TEXT_OPEN_LOCATION_FAILED);
 }
 
 void ProcessListDialog::PropertiesCommand()
 {
     wchar_t file[MAX_PATH];
     if (ReadSelectedImage(file, TEXT_PROPERTIES_FAILED) && !ShowProperties(dialogWindow.handle, file))
-        ShowFailure(dialogWindow.handle, TEXT_PROPERTIES_FAILED);
+        ShowFailure(TEXT_PROPERTIES_FAILED);
 }

@@ -85,6 +85,13 @@ void ProcessListDialog::SetSmallIcon()
         DestroyIcon(replaced);
 }
 
+// Every failure the dialog reports, in one kind of box: owned by the
+// dialog, captioned "Error", with the exclamation icon.
+void ProcessListDialog::ShowFailure(const char *text)
+{
+    MessageBoxA(dialogWindow.handle, text, TEXT_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+}
+
 // Windows moved the dialog to a monitor of another scale (per-monitor v2
 // only; system-aware, the dialog never hears of it): the columns keep
 // their widths in proportion (a width the user dragged included), and the

@@ -42,7 +42,7 @@ private:
     void RefreshCommand();
     void ReportRowGone();
     bool ReportEndResult(int processId, EndResult result, const char *count);
-    void ShowEndFailure(const char *text);
+    void ShowFailure(const char *text);
     void CopyCommand();
     void OpenLocationCommand();
     void PropertiesCommand();

@@ -67,7 +67,7 @@ bool ProcessListDialog::OfferRestartAfterFailedEnd(int processId, const char *fa
     case kRestartFailed:
         break;
     }
-    ShowEndFailure(failure);
+    ShowFailure(failure);
     return false;
 }
 
@@ -83,8 +83,7 @@ void ProcessListDialog::RestartCommand()
     case kRestartCancelled:
         break;
     case kRestartFailed:
-        MessageBoxA(dialogWindow.handle, TEXT_RESTART_FAILED, TEXT_ERROR_CAPTION,
-                    MB_OK | MB_ICONEXCLAMATION);
+        ShowFailure(TEXT_RESTART_FAILED);
         break;
     }
 }

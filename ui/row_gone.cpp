@@ -8,7 +8,7 @@
 // selection, gone with its process, is not carried over to a newcomer.
 void ProcessListDialog::ReportRowGone()
 {
-    ShowEndFailure(TEXT_ROW_GONE);
+    ShowFailure(TEXT_ROW_GONE);
     RebuildProcessList();
     SortList(sortColumn);
     SetFocus(listWindow);
