@@ -68,6 +68,15 @@ BOOL Unavailable()
     return FALSE;
 }
 
+// A kernel32 call that older systems lack, looked up by name; NULL there.
+template <typename Function>
+Function KernelCall(const char *name)
+{
+    Function call;
+    BindCall(GetModuleHandleA("kernel32.dll"), name, call);
+    return call;
+}
+
 }
 
 namespace platform {
@@ -108,11 +117,8 @@ DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD siz
 BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD *size)
 {
     // Vista on; bound on first use, once, like IsProcessCritical.
-    static BOOL(WINAPI * const queryImageName)(HANDLE, DWORD, LPWSTR, DWORD *) = [] {
-        BOOL(WINAPI * call)(HANDLE, DWORD, LPWSTR, DWORD *);
-        BindCall(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameW", call);
-        return call;
-    }();
+    static const auto queryImageName =
+        KernelCall<BOOL(WINAPI *)(HANDLE, DWORD, LPWSTR, DWORD *)>("QueryFullProcessImageNameW");
     if (queryImageName == NULL)
         return Unavailable();
     return queryImageName(process, flags, path, size);
@@ -138,11 +144,8 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
 BOOL IsProcessCritical(HANDLE process, BOOL *critical)
 {
     // Bound on first use, once; only the dialog thread calls this.
-    static BOOL(WINAPI * const isProcessCritical)(HANDLE, BOOL *) = [] {
-        BOOL(WINAPI * call)(HANDLE, BOOL *);
-        BindCall(GetModuleHandleA("kernel32.dll"), "IsProcessCritical", call);
-        return call;
-    }();
+    static const auto isProcessCritical =
+        KernelCall<BOOL(WINAPI *)(HANDLE, BOOL *)>("IsProcessCritical");
     if (isProcessCritical == NULL)
         return Unavailable();
     return isProcessCritical(process, critical);
@@ -150,15 +153,14 @@ BOOL IsProcessCritical(HANDLE process, BOOL *critical)
 
 BOOL SetDllDirectoryA(LPCSTR path)
 {
-    BOOL(WINAPI * setDllDirectory)(LPCSTR);
-    BindCall(GetModuleHandleA("kernel32.dll"), "SetDllDirectoryA", setDllDirectory);
+    const auto setDllDirectory = KernelCall<BOOL(WINAPI *)(LPCSTR)>("SetDllDirectoryA");
     return setDllDirectory != NULL ? setDllDirectory(path) : Unavailable();
 }
 
 BOOL SetDefaultDllDirectories(DWORD flags)
 {
-    BOOL(WINAPI * setDefaultDllDirectories)(DWORD);
-    BindCall(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories", setDefaultDllDirectories);
+    const auto setDefaultDllDirectories =
+        KernelCall<BOOL(WINAPI *)(DWORD)>("SetDefaultDllDirectories");
     return setDefaultDllDirectories != NULL ? setDefaultDllDirectories(flags) : Unavailable();
 }
 
