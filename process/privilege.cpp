@@ -30,6 +30,18 @@ HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
     return process;
 }
 
+HANDLE OpenProcessForQuery(DWORD processId)
+{
+    const DWORD accesses[] = { PROCESS_QUERY_INFORMATION, PROCESS_QUERY_LIMITED_INFORMATION };
+    HANDLE process = NULL;
+    for (DWORD access : accesses) {
+        process = OpenProcessWithDebugPrivilege(access, processId);
+        if (process != NULL || GetLastError() == ERROR_INVALID_PARAMETER)
+            break;
+    }
+    return process;
+}
+
 HANDLE BeginDebugPrivilege()
 {
     HANDLE ownToken;

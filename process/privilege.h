@@ -16,6 +16,14 @@ int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable);
 // error then says why.
 HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId);
 
+// The same, to read about a process: full query access first, which Windows
+// XP needs for a path and a start; from Vista on, a process that refuses it
+// (a protected one, or one at a higher integrity level) may still grant the
+// limited right. An identifier that names no process
+// (ERROR_INVALID_PARAMETER) is not tried again. NULL with the last error of
+// the final attempt.
+HANDLE OpenProcessForQuery(DWORD processId);
+
 // For reading processes: the program's own token, with the debug privilege
 // switched on if the token holds it (without it fewer processes open, and
 // that is all). NULL when the token cannot be opened. EndDebugPrivilege

@@ -8,24 +8,6 @@
 
 namespace {
 
-// Full query access first, which Windows XP needs for the path and the
-// start; from Vista on, a process that refuses it (a protected one, or one
-// at a higher integrity level) may still grant the limited right.
-const DWORD kQueryAccesses[] = { PROCESS_QUERY_INFORMATION, PROCESS_QUERY_LIMITED_INFORMATION };
-
-// NULL with the last error of the final attempt; an identifier that names
-// no process (ERROR_INVALID_PARAMETER) is not tried again.
-HANDLE OpenForQuery(DWORD processId)
-{
-    HANDLE process = NULL;
-    for (DWORD access : kQueryAccesses) {
-        process = platform::OpenProcess(access, FALSE, processId);
-        if (process != NULL || GetLastError() == ERROR_INVALID_PARAMETER)
-            break;
-    }
-    return process;
-}
-
 // Whether devicePath lies on device: its name, then a backslash.
 bool IsOnDevice(const wchar_t *devicePath, const wchar_t *device, size_t deviceLength)
 {
@@ -80,12 +62,8 @@ bool ReadKernelPath(HANDLE process, wchar_t (&path)[MAX_PATH])
 
 ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&path)[MAX_PATH])
 {
-    // Without the privilege fewer processes open, as in the list.
-    HANDLE ownToken = BeginDebugPrivilege();
-    if (ownToken == NULL)
-        return kImagePathUnread;
     ImagePathResult result = kImagePathUnread;
-    HANDLE process = OpenForQuery(processId);
+    HANDLE process = OpenProcessForQuery(processId);
     if (process == NULL) {
         if (GetLastError() == ERROR_INVALID_PARAMETER)
             result = kImageProcessGone;
@@ -96,6 +74,5 @@ ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&pat
             result = kImagePathRead;
         platform::CloseHandle(process);
     }
-    EndDebugPrivilege(ownToken);
     return result;
 }

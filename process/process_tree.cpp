@@ -37,13 +37,9 @@ void TakeSnapshot(Snapshot *snapshot)
     platform::CloseHandle(handle);
 }
 
-// Query access where the system grants it; the limited kind where only that
-// is granted (protected processes), which older systems do not know.
 bool ReadStart(DWORD processId, ULONGLONG *created)
 {
-    HANDLE process = OpenProcessWithDebugPrivilege(PROCESS_QUERY_INFORMATION, processId);
-    if (process == NULL)
-        process = OpenProcessWithDebugPrivilege(PROCESS_QUERY_LIMITED_INFORMATION, processId);
+    HANDLE process = OpenProcessForQuery(processId);
     if (process == NULL)
         return false;
     const bool read = ReadCreationTime(process, created);
