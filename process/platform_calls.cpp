@@ -68,15 +68,6 @@ BOOL Unavailable()
     return FALSE;
 }
 
-// A kernel32 call that older systems lack, looked up by name; NULL there.
-template <typename Function>
-Function KernelCall(const char *name)
-{
-    Function call;
-    BindCall(GetModuleHandleA("kernel32.dll"), name, call);
-    return call;
-}
-
 }
 
 namespace platform {
@@ -117,8 +108,11 @@ DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR name, DWORD siz
 BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD *size)
 {
     // Vista on; bound on first use, once, like IsProcessCritical.
-    static const auto queryImageName =
-        KernelCall<BOOL(WINAPI *)(HANDLE, DWORD, LPWSTR, DWORD *)>("QueryFullProcessImageNameW");
+    static BOOL(WINAPI * const queryImageName)(HANDLE, DWORD, LPWSTR, DWORD *) = [] {
+        BOOL(WINAPI * call)(HANDLE, DWORD, LPWSTR, DWORD *);
+        BindCall(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameW", call);
+        return call;
+    }();
     if (queryImageName == NULL)
         return Unavailable();
     return queryImageName(process, flags, path, size);
@@ -144,8 +138,11 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
 BOOL IsProcessCritical(HANDLE process, BOOL *critical)
 {
     // Bound on first use, once; only the dialog thread calls this.
-    static const auto isProcessCritical =
-        KernelCall<BOOL(WINAPI *)(HANDLE, BOOL *)>("IsProcessCritical");
+    static BOOL(WINAPI * const isProcessCritical)(HANDLE, BOOL *) = [] {
+        BOOL(WINAPI * call)(HANDLE, BOOL *);
+        BindCall(GetModuleHandleA("kernel32.dll"), "IsProcessCritical", call);
+        return call;
+    }();
     if (isProcessCritical == NULL)
         return Unavailable();
     return isProcessCritical(process, critical);
@@ -153,14 +150,15 @@ BOOL IsProcessCritical(HANDLE process, BOOL *critical)
 
 BOOL SetDllDirectoryA(LPCSTR path)
 {
-    const auto setDllDirectory = KernelCall<BOOL(WINAPI *)(LPCSTR)>("SetDllDirectoryA");
+    BOOL(WINAPI * setDllDirectory)(LPCSTR);
+    BindCall(GetModuleHandleA("kernel32.dll"), "SetDllDirectoryA", setDllDirectory);
     return setDllDirectory != NULL ? setDllDirectory(path) : Unavailable();
 }
 
 BOOL SetDefaultDllDirectories(DWORD flags)
 {
-    const auto setDefaultDllDirectories =
-        KernelCall<BOOL(WINAPI *)(DWORD)>("SetDefaultDllDirectories");
+    BOOL(WINAPI * setDefaultDllDirectories)(DWORD);
+    BindCall(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories", setDefaultDllDirectories);
     return setDefaultDllDirectories != NULL ? setDefaultDllDirectories(flags) : Unavailable();
 }
 
