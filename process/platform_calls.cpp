@@ -254,6 +254,11 @@ void GetSystemTimeAsFileTime(FILETIME *now)
     ::GetSystemTimeAsFileTime(now);
 }
 
+DWORD GetCurrentProcessId()
+{
+    return ::GetCurrentProcessId();
+}
+
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
 {
     return ::WaitForSingleObject(handle, milliseconds);

@@ -55,6 +55,9 @@ BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry);
 BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
                      FILETIME *user);
 void GetSystemTimeAsFileTime(FILETIME *now);
+// This program's own identifier: it never counts its own windows as
+// another program's, nor ends itself with a tree.
+DWORD GetCurrentProcessId();
 // Waiting for a process (a handle with SYNCHRONIZE access) to end.
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 // Where this process looks for the libraries it loads by name. Both fail

@@ -74,7 +74,7 @@ bool InTree(const ProcessTree &tree, DWORD processId)
 // no later than the snapshot.
 void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
 {
-    const DWORD ownId = GetCurrentProcessId();
+    const DWORD ownId = platform::GetCurrentProcessId();
     for (int i = 0; i < snapshot.count && tree->count < kMaxTreeProcesses; ++i) {
         const DWORD id = snapshot.ids[i];
         if (snapshot.parentIds[i] != tree->ids[member] || id == ownId || InTree(*tree, id))
@@ -122,7 +122,7 @@ void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTi
                        ProcessTree *tree)
 {
     tree->count = 0;
-    if (rootId == GetCurrentProcessId())
+    if (rootId == platform::GetCurrentProcessId())
         return;
     tree->ids[0] = rootId;
     tree->count = 1;

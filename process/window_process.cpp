@@ -1,6 +1,7 @@
 #include "window_process.h"
 
 #include "compare_no_case.h"
+#include "platform_calls.h"
 #include "window_calls.h"
 
 namespace {
@@ -59,7 +60,7 @@ WindowProcess ProcessOfTopLevelWindow(HWND root, HWND meant, DWORD *processId)
     if (root == NULL || IsDesktop(root))
         return kWindowProcessNone;
     *processId = ProcessOf(meant);
-    if (*processId == GetCurrentProcessId()) {
+    if (*processId == platform::GetCurrentProcessId()) {
         *processId = 0;
         return kWindowProcessNone;
     }

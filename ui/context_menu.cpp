@@ -3,6 +3,7 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include "../process/platform_calls.h"
 #include "../res/resource.h"
 #include "process_list_dialog.h"
 #include "texts.h"
@@ -72,5 +73,5 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
     // The row is the selected one now, from either side.
     RunCommand(TrackRowMenu(dialogWindow.handle, at,
                             static_cast<DWORD>(ProcessIdOfRow(SelectedRow())) ==
-                                GetCurrentProcessId()));
+                                platform::GetCurrentProcessId()));
 }

@@ -521,6 +521,11 @@ BOOL SetDefaultDllDirectories(DWORD flags)
     return TRUE;
 }
 
+DWORD GetCurrentProcessId()
+{
+    return g_fake.ownProcessId;
+}
+
 void GetSystemTimeAsFileTime(FILETIME *now)
 {
     if (now == NULL)

@@ -76,6 +76,9 @@ struct FakePlatform {
     bool sessionListFails = false;
     bool ownTokenFails = false;
     bool privilegeMissing = false;
+    // The program's own identifier: never a multiple of 4, so never that of
+    // a real process, whose identifier a fake one might otherwise share.
+    DWORD ownProcessId = 4093;
 
     // What the code did.
     bool debugEnabled = false;

@@ -90,7 +90,7 @@ TEST_F(ProcessTreeFaults, EndsTheRootFirstThenParentsBeforeChildren)
 // Nor does this program count, or what it started.
 TEST_F(ProcessTreeFaults, NewerHoldersOfAParentsIdentifierAndThisProgramAreLeftOut)
 {
-    const DWORD own = GetCurrentProcessId();
+    const DWORD own = g_fake.ownProcessId;
     AddChild(500, 100, 9);
     AddChild(600, 500, 40);
     AddChild(700, 200, 50).timesFail = true;

@@ -140,7 +140,7 @@ TEST(HungWindowAtStart, TheFirstHungWindowsProcessIsSelected)
     ResetFake();
     AddFakeProcess(500, "Hung.exe");
     AddFakeProcess(600, "Later.exe");
-    const DWORD owners[] = { 4, 1000, GetCurrentProcessId(), 600, 90, 600, 500 };
+    const DWORD owners[] = { 4, 1000, g_fake.ownProcessId, 600, 90, 600, 500 };
     const char *classes[] = { "#32769", "Progman", "Own", "Busy", "Ghost", "Later", "Notepad" };
     for (int i = 0; i < 7; ++i)
         AddFakeWindow(classes[i], owners[i]);
