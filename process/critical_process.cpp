@@ -33,20 +33,20 @@ bool AskCritical(HANDLE process, bool *critical)
 
 bool IsCriticalProcess(DWORD processId)
 {
-    // Limited query access is what the question needs from Vista on. Windows
-    // XP and Server 2003 do not know that right and refuse the open, and
-    // Vista to 8 may refuse ntdll's query on such a handle: then the same
-    // question is asked again with full query access.
-    const DWORD accesses[] = { PROCESS_QUERY_LIMITED_INFORMATION, PROCESS_QUERY_INFORMATION };
-    for (DWORD access : accesses) {
-        HANDLE process = OpenProcessWithDebugPrivilege(access, processId);
+    HANDLE process = OpenProcessForQuery(processId);
+    if (process == NULL)
+        return false;
+    bool critical = false;
+    bool answered = AskCritical(process, &critical);
+    platform::CloseHandle(process);
+    // Vista to 8 may refuse ntdll's query on a handle with the limited right
+    // alone: then it is asked again with full query access.
+    if (!answered) {
+        process = OpenProcessWithDebugPrivilege(PROCESS_QUERY_INFORMATION, processId);
         if (process == NULL)
-            continue;
-        bool critical = false;
-        const bool answered = AskCritical(process, &critical);
+            return false;
+        answered = AskCritical(process, &critical);
         platform::CloseHandle(process);
-        if (answered)
-            return critical;
     }
-    return false;
+    return answered && critical;
 }

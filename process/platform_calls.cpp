@@ -233,14 +233,14 @@ HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId)
     return ::CreateToolhelp32Snapshot(flags, processId);
 }
 
-BOOL Process32First(HANDLE snapshot, PROCESSENTRY32 *entry)
+BOOL Process32FirstW(HANDLE snapshot, PROCESSENTRY32W *entry)
 {
-    return ::Process32First(snapshot, entry);
+    return ::Process32FirstW(snapshot, entry);
 }
 
-BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry)
+BOOL Process32NextW(HANDLE snapshot, PROCESSENTRY32W *entry)
 {
-    return ::Process32Next(snapshot, entry);
+    return ::Process32NextW(snapshot, entry);
 }
 
 BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,

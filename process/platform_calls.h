@@ -47,11 +47,12 @@ BOOL WTSEnumerateProcessesA(HANDLE server, DWORD reserved, DWORD version,
                             WTS_PROCESS_INFOA **processes, DWORD *count);
 void WTSFreeMemory(void *memory);
 
-// Process trees: one look at every process's identifier and its parent's,
-// and when a process was started.
+// One look at every process: its identifier, its parent's and the name of
+// its image file (in UTF-16, converted as the list's other texts are); and
+// when a process was started.
 HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
-BOOL Process32First(HANDLE snapshot, PROCESSENTRY32 *entry);
-BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry);
+BOOL Process32FirstW(HANDLE snapshot, PROCESSENTRY32W *entry);
+BOOL Process32NextW(HANDLE snapshot, PROCESSENTRY32W *entry);
 BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
                      FILETIME *user);
 void GetSystemTimeAsFileTime(FILETIME *now);

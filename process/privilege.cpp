@@ -11,6 +11,28 @@ bool OpenOwnToken(HANDLE *ownToken)
                                       ownToken) != FALSE;
 }
 
+HANDLE OpenWithPrivilegeAsItIs(DWORD access, DWORD processId)
+{
+    return platform::OpenProcess(access, FALSE, processId);
+}
+
+// The limited right first: from Vista on it is all that reading needs, and
+// processes grant it where they refuse more (protected ones, those of a
+// higher integrity level), also across architectures. Windows XP and Server 2003 do not know it
+// and refuse: full query access then. An identifier that names no process
+// (ERROR_INVALID_PARAMETER) is not tried again.
+HANDLE OpenWithQueryAccess(DWORD processId, HANDLE (*open)(DWORD access, DWORD processId))
+{
+    const DWORD accesses[] = { PROCESS_QUERY_LIMITED_INFORMATION, PROCESS_QUERY_INFORMATION };
+    HANDLE process = NULL;
+    for (DWORD access : accesses) {
+        process = open(access, processId);
+        if (process != NULL || GetLastError() == ERROR_INVALID_PARAMETER)
+            break;
+    }
+    return process;
+}
+
 }
 
 HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
@@ -30,16 +52,14 @@ HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
     return process;
 }
 
+HANDLE OpenProcessToRead(DWORD processId)
+{
+    return OpenWithQueryAccess(processId, OpenWithPrivilegeAsItIs);
+}
+
 HANDLE OpenProcessForQuery(DWORD processId)
 {
-    const DWORD accesses[] = { PROCESS_QUERY_INFORMATION, PROCESS_QUERY_LIMITED_INFORMATION };
-    HANDLE process = NULL;
-    for (DWORD access : accesses) {
-        process = OpenProcessWithDebugPrivilege(access, processId);
-        if (process != NULL || GetLastError() == ERROR_INVALID_PARAMETER)
-            break;
-    }
-    return process;
+    return OpenWithQueryAccess(processId, OpenProcessWithDebugPrivilege);
 }
 
 HANDLE BeginDebugPrivilege()

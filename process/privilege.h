@@ -16,12 +16,12 @@ int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable);
 // error then says why.
 HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId);
 
-// The same, to read about a process: full query access first, which Windows
-// XP needs for a path and a start; from Vista on, a process that refuses it
-// (a protected one, or one at a higher integrity level) may still grant the
-// limited right. An identifier that names no process
-// (ERROR_INVALID_PARAMETER) is not tried again. NULL with the last error of
-// the final attempt.
+// The one way to open a process to read about it (its image file, owner,
+// start and critical flag): the limited query right, then full query
+// access. NULL with the last error of the final attempt. The first keeps the
+// debug privilege as it is, for the rebuild that holds it throughout; the
+// second holds it for the open alone.
+HANDLE OpenProcessToRead(DWORD processId);
 HANDLE OpenProcessForQuery(DWORD processId);
 
 // For reading processes: the program's own token, with the debug privilege

@@ -1,7 +1,9 @@
 #include "process_path.h"
 
 #include <string.h>
+#include <wchar.h>
 
+#include "list_text.h"
 #include "platform_calls.h"
 #include "privilege.h"
 #include "process_identity.h"
@@ -58,6 +60,17 @@ bool ReadKernelPath(HANDLE process, wchar_t (&path)[MAX_PATH])
            MapToDriveLetter(devicePath, path);
 }
 
+}
+
+bool ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&name)[MAX_PATH])
+{
+    wchar_t kernelPath[MAX_PATH];
+    if (!ReadKernelPath(process, kernelPath))
+        return false;
+    const wchar_t *lastSeparator = wcsrchr(kernelPath, L'\\');
+    ToListText(kernelPath, path, MAX_PATH);
+    ToListText(lastSeparator != NULL ? lastSeparator + 1 : kernelPath, name, MAX_PATH);
+    return true;
 }
 
 ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&path)[MAX_PATH])

@@ -25,11 +25,11 @@ void TakeSnapshot(Snapshot *snapshot)
     if (handle == INVALID_HANDLE_VALUE)
         return;
     snapshot->time = SystemTimeNow();
-    PROCESSENTRY32 entry;
+    PROCESSENTRY32W entry;
     entry.dwSize = sizeof(entry);
-    for (BOOL more = platform::Process32First(handle, &entry);
+    for (BOOL more = platform::Process32FirstW(handle, &entry);
          more && snapshot->count < kMaxTreeProcesses;
-         more = platform::Process32Next(handle, &entry)) {
+         more = platform::Process32NextW(handle, &entry)) {
         snapshot->ids[snapshot->count] = entry.th32ProcessID;
         snapshot->parentIds[snapshot->count] = entry.th32ParentProcessID;
         ++snapshot->count;
@@ -51,8 +51,7 @@ bool ReadStart(DWORD processId, ULONGLONG *created)
 bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
                    ULONGLONG *created)
 {
-    HANDLE process =
-        OpenProcessWithDebugPrivilege(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, rootId);
+    HANDLE process = OpenProcessForQuery(rootId);
     if (process == NULL)
         return false;
     const bool read = HasImageName(process, rootImageName) && ReadCreationTime(process, created) &&

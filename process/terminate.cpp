@@ -5,6 +5,7 @@
 #include "platform_calls.h"
 #include "privilege.h"
 #include "process_identity.h"
+#include "process_path.h"
 
 namespace {
 
@@ -57,13 +58,12 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
 {
     if (expectedImageName == NULL || expectedImageName[0] == '\0')
         return true;
-    HMODULE module = NULL;
-    DWORD needed;
+    // Where the kernel cannot name the file (Windows XP, a device without a
+    // drive letter), the start time the caller checks is the row's identity.
+    char path[MAX_PATH];
     char name[MAX_PATH];
-    if (!platform::EnumProcessModules(process, &module, sizeof(module), &needed))
-        return false;
-    if (platform::GetModuleBaseNameA(process, module, name, sizeof(name)) == 0)
-        return false;
+    if (!ReadKernelImage(process, path, name))
+        return true;
     // The command reads the name into kConfirmedNameChars characters: a longer
     // name arrives cut to 99 bytes, or to 98 where the list would otherwise
     // split a double-byte character. Such a name matches by its start.

@@ -26,14 +26,14 @@ enum EndResult {
 // identifier when the list was read (listTime, a FILETIME count): one
 // started later is another program and is not touched. When
 // expectedImageName is a non-empty name, the process must also still have
-// that image name. A name of at least kConfirmedNameChars - 2 bytes that is
-// shorter than the process's real name was cut on the way and matches by
-// its start.
+// that image name, as the kernel recorded its file. A name of at least
+// kConfirmedNameChars - 2 bytes that is shorter than the process's real
+// name was cut on the way and matches by its start.
 EndResult TerminateById(DWORD processId, const char *expectedImageName, ULONGLONG listTime);
 
-// Whether an opened process (query and read access) has the image name, by
-// the rule above: true for no name or an empty one, false when the name
-// cannot be read.
+// Whether an opened process (query access) has the image name, by the rule
+// above, as the kernel names its file: true for no name or an empty one, and
+// where the kernel's name cannot be read.
 bool HasImageName(HANDLE process, const char *expectedImageName);
 
 // The steps of TerminateById, for ending many processes and waiting for them

@@ -34,6 +34,27 @@ protected:
 
     void Rebuild() { runner_.Run([] { g_mainDialog.RebuildProcessList(); }); }
 
+    // The helper's row: its name, its file and its owner, whatever its
+    // architecture.
+    void ExpectRowOf(const HelperProcess &helper)
+    {
+        HWND list = runner_.List();
+        const int row = FindRowOfProcess(list, helper.Id());
+        ASSERT_GE(row, 0) << helper.ImageName();
+        EXPECT_EQ(helper.ImageName(), CellText(list, row, 1));
+        EXPECT_EQ(0, lstrcmpiA(helper.Path().c_str(), CellText(list, row, 2).c_str()))
+            << CellText(list, row, 2);
+        EXPECT_EQ(CurrentUserName(), CellText(list, row, 3));
+    }
+
+    // The prefix's own system processes are 64-bit: all of them are named.
+    void ExpectEveryRowNamed()
+    {
+        HWND list = runner_.List();
+        for (int row = 0; row < RowCount(list); ++row)
+            EXPECT_FALSE(CellText(list, row, 1).empty()) << "row of " << CellText(list, row, 0);
+    }
+
     DialogRunner runner_;
 };
 
@@ -45,18 +66,9 @@ TEST_F(MixedArchitectures, The64BitProgramNamesEveryProcessAndEndsBothKinds)
     HelperProcess wow(OtherSleeper(), "wow32.exe");
     ASSERT_TRUE(native.Started() && wow.Started());
     Rebuild();
-    HWND list = runner_.List();
-    for (const HelperProcess *helper : { &native, &wow }) {
-        const int row = FindRowOfProcess(list, helper->Id());
-        ASSERT_GE(row, 0) << helper->ImageName();
-        EXPECT_EQ(helper->ImageName(), CellText(list, row, 1));
-        EXPECT_EQ(0, lstrcmpiA(helper->Path().c_str(), CellText(list, row, 2).c_str()))
-            << CellText(list, row, 2);
-        EXPECT_EQ(CurrentUserName(), CellText(list, row, 3));
-    }
-    // The prefix's own system processes are 64-bit: all of them are named.
-    for (int row = 0; row < RowCount(list); ++row)
-        EXPECT_FALSE(CellText(list, row, 1).empty()) << "row of " << CellText(list, row, 0);
+    ExpectRowOf(native);
+    ExpectRowOf(wow);
+    ExpectEveryRowNamed();
 
     for (const HelperProcess *helper : { &native, &wow }) {
         HWND box = AskToEndRow(runner_, FindRowOfProcess(runner_.List(), helper->Id()));
@@ -69,9 +81,10 @@ TEST_F(MixedArchitectures, The64BitProgramNamesEveryProcessAndEndsBothKinds)
 
 #else
 
-// A 32-bit program cannot read a 64-bit process's module list: such a row
-// keeps its identifier alone, as the platform answers.
-TEST_F(MixedArchitectures, The32BitProgramListsEveryIdentifierButNames32BitProcessesOnly)
+// A 32-bit program cannot read a 64-bit process's module list, but the
+// kernel names its file and its token names its owner: every row is named,
+// the system's own 64-bit processes too.
+TEST_F(MixedArchitectures, The32BitProgramNamesEveryProcessOfBothKinds)
 {
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
@@ -88,15 +101,9 @@ TEST_F(MixedArchitectures, The32BitProgramListsEveryIdentifierButNames32BitProce
     for (DWORD i = 0; i < bytes / sizeof(DWORD); ++i)
         EXPECT_GE(FindRowOfProcess(list, ids[i]), 0) << ids[i];
     EXPECT_EQ(static_cast<int>(bytes / sizeof(DWORD)), RowCount(list));
-
-    const int wideRow = FindRowOfProcess(list, wide.Id());
-    const int narrowRow = FindRowOfProcess(list, narrow.Id());
-    ASSERT_GE(wideRow, 0);
-    ASSERT_GE(narrowRow, 0);
-    EXPECT_EQ("", CellText(list, wideRow, 1));
-    EXPECT_EQ("", CellText(list, wideRow, 2));
-    EXPECT_EQ("narrow32.exe", CellText(list, narrowRow, 1));
-    EXPECT_EQ(CurrentUserName(), CellText(list, narrowRow, 3));
+    ExpectRowOf(wide);
+    ExpectRowOf(narrow);
+    ExpectEveryRowNamed();
 }
 
 #endif

@@ -195,7 +195,7 @@ TARGET=zz_target.exe
 TARGET_SHOWN=$TARGET
 if [ "${VANTRY_LANG:-}" = C.UTF-8 ]; then
     TARGET=zz_café_target.exe
-    TARGET_SHOWN=zz_cafe_target.exe
+    TARGET_SHOWN='zz_caf?_target.exe'
 fi
 
 scenario_ends_a_helper() {
@@ -383,11 +383,12 @@ scenario_keys_and_menu() {
 }
 
 # The menu's O works on the file the kernel recorded, in UTF-16: for a helper
-# in a folder named Café (which code page 932 shows as Cafe) Wine's Explorer
+# in a folder named Café (which code page 932 lacks) Wine's Explorer
 # shows a window named Café; for a helper whose folder was deleted after it
-# started the user is told, and no window opens, of any folder; for a helper
-# whose own loader list claims it runs from Decoy, the list shows Decoy and
-# the menu's O opens the folder the kernel knows, RealHome.
+# started the user is told, and no window opens, of any folder; a helper
+# whose own loader list claims to be Decoy\svchost.exe is listed and warned
+# about as the file the kernel knows, RealHome\xx_real.exe, the menu's O
+# opens RealHome, and Delete, Yes ends it.
 visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
 folder_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 scenario_file_location_by_real_path() {
@@ -396,8 +397,9 @@ scenario_file_location_by_real_path() {
     mkdir -p "$WORK/Café" "$WORK/gone" "$WORK/RealHome" "$WORK/Decoy"
     cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/Café/zz_cafe.exe"
     cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/gone/yy_gone.exe"
-    for folder in RealHome Decoy; do cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/$folder/xx_real.exe"; done
-    spawn real "$(windows_path "$WORK/RealHome/xx_real.exe")" decoy "$(windows_path "$WORK/Decoy/xx_real.exe")"
+    cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/RealHome/xx_real.exe"
+    cp "$BUILD/tests/vantry_sleeper.exe" "$WORK/Decoy/svchost.exe"
+    spawn real "$(windows_path "$WORK/RealHome/xx_real.exe")" decoy "$(windows_path "$WORK/Decoy/svchost.exe")"
     spawn cafe "$(windows_path "$WORK/Café/zz_cafe.exe")" 120
     spawn gone "$(windows_path "$WORK/gone/yy_gone.exe")" 120
     rm -rf "$WORK/gone"
@@ -431,7 +433,8 @@ scenario_file_location_by_real_path() {
         fail "windows opened for the helper whose folder is gone: $opened"
     keys x
     wait_for selected_is 1 xx_real.exe || fail "typing x selected '$(selected_cell 1)'"
-    [ "$(selected_cell 2)" = "$(windows_path "$WORK/Decoy/xx_real.exe")" ] || fail "the decoy shows '$(selected_cell 2)'"
+    [ "$(selected_cell 2)" = "$(windows_path "$WORK/RealHome/xx_real.exe")" ] ||
+        fail "the helper claiming Decoy shows '$(selected_cell 2)'"
     keys shift+F10
     menu_keys o
     folder=$(timeout 60 xdotool search --sync --onlyvisible --name '^RealHome$' | head -n 1)
@@ -439,6 +442,14 @@ scenario_file_location_by_real_path() {
         pass "the menu's O on a helper claiming Decoy opens RealHome, where it runs from" ||
         fail "the menu's O on a helper claiming Decoy: RealHome '$folder', Decoy '$(folder_window '^Decoy$')'"
     [ -n "$folder" ] && close_window "$folder"
+    keys Delete
+    wait_for box_shown
+    expect_texts "the warning for the helper claiming Decoy" box "$(printf 'caption\t%s\ntext\t%s' \
+        プロセス強制終了の警告 "「xx_real.exe」を強制終了しようとしています。\\r\\n本当に実行しますか？")"
+    keys y
+    wait_for has_exited real
+    [ "$(exit_of real)" = 0xFFFFFFFF ] && pass "Delete, Yes ends the helper claiming Decoy" ||
+        fail "the helper claiming Decoy after Delete, Yes: '$(exit_of real)'"
     escape_closes "Vantry after the file locations"
 }
 
@@ -533,9 +544,9 @@ scenario_win32_program_on_win64() {
     spawn narrow "$(windows_path "$WORK/narrow32.exe")" 120
     READER=$(windows_path "$WIN32_BUILD/tests/e2e_probe.exe")
     start_vantry "$WIN32_BUILD" || { fail "the 32-bit Vantry did not start"; READER=$PROBE; return; }
-    if rows_show "$(pid_of wide)" && [ -z "$(cell_of_pid "$(pid_of wide)" 1)" ] &&
+    if rows_show "$(pid_of wide)" && [ "$(cell_of_pid "$(pid_of wide)" 1)" = wide64.exe ] &&
         [ "$(cell_of_pid "$(pid_of narrow)" 1)" = narrow32.exe ]; then
-        pass "the 32-bit Vantry lists the 64-bit helper by identifier and names the 32-bit one"
+        pass "the 32-bit Vantry names the 64-bit helper and the 32-bit one"
     else
         fail "the 32-bit Vantry's rows:"; cat "$WORK/rows.txt"
     fi

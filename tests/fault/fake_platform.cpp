@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <deque>
 
 #include "../../process/platform_calls.h"
 #include "../../process/shell_calls.h"
@@ -15,6 +16,32 @@ const HANDLE kOwnToken = reinterpret_cast<HANDLE>(0x7000);
 const DWORD kDebugLuid = 20;
 std::vector<WTS_PROCESS_INFOA> s_sessionList;
 std::vector<ITEMIDLIST *> s_itemLists;  // made and not yet freed
+// Every account the fake has handed out a SID for: the SID of the account at
+// index i is S-1-5-21-i, so that the rows of one account share one SID, as
+// on Windows.
+std::deque<FakeAccount> s_accounts;
+std::deque<SID> s_sids;
+
+PSID SidOf(const FakeAccount &account)
+{
+    for (size_t i = 0; i < s_accounts.size(); ++i) {
+        if (s_accounts[i].name == account.name && s_accounts[i].lookupFails == account.lookupFails)
+            return &s_sids[i];
+    }
+    SID sid = { SID_REVISION, 1, SECURITY_NT_AUTHORITY, { SECURITY_NT_NON_UNIQUE } };
+    sid.SubAuthority[0] = static_cast<DWORD>(s_accounts.size());
+    s_accounts.push_back(account);
+    s_sids.push_back(sid);
+    return &s_sids.back();
+}
+
+const FakeAccount *AccountOf(PSID sid)
+{
+    const SID *known = static_cast<const SID *>(sid);
+    if (known == NULL || known->SubAuthorityCount != 1 || known->SubAuthority[0] >= s_accounts.size())
+        return NULL;
+    return &s_accounts[known->SubAuthority[0]];
+}
 
 HANDLE ProcessHandle(size_t index) { return reinterpret_cast<HANDLE>(0x10000 + index * 16); }
 HANDLE TokenHandle(size_t index) { return reinterpret_cast<HANDLE>(0x90000 + index * 16); }
@@ -70,17 +97,24 @@ void ResetFake()
 {
     g_fake = FakePlatform();
     s_sessionList.clear();
+    s_accounts.clear();
+    s_sids.clear();
     for (ITEMIDLIST *item : s_itemLists)
         delete item;
     s_itemLists.clear();
+}
+
+void RenameFakeProcess(FakeProcess &process, const std::string &name)
+{
+    process.name = name;
+    process.path = name.empty() ? std::string() : "C:\\Programs\\" + name;
 }
 
 FakeProcess &AddFakeProcess(DWORD id, const std::string &name, const std::string &owner)
 {
     FakeProcess process;
     process.id = id;
-    process.name = name;
-    process.path = name.empty() ? std::string() : "C:\\Programs\\" + name;
+    RenameFakeProcess(process, name);
     process.owner.name = owner;
     g_fake.processes.push_back(process);
     return g_fake.processes.back();
@@ -162,9 +196,21 @@ BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD 
     }
     if (size == NULL)
         return NullArgument();
-    const DWORD length = flags == 0 ? platform::GetProcessImageFileNameW(process, path, *size) : 0;
+    FakeProcess *fake = ByHandle(process);
+    if (fake != NULL && fake->kernelPathFails) {
+        SetLastError(ERROR_GEN_FAILURE);
+        return FALSE;
+    }
+    wchar_t whole[2 * MAX_PATH];
+    const DWORD length = flags == 0 ? platform::GetProcessImageFileNameW(process, whole, 2 * MAX_PATH) : 0;
+    // The platform cuts nothing: a buffer too small fails the call.
+    if (length == 0 || length >= *size) {
+        SetLastError(length == 0 ? ERROR_ACCESS_DENIED : ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    memcpy(path, whole, (length + 1) * sizeof(wchar_t));
     *size = length;
-    return length != 0;
+    return TRUE;
 }
 
 DWORD GetProcessImageFileNameW(HANDLE process, LPWSTR path, DWORD size)
@@ -333,7 +379,7 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *
         size < sizeof(TOKEN_USER))
         return FALSE;
     TOKEN_USER *user = static_cast<TOKEN_USER *>(info);
-    user->User.Sid = &fake->owner;
+    user->User.Sid = SidOf(fake->owner);
     user->User.Attributes = 0;
     *length = sizeof(TOKEN_USER);
     return TRUE;
@@ -344,9 +390,10 @@ BOOL LookupAccountSidA(LPCSTR, PSID sid, LPSTR name, DWORD *nameLength, LPSTR do
 {
     if (name == NULL || nameLength == NULL || domain == NULL || domainLength == NULL || use == NULL)
         return NullArgument();
+    ++g_fake.accountLookups;
     g_fake.lastLookupNameLength = *nameLength;
     g_fake.lastLookupDomainLength = *domainLength;
-    const FakeAccount *account = static_cast<const FakeAccount *>(sid);
+    const FakeAccount *account = AccountOf(sid);
     if (account == NULL || account->lookupFails || account->name.empty())
         return FALSE;
     if (*nameLength <= account->name.size() || *domainLength <= 4) {
@@ -372,7 +419,7 @@ BOOL WTSEnumerateProcessesA(HANDLE, DWORD, DWORD, WTS_PROCESS_INFOA **processes,
         info.SessionId = 1;
         info.ProcessId = entry.processId;
         info.pProcessName = const_cast<char *>("session.exe");
-        info.pUserSid = &entry.owner;
+        info.pUserSid = SidOf(entry.owner);
         s_sessionList.push_back(info);
     }
     // The platform hands back a list even when it is empty.
@@ -458,24 +505,25 @@ HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD)
     return Open(kSnapshot);
 }
 
-BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32 *entry)
+BOOL Process32NextW(HANDLE snapshot, PROCESSENTRY32W *entry)
 {
     if (entry == NULL)
         return NullArgument();
-    if (snapshot != kSnapshot || !IsOpen(snapshot) || entry->dwSize != sizeof(PROCESSENTRY32) ||
+    if (snapshot != kSnapshot || !IsOpen(snapshot) || entry->dwSize != sizeof(PROCESSENTRY32W) ||
         s_snapshotNext >= g_fake.processes.size())
         return FALSE;
     const FakeProcess &process = g_fake.processes[s_snapshotNext++];
     entry->th32ProcessID = process.id;
     entry->th32ParentProcessID = process.parentId;
-    CopyName(process.name, entry->szExeFile, MAX_PATH);
+    entry->szExeFile[0] = L'\0';
+    MultiByteToWideChar(CP_ACP, 0, process.name.c_str(), -1, entry->szExeFile, MAX_PATH);
     return TRUE;
 }
 
-BOOL Process32First(HANDLE snapshot, PROCESSENTRY32 *entry)
+BOOL Process32FirstW(HANDLE snapshot, PROCESSENTRY32W *entry)
 {
     s_snapshotNext = 0;
-    return platform::Process32Next(snapshot, entry);
+    return platform::Process32NextW(snapshot, entry);
 }
 
 BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,

@@ -41,8 +41,10 @@ struct FakeProcess {
     bool lingers = false;
     DWORD terminateError = 0;  // TerminateProcess fails with it
     // The image file as the kernel recorded it, in UTF-16 (on Windows XP
-    // the path on its device); empty: the list's path, converted.
+    // the path on its device); empty: the list's path, converted. The
+    // loader list (name, path) may say otherwise.
     std::wstring imagePath;
+    bool kernelPathFails = false;
 };
 
 struct FakeSessionProcess {
@@ -95,6 +97,7 @@ struct FakePlatform {
     std::vector<DWORD> terminated;
     std::vector<UINT> exitCodes;
     int terminationsWithPrivilege = 0;
+    int accountLookups = 0;
     DWORD lastLookupNameLength = 0;
     DWORD lastLookupDomainLength = 0;
 
@@ -156,6 +159,9 @@ extern FakePlatform g_fake;
 void ResetFake();
 // Adds a process that opens fully, owned by owner.
 FakeProcess &AddFakeProcess(DWORD id, const std::string &name, const std::string &owner = "alice");
+// Renames a process's image file (C:\Programs\name), as both the kernel and
+// its loader list give it; an empty name leaves neither a name nor a path.
+void RenameFakeProcess(FakeProcess &process, const std::string &name);
 // Adds the idle process (0) and System (4) as Windows lists them: they do not
 // open, so their rows have an identifier and nothing else.
 void AddIdleAndSystemProcesses();

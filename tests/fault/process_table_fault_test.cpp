@@ -57,14 +57,22 @@ TEST_F(ProcessTableFaults, ListsOnlyTheFirstThousandProcesses)
     EXPECT_EQ("alice", Cell(999, 3));
     EXPECT_EQ(999, RowItemData(list, 999));
     EXPECT_EQ(1000, g_fake.processOpens);
+    // Every row named by its path: no snapshot. One account, one lookup.
+    EXPECT_EQ(0, g_fake.snapshots);
+    EXPECT_EQ(1, g_fake.accountLookups);
     ExpectCleanExit();
 }
 
-TEST_F(ProcessTableFaults, AProcessThatCannotBeOpenedKeepsOnlyItsIdentifier)
+// A process that will not open, or whose file no call names, is named by
+// the process snapshot, one for the whole list; one whose loader list will
+// not read is named by the kernel.
+TEST_F(ProcessTableFaults, EveryProcessIsNamedWhateverCannotBeRead)
 {
-    AddFakeProcess(0, "").openFails = true;  // the idle process
+    AddFakeProcess(0, "[System Process]").openFails = true;
     AddFakeProcess(40, "locked.exe").openFails = true;
     AddFakeProcess(44, "nomodules.exe").modulesFail = true;
+    FakeProcess &pathless = AddFakeProcess(48, "System");
+    pathless.kernelPathFails = pathless.modulesFail = true;
     // A session entry for the locked process must not be used: no fallback
     // without an open process.
     FakeSessionProcess session;
@@ -73,15 +81,34 @@ TEST_F(ProcessTableFaults, AProcessThatCannotBeOpenedKeepsOnlyItsIdentifier)
     g_fake.sessionProcesses.push_back(session);
 
     Rebuild();
-    ASSERT_EQ(3, RowCount(runner_.List()));
-    for (int row = 0; row < 3; ++row) {
+    ASSERT_EQ(4, RowCount(runner_.List()));
+    const char *names[] = { "[System Process]", "locked.exe", "nomodules.exe", "System" };
+    const char *owners[] = { "", "", "alice", "alice" };
+    for (int row = 0; row < 4; ++row) {
         SCOPED_TRACE(row);
-        EXPECT_FALSE(Cell(row, 0).empty());
-        EXPECT_EQ("", Cell(row, 1));
-        EXPECT_EQ("", Cell(row, 2));
-        EXPECT_EQ("", Cell(row, 3));
+        EXPECT_EQ(names[row], Cell(row, 1));
+        EXPECT_EQ(row == 2 ? "C:\\Programs\\nomodules.exe" : "", Cell(row, 2));
+        EXPECT_EQ(owners[row], Cell(row, 3));
     }
-    EXPECT_EQ("40", Cell(1, 0));
+    EXPECT_EQ(1, g_fake.snapshots);
+    ExpectCleanExit();
+}
+
+// Windows XP: the kernel's device path with its drive letter; on a device
+// that no drive letter names, the loader list's name and path.
+TEST_F(ProcessTableFaults, TheKernelNamesTheFileAndTheLoaderListOnlyWhereItCannot)
+{
+    g_fake.fullImageNameMissing = true;
+    g_fake.dosDevices.push_back({ L"C:", L"\\Device\\HarddiskVolume1" });
+    FakeProcess &posing = AddFakeProcess(50, "svchost.exe");
+    posing.path = "C:\\Windows\\system32\\svchost.exe";
+    posing.imagePath = L"\\Device\\HarddiskVolume1\\Real\\helper.exe";
+    AddFakeProcess(54, "remote.exe").imagePath = L"\\Device\\Mup\\host\\remote.exe";
+    Rebuild();
+    EXPECT_EQ("helper.exe", Cell(0, 1));
+    EXPECT_EQ("C:\\Real\\helper.exe", Cell(0, 2));
+    EXPECT_EQ("remote.exe", Cell(1, 1));
+    EXPECT_EQ("C:\\Programs\\remote.exe", Cell(1, 2));
     ExpectCleanExit();
 }
 
@@ -182,8 +209,7 @@ TEST_F(ProcessTableFaults, ThePrivilegeIsOnForTheWorkAndOffAfterIt)
     Rebuild();
     EXPECT_EQ(2, g_fake.processOpens);
     EXPECT_EQ(2, g_fake.privilegeSwitches);  // on once, off once
-    EXPECT_EQ(static_cast<DWORD>(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ),
-              g_fake.lastOpenAccess);
+    EXPECT_EQ(static_cast<DWORD>(PROCESS_QUERY_LIMITED_INFORMATION), g_fake.lastOpenAccess);
     ExpectCleanExit();
 }
 

@@ -58,9 +58,11 @@ TEST_F(TerminateFaults, AReusedIdentifierIsNotEnded)
     EXPECT_EQ(kEndFailed, TerminateById(300, "Target", kListTime));
     const std::string cut(99, 'T');  // a cut name must still match its start
     EXPECT_EQ(kEndFailed, TerminateById(300, cut.c_str(), kListTime));
-    g_fake.processes[0].modulesFail = true;  // the name cannot be read
-    EXPECT_EQ(kEndFailed, TerminateById(300, "Target.exe", kListTime));
+    // The name is the kernel's, whatever the process's loader list claims.
+    g_fake.processes[0].name = "Original.exe";
+    EXPECT_EQ(kEndFailed, TerminateById(300, "Original.exe", kListTime));
     EXPECT_TRUE(g_fake.terminated.empty());
+    EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
 }
 
 // A row stands for the process that held its identifier when the list was
@@ -90,7 +92,7 @@ TEST_F(TerminateFaults, ANameCutTo98Or99BytesMatchesTheStartOfALongerName)
     std::string japanese;
     for (int i = 0; i < 60; ++i)
         japanese += "\x83\x76";  // katakana "pu", 120 bytes
-    g_fake.processes[0].name = japanese + ".exe";
+    RenameFakeProcess(g_fake.processes[0], japanese + ".exe");
     EXPECT_EQ(kEnded, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
     EXPECT_EQ(kEnded, TerminateById(300, japanese.substr(0, 99).c_str(), kListTime));
     EXPECT_EQ(2u, g_fake.terminated.size());
@@ -100,9 +102,9 @@ TEST_F(TerminateFaults, ANameCutTo98Or99BytesMatchesTheStartOfALongerName)
     const std::string other = std::string(2, 'X') + japanese.substr(0, 96);
     EXPECT_EQ(kEndFailed, TerminateById(300, other.c_str(), kListTime));
     // A real name no longer than the shown one must match it whole.
-    g_fake.processes[0].name = japanese.substr(0, 90);
+    RenameFakeProcess(g_fake.processes[0], japanese.substr(0, 90));
     EXPECT_EQ(kEndFailed, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
-    g_fake.processes[0].name = japanese.substr(0, 98);
+    RenameFakeProcess(g_fake.processes[0], japanese.substr(0, 98));
     EXPECT_EQ(kEnded, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
     EXPECT_EQ(3u, g_fake.terminated.size());
 }
@@ -164,7 +166,7 @@ protected:
     std::string WarningFor(const std::string &imageName,
                            const std::function<void()> &meanwhile = [] {})
     {
-        g_fake.processes[0].name = imageName;
+        RenameFakeProcess(g_fake.processes[0], imageName);
         DialogRunner runner;
         EXPECT_TRUE(runner.Start());
         HWND box = AskToEndRow(runner, 0);
@@ -221,8 +223,8 @@ TEST_F(WarningText, WithoutAnAnswerOnCriticalityTheWarningIsTheUsualOne)
     EXPECT_EQ(IDYES, defaultButton);
     EXPECT_EQ(1u, g_fake.terminated.size());
 
-    g_fake.processes[0].openFails = true;  // nor can the list name it
-    EXPECT_EQ(Cp932Warning(""), WarningFor("Target.exe"));
+    g_fake.processes[0].openFails = true;  // named by the process snapshot alone
+    EXPECT_EQ(Cp932Warning("Target.exe"), WarningFor("Target.exe"));
     EXPECT_EQ(IDYES, defaultButton);
     EXPECT_TRUE(errorShown);
 }
@@ -263,7 +265,7 @@ TEST_F(WarningText, AnEmptyNameIsOfferedAndEnded)
 TEST_F(WarningText, AnIdentifierHandedToAnotherProgramMeanwhileIsNotEnded)
 {
     const std::string warning =
-        WarningFor("Target.exe", [] { g_fake.processes[0].name = "Other.exe"; });
+        WarningFor("Target.exe", [] { RenameFakeProcess(g_fake.processes[0], "Other.exe"); });
     EXPECT_EQ(Cp932Warning("Target.exe"), warning);
     EXPECT_TRUE(g_fake.terminated.empty());
     EXPECT_TRUE(errorShown);

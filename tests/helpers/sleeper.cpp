@@ -72,6 +72,12 @@ bool ClaimDecoyPath(const char *commandLine)
     name.Buffer = decoy;
     name.Length = static_cast<USHORT>(length * sizeof(wchar_t));
     name.MaximumLength = static_cast<USHORT>(name.Length + sizeof(wchar_t));
+    // The entry's base name follows its full name.
+    UNICODE_STRING &baseName = (&name)[1];
+    const wchar_t *separator = wcsrchr(decoy, L'\\');
+    baseName.Buffer = separator != NULL ? const_cast<wchar_t *>(separator + 1) : decoy;
+    baseName.Length = static_cast<USHORT>(wcslen(baseName.Buffer) * sizeof(wchar_t));
+    baseName.MaximumLength = static_cast<USHORT>(baseName.Length + sizeof(wchar_t));
     Sleep(120000);
     return true;
 }

@@ -1,0 +1,14 @@
+// Text from the system in UTF-16, turned into the list's own (ANSI) code
+// page for its cells.
+#ifndef VANTRY_LIST_TEXT_H
+#define VANTRY_LIST_TEXT_H
+
+#include <windows.h>
+
+// Converts text of fewer than MAX_PATH characters into size bytes at most,
+// terminator included, cut where a character ends. A character the code page
+// lacks becomes "?", never a look-alike: a name in other letters must not
+// pass for a system file's. Empty when the text cannot be converted.
+void ToListText(const wchar_t *text, char *converted, int size);
+
+#endif
