@@ -264,4 +264,9 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
     return ::WaitForSingleObject(handle, milliseconds);
 }
 
+DWORD GetTickCount()
+{
+    return ::GetTickCount();
+}
+
 }

@@ -59,8 +59,10 @@ void GetSystemTimeAsFileTime(FILETIME *now);
 // This program's own identifier: it never counts its own windows as
 // another program's, nor ends itself with a tree.
 DWORD GetCurrentProcessId();
-// Waiting for a process (a handle with SYNCHRONIZE access) to end.
+// Waiting for a process (a handle with SYNCHRONIZE access) to end, and the
+// clock of the waits, in milliseconds.
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+DWORD GetTickCount();
 // Where this process looks for the libraries it loads by name. Both fail
 // with ERROR_PROC_NOT_FOUND where the system lacks them (SetDllDirectoryA
 // before XP SP1, SetDefaultDllDirectories before 8 without its update).

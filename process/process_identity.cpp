@@ -1,6 +1,7 @@
 #include "process_identity.h"
 
 #include "platform_calls.h"
+#include "privilege.h"
 
 namespace {
 
@@ -27,8 +28,21 @@ bool ReadCreationTime(HANDLE process, ULONGLONG *created)
     return true;
 }
 
-bool StartedNoLaterThan(HANDLE process, ULONGLONG time)
+bool IsListedProcess(HANDLE process, ULONGLONG listTime)
 {
-    ULONGLONG created;
-    return ReadCreationTime(process, &created) && created <= time;
+    FILETIME creation, exit, kernel, user;
+    if (!platform::GetProcessTimes(process, &creation, &exit, &kernel, &user))
+        return false;
+    // A running process has no exit time yet.
+    return FileTimeCount(creation) <= listTime && FileTimeCount(exit) == 0;
+}
+
+RowIdentity CheckRowIdentity(DWORD processId, ULONGLONG listTime)
+{
+    HANDLE process = OpenProcessForQuery(processId);
+    if (process == NULL)
+        return GetLastError() == ERROR_INVALID_PARAMETER ? kRowProcessGone : kRowProcessUnknown;
+    const bool listed = IsListedProcess(process, listTime);
+    platform::CloseHandle(process);
+    return listed ? kRowProcess : kRowProcessGone;
 }

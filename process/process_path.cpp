@@ -81,7 +81,7 @@ ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&pat
         if (GetLastError() == ERROR_INVALID_PARAMETER)
             result = kImageProcessGone;
     } else {
-        if (!StartedNoLaterThan(process, listTime))
+        if (!IsListedProcess(process, listTime))
             result = kImageProcessGone;
         else if (ReadKernelPath(process, path))
             result = kImagePathRead;

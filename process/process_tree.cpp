@@ -20,11 +20,12 @@ struct Snapshot {
 void TakeSnapshot(Snapshot *snapshot)
 {
     snapshot->count = 0;
-    snapshot->time = 0;
+    // Read before the snapshot: a process started while it is taken may be
+    // in it, and must count as later.
+    snapshot->time = SystemTimeNow();
     HANDLE handle = platform::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (handle == INVALID_HANDLE_VALUE)
         return;
-    snapshot->time = SystemTimeNow();
     PROCESSENTRY32W entry;
     entry.dwSize = sizeof(entry);
     for (BOOL more = platform::Process32FirstW(handle, &entry);
@@ -153,9 +154,9 @@ TreeEnd TerminateProcessTree(const ProcessTree &tree, const char *rootImageName,
         CountResult(result, &end);
     }
     // One wait for them all: each member gets what is left of it.
-    const DWORD start = GetTickCount();
+    const DWORD start = platform::GetTickCount();
     for (int j = 0; j < toldCount; ++j) {
-        const DWORD waited = GetTickCount() - start;
+        const DWORD waited = platform::GetTickCount() - start;
         CountResult(WaitUntilGone(told[j], waited < kEndWaitMs ? kEndWaitMs - waited : 0), &end);
         platform::CloseHandle(told[j]);
     }

@@ -77,12 +77,19 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
 HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLONG listTime,
                         EndResult *refusal)
 {
+    // Identity before access: a newer process under the identifier may
+    // refuse full access (another account's, a protected one), which would
+    // otherwise read as the row's process refusing.
+    if (CheckRowIdentity(processId, listTime) == kRowProcessGone) {
+        *refusal = kEndGone;
+        return NULL;
+    }
     HANDLE process = OpenForEnd(processId, refusal);
     if (process == NULL)
         return NULL;
-    // The start is read on the handle that ends, so the process checked is
-    // the process ended.
-    if (HasExited(process) || !StartedNoLaterThan(process, listTime))
+    // And again on the handle that ends, so the process checked is the
+    // process ended.
+    if (HasExited(process) || !IsListedProcess(process, listTime))
         return Refuse(process, kEndGone, refusal);
     if (!HasImageName(process, expectedImageName))
         return Refuse(process, kEndFailed, refusal);
@@ -108,8 +115,13 @@ EndResult IssueEnd(HANDLE process)
 {
     if (platform::TerminateProcess(process, kKilledExitCode))
         return kEnded;
-    // Windows refuses to end a process that has just ended by itself.
+    // The handle holds the right to end: Windows denies the end only to a
+    // process that is ending already, which is as good as told; the wait
+    // tells whether it went. Nothing protects it.
     const DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED)
+        return kEnded;
+    // Other errors may come from a process that has just ended by itself.
     return HasExited(process) ? kEndGone : ReasonOfError(error);
 }
 

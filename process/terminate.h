@@ -44,7 +44,8 @@ bool HasImageName(HANDLE process, const char *expectedImageName);
 HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLONG listTime,
                         EndResult *refusal);
 HANDLE OpenProcessStartedAt(DWORD processId, ULONGLONG created, EndResult *refusal);
-// Tells an opened process to end: kEnded once told, or why it cannot be.
+// Tells an opened process to end: kEnded once told (or ending already), or
+// why it cannot be.
 EndResult IssueEnd(HANDLE process);
 // Waits at most that long for a process told to end: kEnded or kEndLingering.
 EndResult WaitUntilGone(HANDLE process, DWORD milliseconds);

@@ -72,8 +72,10 @@ void ProcessListDialog::EndTreeCommand()
         end = TerminateProcessTree(tree, imageName, listTime);
     }
     const int rootId = static_cast<int>(tree.ids[0]);
+    // A root that ended by itself while the rest were ended as warned is
+    // no news; a lone root that had ended is, as for one process.
     if (end.failures == 0) {
-        ReportEndResult(rootId, end.rootGone ? kEndGone : kEnded, NULL);
+        ReportEndResult(rootId, end.rootGone && tree.count == 1 ? kEndGone : kEnded, NULL);
         return;
     }
     char failed[kFailedChars];

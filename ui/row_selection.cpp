@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../process/process_identity.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 
@@ -63,7 +64,10 @@ int ProcessListDialog::RowOfPid(int processId)
 int ProcessListDialog::RowOfProcess(int processId, bool rebuild)
 {
     int row = RowOfPid(processId);
-    if (row < 0 && rebuild) {
+    // A row of the identifier stands for the process that held it when the
+    // list was read; a newer one needs a list that shows it.
+    if (rebuild && (row < 0 || CheckRowIdentity(static_cast<DWORD>(processId), listTime) ==
+                                   kRowProcessGone)) {
         RefreshCommand();
         row = RowOfPid(processId);
     }

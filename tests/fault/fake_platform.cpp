@@ -77,6 +77,17 @@ BOOL NullArgument()
     return FALSE;
 }
 
+// A look at the process table takes a moment of the clock, in which the
+// processes that start with it start.
+void StartWithTableRead()
+{
+    for (FakeProcess &process : g_fake.processes) {
+        if (process.startsWithTableRead)
+            process.created = g_fake.now;
+    }
+    ++g_fake.now;
+}
+
 std::wstring TextOrEmpty(const wchar_t *text) { return text != NULL ? text : L""; }
 
 // Copies as the platform does: cut to size - 1 characters; 0 when empty.
@@ -134,6 +145,7 @@ BOOL EnumProcesses(DWORD *ids, DWORD size, DWORD *bytesReturned)
     g_fake.cursorWhileEnumerating = GetCursor();
     if (ids == NULL || bytesReturned == NULL)
         return NullArgument();
+    StartWithTableRead();
     const size_t count = std::min<size_t>(size / sizeof(DWORD), g_fake.processes.size());
     for (size_t i = 0; i < count; ++i)
         ids[i] = g_fake.processes[i].id;
@@ -149,9 +161,10 @@ HANDLE OpenProcess(DWORD access, BOOL, DWORD processId)
     g_fake.lastOpenAccess = access;
     for (size_t i = 0; i < g_fake.processes.size(); ++i) {
         const FakeProcess &process = g_fake.processes[i];
-        const bool refused = process.openFails ||
-                             (process.limitedAccessRefused &&
-                              (access & PROCESS_QUERY_LIMITED_INFORMATION) != 0);
+        const bool refused =
+            process.openFails ||
+            (process.limitedAccessRefused && (access & PROCESS_QUERY_LIMITED_INFORMATION) != 0) ||
+            (process.endAccessRefused && (access & PROCESS_TERMINATE) != 0);
         if (process.id == processId && !refused)
             return Open(ProcessHandle(i));
         if (process.id == processId) {
@@ -239,8 +252,9 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
     FakeProcess *fake = ByHandle(process);
     if (fake == NULL || !IsOpen(process))
         return FALSE;
-    if (fake->terminateError != 0) {
-        SetLastError(fake->terminateError);
+    if (fake->terminateError != 0 || fake->endsWhenTold) {
+        fake->exited = fake->exited || fake->endsWhenTold;
+        SetLastError(fake->terminateError != 0 ? fake->terminateError : ERROR_ACCESS_DENIED);
         return FALSE;
     }
     g_fake.terminated.push_back(fake->id);
@@ -502,6 +516,7 @@ HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD)
     if (g_fake.snapshotFails || flags != TH32CS_SNAPPROCESS)
         return INVALID_HANDLE_VALUE;
     ++g_fake.snapshots;
+    StartWithTableRead();
     return Open(kSnapshot);
 }
 
@@ -537,6 +552,7 @@ BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIM
     creation->dwLowDateTime = static_cast<DWORD>(fake->created);
     creation->dwHighDateTime = static_cast<DWORD>(fake->created >> 32);
     ZeroMemory(exit, sizeof(*exit));
+    exit->dwLowDateTime = fake->exited ? 1 : 0;
     ZeroMemory(kernel, sizeof(*kernel));
     ZeroMemory(user, sizeof(*user));
     return TRUE;
@@ -553,12 +569,21 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
     const bool terminated = std::find(g_fake.terminated.begin(), g_fake.terminated.end(),
                                       fake->id) != g_fake.terminated.end();
     const bool ends = terminated && milliseconds != 0 && !fake->lingers;
-    return fake->exited || ends ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+    if (fake->exited || ends)
+        return WAIT_OBJECT_0;
+    g_fake.tick += milliseconds;
+    return WAIT_TIMEOUT;
+}
+
+DWORD GetTickCount()
+{
+    return g_fake.tick;
 }
 
 BOOL SetDllDirectoryA(LPCSTR path)
 {
     g_fake.dllDirectoryCleared = path != NULL && path[0] == '\0';
+    g_fake.libraryCallsBeforeDirectoryCleared = g_fake.libraryCalls;
     return TRUE;
 }
 
@@ -580,6 +605,7 @@ void GetSystemTimeAsFileTime(FILETIME *now)
         return;
     now->dwLowDateTime = static_cast<DWORD>(g_fake.now);
     now->dwHighDateTime = static_cast<DWORD>(g_fake.now >> 32);
+    g_fake.lastTimeRead = g_fake.now++;
 }
 
 }

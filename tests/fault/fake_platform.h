@@ -31,6 +31,8 @@ struct FakeProcess {
     // limited query right (XP, Server 2003).
     bool breakOnTerminationQueryFails = false;
     bool limitedAccessRefused = false;
+    // Refuses the right to end it (another account's, or a protected one).
+    bool endAccessRefused = false;
     // Process trees: the parent as the snapshot names it, and the start.
     DWORD parentId = 0;
     ULONGLONG created = 0;
@@ -40,6 +42,12 @@ struct FakeProcess {
     bool exited = false;
     bool lingers = false;
     DWORD terminateError = 0;  // TerminateProcess fails with it
+    // Ends by itself the moment it is told to: TerminateProcess fails (with
+    // terminateError, else denied, as Windows answers) and it has exited.
+    bool endsWhenTold = false;
+    // Started the moment the process table was read (the enumeration or the
+    // snapshot): its start is the clock of that moment.
+    bool startsWithTableRead = false;
     // The image file as the kernel recorded it, in UTF-16 (on Windows XP
     // the path on its device); empty: the list's path, converted. The
     // loader list (name, path) may say otherwise.
@@ -120,9 +128,15 @@ struct FakePlatform {
     // Process trees: the snapshot fails on demand, and counts as an open
     // handle while it is held.
     bool snapshotFails = false;
-    // The system clock, as a FILETIME count: processes added to the table
-    // start at this time unless the test says otherwise.
+    // The system clock, as a FILETIME count, which every look at it or at
+    // the process table moves on by one: processes added to the table start
+    // before it unless the test says otherwise.
     ULONGLONG now = 1000;
+    ULONGLONG lastTimeRead = 0;  // after a rebuild, the list's time
+    // The clock of the waits, in milliseconds: a wait that times out takes
+    // all of its time. A process that was told to end is gone within any
+    // wait that takes time, unless it lingers.
+    DWORD tick = 0;
     int snapshots = 0;
     // The finder: the windows on the screen ("#32769" is the desktop,
     // "Progman" the shell's window), the one at any point, and a system
@@ -130,6 +144,7 @@ struct FakePlatform {
     // From the top of the z-order down; every window is on the one monitor.
     std::vector<FakeWindow> windows;
     RECT monitor = { 0, 0, 1024, 768 };
+    RECT workArea = { 0, 0, 1024, 728 };  // the task bar below
     HWND windowAtPoint = NULL;
     bool ghostCallMissing = false;
     // The file commands on the UTF-16 path: the shell's calls missing (shell32
@@ -148,6 +163,7 @@ struct FakePlatform {
     // The library search asked for, and how many calls of a library loaded
     // by name (psapi, wtsapi32) came before it.
     bool dllDirectoryCleared = false;
+    int libraryCallsBeforeDirectoryCleared = -1;
     DWORD defaultDllDirectories = 0;
     int libraryCallsBeforeSearchKept = -1;
     int libraryCalls = 0;

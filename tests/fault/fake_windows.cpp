@@ -89,12 +89,13 @@ BOOL GetWindowRect(HWND window, RECT *place)
     return TRUE;
 }
 
-// The one monitor, the work area all of it.
+// The one monitor, with the task bar along its bottom.
 BOOL GetMonitorInfoA(HMONITOR, MONITORINFO *info)
 {
     if (info == NULL || info->cbSize != sizeof(MONITORINFO))
         return FALSE;
-    info->rcMonitor = info->rcWork = g_fake.monitor;
+    info->rcMonitor = g_fake.monitor;
+    info->rcWork = g_fake.workArea;
     return TRUE;
 }
 

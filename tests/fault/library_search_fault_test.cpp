@@ -30,6 +30,7 @@ TEST(LibrarySearch, IsKeptInTheSystemFolderBeforeTheFirstLibraryLoads)
     EXPECT_TRUE(g_fake.dllDirectoryCleared);
     EXPECT_EQ(static_cast<DWORD>(LOAD_LIBRARY_SEARCH_SYSTEM32), g_fake.defaultDllDirectories);
     EXPECT_EQ(0, g_fake.libraryCallsBeforeSearchKept);
+    EXPECT_EQ(0, g_fake.libraryCallsBeforeDirectoryCleared);
     EXPECT_GT(g_fake.libraryCalls, 0);
 }
 

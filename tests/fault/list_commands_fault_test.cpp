@@ -203,8 +203,8 @@ TEST_F(ListCommandFaults, WithTheFileAndItsFolderGoneTheUserIsTold)
 // not open, the command's own. A start at the list's very time is the row's.
 TEST_F(ListCommandFaults, OnlyTheRowsOwnProcessIsOpened)
 {
-    AddFakeProcess(303, "").created = g_fake.now + 1;
-    g_fake.processes[0].created = g_fake.now + 1;
+    AddFakeProcess(303, "").startsWithTableRead = true;
+    g_fake.processes[0].startsWithTableRead = true;
     runner_.SendCommand(IDC_REFRESH);
     for (DWORD id : { 300, 303 }) {
         ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), id)));
@@ -222,7 +222,8 @@ TEST_F(ListCommandFaults, OnlyTheRowsOwnProcessIsOpened)
     ExpectFailureBox(CP932_PROPERTIES_FAILED);
     ExpectNothingOpened();
     g_fake.processes[0].openFails = false;
-    g_fake.processes[0].created = g_fake.now;
+    g_fake.processes[0].startsWithTableRead = false;
+    g_fake.processes[0].created = g_fake.lastTimeRead;
     runner_.PostCommand(IDM_OPEN_LOCATION);
     ExpectNoBox();
     EXPECT_EQ(1, g_fake.shellSelections);

@@ -113,13 +113,14 @@ TEST_F(ProcessTreeFaults, ARootHandedToAnotherProgramOrNoSnapshotBringsNoChildre
     EXPECT_EQ(Cp932Warning("Root.exe"), warning);  // no others: the usual warning
 }
 
-// A child started after the snapshot holds an identifier handed on since
-// (equal times count). A root started after the list is another program:
-// the box says the row's process has ended, and nothing is ended. A root
-// that ended by itself counts as ended.
+// A child started as the snapshot was taken holds an identifier handed on
+// since (one started at the snapshot's time counts). A root started after
+// the list is another program: the box says the row's process has ended,
+// and nothing is ended. A root that ended by itself counts as ended, and
+// the rest are ended as warned, with no box.
 TEST_F(ProcessTreeFaults, AChildAfterTheSnapshotAndARootAfterTheListAreLeftOut)
 {
-    AddChild(500, 100, g_fake.now + 1);
+    AddChild(500, 100, 0).startsWithTableRead = true;
     AddChild(600, 100, g_fake.now);
     EXPECT_EQ(Ids({ 100, 200, 300, 600, 400 }), Gathered(100));
     g_fake.processes[1].created = g_fake.now + 1;
@@ -129,9 +130,9 @@ TEST_F(ProcessTreeFaults, AChildAfterTheSnapshotAndARootAfterTheListAreLeftOut)
     EXPECT_TRUE(g_fake.terminated.empty());
 
     TearDown();
-    SetUp();  // a root that ended meanwhile: its tree is ended, then the box
+    SetUp();  // a root that ended meanwhile
     EndTree(IDYES, [] { g_fake.processes[1].exited = true; });
-    EXPECT_EQ("Error: " CP932_ROW_GONE, failure);
+    EXPECT_EQ("", failure);
     EXPECT_EQ(Ids({ 200, 300, 400 }), g_fake.terminated);
 }
 
@@ -163,9 +164,17 @@ TEST_F(ProcessTreeFaults, MembersThatCannotBeEndedAreCountedInOneBox)
     TearDown();
     SetUp();
     AddChild(500, 100, 25).exited = true;  // ended, still held open
-    g_fake.processes[2].lingers = true;     // and 300 refuses the end: the count alone
+    g_fake.processes[0].lingers = g_fake.processes[2].lingers = true;
+    // and 300 fails otherwise: the count alone
+    EndTree(IDYES, [] { g_fake.processes[3].terminateError = ERROR_INVALID_HANDLE; });
+    EXPECT_EQ("Error: " + Cp932TreeFailed(3), failure);
+    EXPECT_EQ(5000u, g_fake.tick);  // one wait of 5 seconds for them all
+
+    TearDown();
+    SetUp();  // members ending by themselves: the wait tells, never "protected"
+    g_fake.processes[0].endsWhenTold = g_fake.processes[2].endsWhenTold = true;
     EndTree(IDYES, [] { g_fake.processes[3].terminateError = ERROR_ACCESS_DENIED; });
-    EXPECT_EQ("Error: " + Cp932TreeFailed(2), failure);
+    EXPECT_EQ("Error: " + Cp932TreeFailed(1) + "\r\n\r\n" CP932_END_STILL_RUNNING, failure);
 
     TearDown();
     SetUp();

@@ -109,13 +109,24 @@ TEST_F(TerminateFaults, ANameCutTo98Or99BytesMatchesTheStartOfALongerName)
     EXPECT_EQ(3u, g_fake.terminated.size());
 }
 
+// Identity before access: a newer process under the identifier that
+// refuses the end's access (another account's, a protected one) is gone.
+TEST_F(TerminateFaults, ANewerProcessIsGoneWhateverAccessItRefuses)
+{
+    g_fake.processes[0].created = kListTime + 1;
+    g_fake.processes[0].endAccessRefused = true;
+    EXPECT_EQ(kEndGone, TerminateById(300, "Target.exe", kListTime));
+    g_fake.processes[0].created = kListTime;
+    EXPECT_EQ(kEndDenied, TerminateById(300, "Target.exe", kListTime));
+}
+
 // The privilege only widens what opens: without it, or without the own
 // token, the open is tried all the same.
 TEST_F(TerminateFaults, ATokenWithoutThePrivilegeStillEndsWhatOpens)
 {
     g_fake.privilegeMissing = true;
     EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
-    EXPECT_EQ(1, g_fake.processOpensWithoutPrivilege);
+    EXPECT_EQ(2, g_fake.processOpensWithoutPrivilege);  // to check it, and to end it
     g_fake.ownTokenFails = true;
     EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
     EXPECT_EQ(2u, g_fake.terminated.size());
@@ -132,11 +143,16 @@ TEST_F(TerminateFaults, EachErrorOfTheOpenAndTheEndGivesItsReason)
     EXPECT_EQ(kEndFailed, TerminateById(300, "Target.exe", kListTime));
     EXPECT_EQ(kEndGone, TerminateById(999, NULL, kListTime));  // never existed
     target.openFails = false;
-    target.terminateError = ERROR_ACCESS_DENIED;
-    EXPECT_EQ(kEndDenied, TerminateById(300, NULL, kListTime));
     target.terminateError = ERROR_INVALID_HANDLE;
     EXPECT_EQ(kEndFailed, TerminateById(300, NULL, kListTime));
     EXPECT_TRUE(g_fake.terminated.empty());
+    // Denied through a handle that may end it: it is ending already.
+    target.terminateError = ERROR_ACCESS_DENIED;
+    EXPECT_EQ(kEndLingering, TerminateById(300, NULL, kListTime));
+    target.terminateError = ERROR_INVALID_HANDLE;
+    target.endsWhenTold = true;  // and an error as it ends by itself
+    EXPECT_EQ(kEndGone, TerminateById(300, NULL, kListTime));
+    target.exited = target.endsWhenTold = false;
     target.terminateError = 0;
     target.lingers = true;
     EXPECT_EQ(kEndLingering, TerminateById(300, NULL, kListTime));
@@ -281,9 +297,26 @@ TEST_F(WarningText, AnEndNotDoneWithinTheWaitOrRefusedIsExplained)
     WarningFor("Target.exe");
     EXPECT_EQ("Error: " CP932_END_STILL_RUNNING, errorText);
     EXPECT_EQ(LoadCursorA(NULL, IDC_WAIT), g_fake.cursorWhileWaiting);
-    g_fake.processes[0].terminateError = ERROR_ACCESS_DENIED;
+    g_fake.processes[0].openFails = true;
     WarningFor("Target.exe");
     EXPECT_EQ("Error: " CP932_END_PROTECTED, errorText);
+    // Refused while it ends by itself: gone, or still ending.
+    g_fake.processes[0].openFails = false;
+    g_fake.processes[0].terminateError = ERROR_ACCESS_DENIED;
+    WarningFor("Target.exe");
+    EXPECT_EQ("Error: " CP932_END_STILL_RUNNING, errorText);
+    g_fake.processes[0].endsWhenTold = true;
+    WarningFor("Target.exe");
+    EXPECT_FALSE(errorShown);
+}
+
+// Started as the table was read: listed, but after the list's time.
+TEST_F(WarningText, AProcessStartedAsTheTableWasReadIsNotTheRows)
+{
+    g_fake.processes[0].startsWithTableRead = true;
+    WarningFor("Target.exe");
+    EXPECT_EQ("Error: " CP932_ROW_GONE, errorText);
+    EXPECT_TRUE(g_fake.terminated.empty());
 }
 
 // The longest warning there is: a critical process with a cut name.

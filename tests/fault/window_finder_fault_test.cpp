@@ -103,6 +103,15 @@ TEST(FinderDrag, ALostCaptureCancelsTheDrag)
     EXPECT_TRUE(ShowsExclamationIcon(box));
     EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
     PressButton(box, IDOK);
+
+    // Dropped on a window of a process that took a listed identifier after
+    // the list was read: the list is read again, and the new row chosen.
+    g_fake.processes[1].created = g_fake.lastTimeRead + 1;
+    RenameFakeProcess(g_fake.processes[1], "Newer.exe");
+    g_fake.windowAtPoint = AddFakeWindow("Newer", 400);
+    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, onFinder);
+    SendMessageA(dialog, WM_LBUTTONUP, 0, outside);
+    EXPECT_EQ("Newer.exe", CellText(list, SelectedRow(list), 1));
     runner.Stop();
 }
 
@@ -146,8 +155,10 @@ TEST(HungWindowAtStart, TheFirstHungWindowsProcessIsSelected)
         AddFakeWindow(classes[i], owners[i]);
     FakeWindow *w = g_fake.windows.data();
     w[0].hungApp = w[1].hungApp = w[2].hungApp = w[5].hungApp = w[6].hungApp = true;
-    w[5].place = g_fake.monitor;
+    w[5].place = g_fake.workArea;  // maximized: the task bar shows
     w[6].visible = false;
+    EXPECT_EQ("600", OpensWith());
+    w[5].place = g_fake.monitor;
     EXPECT_EQ("600 checked on top", OpensWith());
     w[4].hung = w[6].handle;
     EXPECT_EQ("500", OpensWith());
