@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <wtsapi32.h>
 
+#include "../app/wait_cursor.h"
 #include "../ui/process_list_dialog.h"
-#include "../ui/wait_cursor.h"
 #include "platform_calls.h"
 #include "privilege.h"
 #include "process_identity.h"
