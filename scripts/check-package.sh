@@ -60,6 +60,18 @@ awk -v arch="$arch" 'FNR == NR && $1 == "never" { for (i = 3; i <= NF; i++) neve
     END { exit bad }' "$source_dir/scripts/imports.txt" imports-of-program.txt ||
     { echo "the program's imports are not the listed ones"; exit 1; }
 echo "imports: $(wc -l <imports-of-program.txt) functions, each listed in scripts/imports.txt"
+# At most 40 KiB, and hardened: ASLR (with the relocations it needs to move),
+# DEP, and on 64-bit the high-entropy address space.
+size=$(wc -c <Vantry.exe)
+[ "$size" -le 40960 ] || { echo "the program is $size bytes, more than 40 KiB"; exit 1; }
+flags="DYNAMIC_BASE NX_COMPAT"
+[ "$arch" = win64 ] && flags="$flags HIGH_ENTROPY_VA"
+for flag in $flags; do
+    printf '%s\n' "$headers" | grep -qx "[[:space:]]*$flag" || { echo "the program lacks $flag"; exit 1; }
+done
+printf '%s\n' "$headers" | grep -q "^Entry 5 [0-9a-f]* 0*[1-9a-f][0-9a-f]* Base Relocation Directory" ||
+    { echo "the program carries no relocations: Windows cannot move it"; exit 1; }
+echo "$size bytes; $flags, with relocations"
 case "$arch" in win32) oldest=5.1 ;; *) oldest=5.2 ;; esac
 for version in OSystem Subsystem; do
     found=$(printf '%s\n' "$headers" | awk -v v="$version" '$1 == "Major" v "Version" { major = $2 }
