@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs the benchmark under Wine (with
 # Xvfb when there is no display) for both programs: the 32-bit one in a
 # 32-bit prefix, then the 64-bit one in a 64-bit prefix. Prints each figure
-# next to its floor.
+# next to its floor: start-up against a bare dialog of the same template and
+# columns (the floor), and against Wine's task manager for information.
 # With "O3": the 32-bit program as built (for size) against the same code
 # built with -O3 (in build-O3/), run alternately three times each in one
 # session; prints each figure's median for both and their ratio.

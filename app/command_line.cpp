@@ -12,6 +12,24 @@ const char *SkipSpaces(const char *at)
     return at;
 }
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+}
+
+const char *ArgumentsOf(const char *commandLine)
+{
+    const char *at = commandLine;
+    bool quoted = false;
+    for (; *at != '\0' && (quoted || !IsBlank(*at)); ++at) {
+        if (*at == '"')
+            quoted = !quoted;
+    }
+    while (IsBlank(*at))
+        ++at;
+    return at;
 }
 
 bool ParseSelectSwitch(const char *arguments, DWORD *processId)

@@ -12,4 +12,9 @@
 // returns false: the program then starts as without a command line.
 bool ParseSelectSwitch(const char *arguments, DWORD *processId);
 
+// The arguments of a whole command line, as WinMain would be handed them:
+// what follows the program's name (quoted, or up to the first blank) and
+// the blanks after it.
+const char *ArgumentsOf(const char *commandLine);
+
 #endif

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <wtsapi32.h>
 
+#include "../app/wait_cursor.h"
 #include "../ui/process_list_dialog.h"
-#include "../ui/wait_cursor.h"
 #include "account_names.h"
 #include "list_text.h"
 #include "platform_calls.h"

@@ -60,6 +60,18 @@ awk -v arch="$arch" 'FNR == NR && $1 == "never" { for (i = 3; i <= NF; i++) neve
     END { exit bad }' "$source_dir/scripts/imports.txt" imports-of-program.txt ||
     { echo "the program's imports are not the listed ones"; exit 1; }
 echo "imports: $(wc -l <imports-of-program.txt) functions, each listed in scripts/imports.txt"
+# At most 40 KiB, and hardened: ASLR (with the relocations it needs to move),
+# DEP, and on 64-bit the high-entropy address space.
+size=$(wc -c <Vantry.exe)
+[ "$size" -le 40960 ] || { echo "the program is $size bytes, more than 40 KiB"; exit 1; }
+flags="DYNAMIC_BASE NX_COMPAT"
+[ "$arch" = win64 ] && flags="$flags HIGH_ENTROPY_VA"
+for flag in $flags; do
+    printf '%s\n' "$headers" | grep -qx "[[:space:]]*$flag" || { echo "the program lacks $flag"; exit 1; }
+done
+printf '%s\n' "$headers" | grep -q "^Entry 5 [0-9a-f]* 0*[1-9a-f][0-9a-f]* Base Relocation Directory" ||
+    { echo "the program carries no relocations: Windows cannot move it"; exit 1; }
+echo "$size bytes; $flags, with relocations"
 case "$arch" in win32) oldest=5.1 ;; *) oldest=5.2 ;; esac
 for version in OSystem Subsystem; do
     found=$(printf '%s\n' "$headers" | awk -v v="$version" '$1 == "Major" v "Version" { major = $2 }
@@ -227,14 +239,8 @@ wait $signed_vantry
 [ "$rows" -gt 2 ] || { echo "the signed program did not list the processes ($rows lines)"; exit 1; }
 echo "the signed program lists $((rows - 1)) processes"
 
-# A user's check: the signed zip is reproduced, and verify-release.sh
-# refuses, each for its own reason, what is not the release.
-sh "$source_dir/scripts/verify-release.sh" "$signed/$zip" "$source_dir" >"$work/verified.log" ||
-    { cat "$work/verified.log"; echo "verify-release.sh refused the signed release"; exit 1; }
-fingerprint() { openssl x509 -in "$1" -noout -fingerprint -sha256 | cut -d = -f 2; }
-grep -qx "  certificate SHA-256 $(fingerprint "$work/cert.pem")" \
-    "$work/verified.log" || { cat "$work/verified.log"; echo "no fingerprint of the signer's certificate"; exit 1; }
-grep -e '^signature' -e '^  certificate' -e '^REPRODUCED' "$work/verified.log"
+# A user's check: verify-release.sh refuses, each for its own reason, what
+# is not the release, and reproduces the signed zip.
 # flip_byte FILE OFFSET: the byte there changed to another.
 flip_byte() {
     byte=X
@@ -259,6 +265,27 @@ expect_refusal() {
         { cat "$work/$2.log"; echo "verify-release.sh refused $1 without saying '$3'"; exit 1; }
     echo "refused $1: $(tail -n 1 "$work/$2.log")"
 }
+# First as users run it, with no rebuild kept from before: a changed unsigned
+# program, and a changed program signed anew (its signature intact), can
+# only be refused by their comparison with a rebuild. The first rebuild is
+# kept for the checks after it; the second is the one more this costs.
+cp "$work/stripped.exe" "$work/unsigned.exe"
+flip_byte "$work/unsigned.exe" 4096
+release_with unsigned "$work/unsigned.exe"
+expect_refusal "a changed unsigned program" unsigned "is not what commit"
+grep -qx "signature: unsigned" "$work/unsigned.log" || { echo "an unsigned program not called unsigned"; exit 1; }
+osslsigncode sign -certs "$work/cert.pem" -key "$work/key.pem" -h sha256 -n Vantry \
+    -in "$work/unsigned.exe" -out "$work/resigned.exe" >/dev/null || { echo "cannot sign the changed program"; exit 1; }
+release_with resigned "$work/resigned.exe"
+(unset VANTRY_VERIFY_REBUILT; expect_refusal "a changed program signed anew" resigned "is not what commit") || exit 1
+grep -q '^signature: intact' "$work/resigned.log" && grep -q '^rebuilding ' "$work/unsigned.log" &&
+    grep -q '^rebuilding ' "$work/resigned.log" || { echo "a refusal above did not come from a rebuild"; exit 1; }
+sh "$source_dir/scripts/verify-release.sh" "$signed/$zip" "$source_dir" >"$work/verified.log" ||
+    { cat "$work/verified.log"; echo "verify-release.sh refused the signed release"; exit 1; }
+fingerprint() { openssl x509 -in "$1" -noout -fingerprint -sha256 | cut -d = -f 2; }
+grep -qx "  certificate SHA-256 $(fingerprint "$work/cert.pem")" \
+    "$work/verified.log" || { cat "$work/verified.log"; echo "no fingerprint of the signer's certificate"; exit 1; }
+grep -e '^signature' -e '^  certificate' -e '^REPRODUCED' "$work/verified.log"
 cp "$signed/Vantry.exe" "$work/changed.exe"
 flip_byte "$work/changed.exe" 4096
 release_with changed "$work/changed.exe"
@@ -276,11 +303,6 @@ cp "$signed/Vantry.exe" "$work/broken.exe"
 flip_byte "$work/broken.exe" $(($(wc -c <"$work/broken.exe") - 20))
 release_with broken "$work/broken.exe"
 expect_refusal "a broken signature" broken "the signature is broken"
-cp "$work/stripped.exe" "$work/unsigned.exe"
-flip_byte "$work/unsigned.exe" 4096
-release_with unsigned "$work/unsigned.exe"
-expect_refusal "a changed unsigned program" unsigned "is not what commit"
-grep -qx "signature: unsigned" "$work/unsigned.log" || { echo "an unsigned program not called unsigned"; exit 1; }
 
 # The impostor signs the genuine program with their own key and carries the
 # maintainers' certificate too: the verifier names the impostor's

@@ -47,4 +47,14 @@ TEST(CommandLine, OnlySelectWithADecimalThirtyTwoBitIdentifierIsTaken)
     EXPECT_FALSE(ParseSelectSwitch(NULL, &processId));
 }
 
+TEST(CommandLine, ArgumentsFollowTheProgramsNameAndTheBlanksAfterIt)
+{
+    EXPECT_STREQ("/select 12", ArgumentsOf("Vantry.exe /select 12"));
+    EXPECT_STREQ("/select 12", ArgumentsOf("\"C:\\Program Files\\Vantry.exe\" \t /select 12"));
+    EXPECT_STREQ("", ArgumentsOf("\"C:\\Program Files\\Vantry.exe\""));
+    EXPECT_STREQ("", ArgumentsOf("Vantry.exe"));
+    EXPECT_STREQ("/select 12", ArgumentsOf("C:\\Vantry\\Vantry.exe\t/select 12"));
+    EXPECT_STREQ("b c", ArgumentsOf("\"a\"x b c"));
+}
+
 }

@@ -3,13 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../app/wait_cursor.h"
 #include "../process/critical_process.h"
 #include "../process/process_tree.h"
 #include "../process/terminate.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
-#include "wait_cursor.h"
 
 namespace {
 

@@ -18,7 +18,7 @@ public:
     virtual void ChooseRow(int row) = 0;
 
 protected:
-    ~FinderRows() {}
+    ~FinderRows() = default;
 };
 
 // Its window, tooltip, place and drag on the dialog, which forwards the
