@@ -3,14 +3,13 @@
 #include "platform_calls.h"
 #include "privilege.h"
 #include "process_identity.h"
-#include "terminate.h"
 
 namespace {
 
 // Each process's identifier and its parent's, as the snapshot shows them.
 struct Snapshot {
-    DWORD ids[kMaxTreeProcesses];
-    DWORD parentIds[kMaxTreeProcesses];
+    DWORD ids[kMaxGroupProcesses];
+    DWORD parentIds[kMaxGroupProcesses];
     int count;
     // When it was taken: a child started later holds an identifier that
     // was handed on since.
@@ -29,7 +28,7 @@ void TakeSnapshot(Snapshot *snapshot)
     PROCESSENTRY32W entry;
     entry.dwSize = sizeof(entry);
     for (BOOL more = platform::Process32FirstW(handle, &entry);
-         more && snapshot->count < kMaxTreeProcesses;
+         more && snapshot->count < kMaxGroupProcesses;
          more = platform::Process32NextW(handle, &entry)) {
         snapshot->ids[snapshot->count] = entry.th32ProcessID;
         snapshot->parentIds[snapshot->count] = entry.th32ParentProcessID;
@@ -61,7 +60,7 @@ bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
     return read;
 }
 
-bool InTree(const ProcessTree &tree, DWORD processId)
+bool InTree(const ProcessGroup &tree, DWORD processId)
 {
     for (int i = 0; i < tree.count; ++i) {
         if (tree.ids[i] == processId)
@@ -72,10 +71,10 @@ bool InTree(const ProcessTree &tree, DWORD processId)
 
 // Adds the children of one member that started no earlier than it did and
 // no later than the snapshot.
-void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
+void AddChildren(const Snapshot &snapshot, int member, ProcessGroup *tree)
 {
     const DWORD ownId = platform::GetCurrentProcessId();
-    for (int i = 0; i < snapshot.count && tree->count < kMaxTreeProcesses; ++i) {
+    for (int i = 0; i < snapshot.count && tree->count < kMaxGroupProcesses; ++i) {
         const DWORD id = snapshot.ids[i];
         if (snapshot.parentIds[i] != tree->ids[member] || id == ownId || InTree(*tree, id))
             continue;
@@ -89,43 +88,17 @@ void AddChildren(const Snapshot &snapshot, int member, ProcessTree *tree)
     }
 }
 
-// A member that is gone, or was gone before, is ended; the rest are counted,
-// with their reason while they share one.
-void CountResult(EndResult result, TreeEnd *end)
-{
-    if (result == kEnded || result == kEndGone)
-        return;
-    end->reason = end->failures == 0 || end->reason == result ? result : kEndFailed;
-    ++end->failures;
-}
-
-// Opens a member and tells it to end: the handle to wait on, or NULL and
-// why not (the root by the row's rule, the rest by their start).
-HANDLE OpenMemberToldToEnd(const ProcessTree &tree, int member, const char *rootImageName,
-                           ULONGLONG listTime, EndResult *result)
-{
-    HANDLE process =
-        member == 0 ? OpenProcessOfRow(tree.ids[0], rootImageName, listTime, result)
-                    : OpenProcessStartedAt(tree.ids[member], tree.created[member], result);
-    if (process == NULL)
-        return NULL;
-    *result = IssueEnd(process);
-    if (*result == kEnded)
-        return process;
-    platform::CloseHandle(process);
-    return NULL;
-}
-
 }
 
 void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
-                       ProcessTree *tree)
+                       ProcessGroup *tree)
 {
     tree->count = 0;
     if (rootId == platform::GetCurrentProcessId())
         return;
     tree->ids[0] = rootId;
     tree->count = 1;
+    tree->rowMembers = 1;
     if (!ReadRootStart(rootId, rootImageName, listTime, &tree->created[0]))
         return;
     Snapshot snapshot;
@@ -134,31 +107,4 @@ void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTi
     // comes after its parent.
     for (int member = 0; member < tree->count; ++member)
         AddChildren(snapshot, member, tree);
-}
-
-TreeEnd TerminateProcessTree(const ProcessTree &tree, const char *rootImageName,
-                             ULONGLONG listTime)
-{
-    TreeEnd end = { 0, kEndFailed, false };
-    HANDLE told[kMaxTreeProcesses];
-    int toldCount = 0;
-    for (int i = 0; i < tree.count; ++i) {
-        EndResult result;
-        HANDLE process = OpenMemberToldToEnd(tree, i, rootImageName, listTime, &result);
-        if (process != NULL) {
-            told[toldCount++] = process;
-            continue;
-        }
-        if (result == kEndGone && i == 0)
-            end.rootGone = true;
-        CountResult(result, &end);
-    }
-    // One wait for them all: each member gets what is left of it.
-    const DWORD start = platform::GetTickCount();
-    for (int j = 0; j < toldCount; ++j) {
-        const DWORD waited = platform::GetTickCount() - start;
-        CountResult(WaitUntilGone(told[j], waited < kEndWaitMs ? kEndWaitMs - waited : 0), &end);
-        platform::CloseHandle(told[j]);
-    }
-    return end;
 }

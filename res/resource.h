@@ -15,6 +15,7 @@
 #define IDM_OPEN_LOCATION 2002
 #define IDM_PROPERTIES    2003
 #define IDM_END_TREE      2004
+#define IDM_END_SAME_NAME 2005
 
 /* The window menu's items: the low four bits of a window-menu command are
    the system's, so they are 0 here. */

@@ -5,6 +5,7 @@
 
 #include "../process/process_identity.h"
 #include "../process/terminate.h"
+#include "../res/resource.h"
 #include "../ui/process_list_dialog.h"
 #include "support/dialog_runner.h"
 #include "support/helper_process.h"
@@ -136,6 +137,29 @@ TEST(TerminateById, WithoutANameEndsWhateverHoldsTheIdentifier)
     EXPECT_EQ(kEnded, TerminateById(helper.Id(), NULL, SystemTimeNow()));
     EXPECT_EQ(kKilled, helper.WaitForExit());
     EXPECT_FALSE(DebugPrivilegeEnabled());
+}
+
+// The context menu's ends of many processes are greyed on this program's
+// own row, which neither would end, and only there.
+TEST_F(EndProcess, TheGroupEndsAreGreyedOnTheProgramsOwnRow)
+{
+    for (DWORD processId : { GetCurrentProcessId(), helper_.Id() }) {
+        const bool own = processId == GetCurrentProcessId();
+        ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), processId)));
+        PostMessageA(runner_.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(runner_.List()),
+                     MAKELPARAM(-1, -1));
+        HWND menu = NULL;
+        for (int i = 0; i < 500 && menu == NULL; ++i, Sleep(10))
+            menu = FindWindowA("#32768", NULL);
+        ASSERT_TRUE(menu != NULL);
+        HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+        for (UINT item : { IDM_END_TREE, IDM_END_SAME_NAME })
+            EXPECT_EQ(own, (GetMenuState(items, item, MF_BYCOMMAND) & MF_GRAYED) != 0) << item;
+        EXPECT_EQ(0u, GetMenuState(items, IDOK, MF_BYCOMMAND) & MF_GRAYED);
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        for (int i = 0; i < 500 && IsWindowVisible(menu); ++i)
+            Sleep(10);
+    }
 }
 
 }

@@ -5,6 +5,7 @@
 
 #include "../process/platform_calls.h"
 #include "../res/resource.h"
+#include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
@@ -14,7 +15,7 @@ namespace {
 // without: the file comes from the kernel, not from the row (and a process
 // that emptied its own loader list would otherwise hide its file). No item
 // is the default, since a double-click does nothing.
-int TrackRowMenu(HWND owner, POINT at, bool ownRow)
+int TrackRowMenu(HWND owner, POINT at, bool ownRow, bool named)
 {
     HMENU menu = CreatePopupMenu();
     if (menu == NULL)
@@ -23,6 +24,9 @@ int TrackRowMenu(HWND owner, POINT at, bool ownRow)
     // This program never ends itself with a tree: on its own row, greyed.
     AppendMenuA(menu, MF_STRING | (ownRow ? MF_GRAYED : MF_ENABLED), IDM_END_TREE,
                 TEXT_MENU_END_TREE);
+    // Nor with its name; and a row without a name has nothing to match.
+    AppendMenuA(menu, MF_STRING | (ownRow || !named ? MF_GRAYED : MF_ENABLED), IDM_END_SAME_NAME,
+                TEXT_MENU_END_SAME_NAME);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, MF_STRING, IDM_COPY, TEXT_MENU_COPY);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
@@ -71,7 +75,10 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
             SelectRow(row);
     }
     // The row is the selected one now, from either side.
+    const int row = SelectedRow();
+    char name[2];
+    ReadListCell(listWindow, row, 1, name, sizeof(name));
     RunCommand(TrackRowMenu(dialogWindow.handle, at,
-                            static_cast<DWORD>(ProcessIdOfRow(SelectedRow())) ==
-                                platform::GetCurrentProcessId()));
+                            static_cast<DWORD>(ProcessIdOfRow(row)) == platform::GetCurrentProcessId(),
+                            name[0] != '\0'));
 }

@@ -196,6 +196,9 @@ void ProcessListDialog::RunCommand(int id)
     case IDM_END_TREE:
         EndTreeCommand();
         break;
+    case IDM_END_SAME_NAME:
+        EndSameNameCommand();
+        break;
     }
 }
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "../app/modal_dialog.h"
-#include "../process/terminate.h"
+#include "../process/process_group.h"
 #include "window_finder.h"
 
 // Like ModalDialog, it initialises nothing: the one instance has static
@@ -47,6 +47,10 @@ private:
     void OpenLocationCommand();
     void PropertiesCommand();
     void EndTreeCommand();
+    void EndSameNameCommand();
+    void GatherRowsNamed(const char *imageName, int selectedRow, ProcessGroup *group);
+    void EndGroup(const ProcessGroup &group, const char *imageName, const char *groupFormat,
+                  int number);
     void OnListKey(WORD key);
     void OnContextMenu(HWND from, LPARAM where);
     bool ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char *failure);

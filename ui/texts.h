@@ -34,6 +34,8 @@
 // Ending a process tree.
 #define TEXT_MENU_END_TREE "プロセス ツリーの終了(&T)"
 #define TEXT_END_TREE_WARNING_FORMAT "「%s」と、そこから起動された %d 個のプロセスを強制終了しようとしています。\r\n本当に実行しますか？"
+#define TEXT_MENU_END_SAME_NAME "同じ名前のプロセスをすべて終了(&N)"
+#define TEXT_END_SAME_NAME_WARNING_FORMAT "「%s」という名前の %d 個のプロセスをすべて強制終了しようとしています。\r\n本当に実行しますか？"
 #define TEXT_END_TREE_FAILED_FORMAT "%d 個のプロセスを終了できませんでした。"
 // The finder, which selects the process of the window it is dropped on.
 #define TEXT_FINDER_TIP "ウィンドウの上へドラッグすると、そのウィンドウのプロセスを選択します"

@@ -561,11 +561,36 @@ scenario_win32_program_on_win64() {
 # helper outside the tree stays.
 tree_ids() { awk -F '\t' 'NR > 1 && $3 == "zz_tree.exe" { print $2 }' "$WORK/rows.txt"; }
 tree_listed() { keys F5 && rows && [ "$(tree_ids | wc -l)" -eq "$1" ]; }
-ask_to_end_tree() {
+# menu_on_row PID KEY: the row's context menu from a right-click, and KEY.
+menu_on_row() {
+    key=$2
     rows
-    set -- $(probe place "$(awk -F '\t' -v pid="$(pid_of tree)" '$2 == pid { print $1 }' "$WORK/rows.txt")")
+    set -- $(probe place "$(awk -F '\t' -v pid="$1" '$2 == pid { print $1 }' "$WORK/rows.txt")")
     xdotool mousemove $(($1 + 5)) $(($2 + 3)) click 3
-    wait_for menu_shown && menu_keys t && wait_for box_shown
+    wait_for menu_shown && menu_keys "$key"
+}
+ask_to_end_tree() { menu_on_row "$(pid_of tree)" t && wait_for box_shown; }
+# Three helpers of one name: the menu's N on one of them warns once for the
+# three, No ends none, Yes ends them all and leaves the helper of another
+# name.
+same_listed() { keys F5 && rows && [ "$(awk -F '\t' 'NR > 1 && $3 == "zz_same.exe"' "$WORK/rows.txt" | wc -l)" -eq "$1" ]; }
+ends_every_process_of_one_name() {
+    same=$(copy_sleeper zz_same.exe)
+    for i in 1 2 3; do spawn "same$i" "$same" 120; done
+    wait_for same_listed 3 || fail "the three helpers of one name are not listed"
+    menu_on_row "$(pid_of same2)" n && wait_for box_shown || fail "the menu's N showed no warning"
+    expect_texts "the warning for one name" box "$(printf 'caption\t%s\ntext\t%s' プロセス強制終了の警告 \
+        "「zz_same.exe」という名前の 3 個のプロセスをすべて強制終了しようとしています。\\r\\n本当に実行しますか？")"
+    answer n
+    same_listed 3 && pass "No ends none of one name" || fail "No ended some of one name"
+    menu_on_row "$(pid_of same2)" n && wait_for box_shown && keys y
+    for i in 1 2 3; do
+        wait_for has_exited "same$i"
+        [ "$(exit_of "same$i")" = 0xFFFFFFFF ] || fail "helper $i of one name after Yes: '$(exit_of "same$i")'"
+    done
+    rows && ! grep -q "	zz_same.exe	" "$WORK/rows.txt" && pass "Yes ends the three of one name" ||
+        fail "left of one name after Yes: $(grep "	zz_same.exe	" "$WORK/rows.txt")"
+    ! has_exited other && pass "the helper of another name stays" || fail "the helper of another name ended"
 }
 scenario_ends_a_tree() {
     reset_wine
@@ -588,7 +613,8 @@ scenario_ends_a_tree() {
     box_shown && fail "a box after ending the tree"
     listed "$(pid_of other)" && ! has_exited other && pass "a helper outside the tree stays" ||
         fail "the helper outside the tree ended"
-    escape_closes "Vantry after ending a tree"
+    ends_every_process_of_one_name
+    escape_closes "Vantry after ending a tree and a name"
 }
 
 # The finder, dragged with the mouse from the dialog onto helpers' windows:

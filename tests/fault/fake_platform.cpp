@@ -165,8 +165,11 @@ HANDLE OpenProcess(DWORD access, BOOL, DWORD processId)
             process.openFails ||
             (process.limitedAccessRefused && (access & PROCESS_QUERY_LIMITED_INFORMATION) != 0) ||
             (process.endAccessRefused && (access & PROCESS_TERMINATE) != 0);
-        if (process.id == processId && !refused)
+        if (process.id == processId && !refused) {
+            if ((access & PROCESS_TERMINATE) != 0)
+                g_fake.openedToEnd.push_back(processId);
             return Open(ProcessHandle(i));
+        }
         if (process.id == processId) {
             SetLastError(process.openFails ? process.openError : ERROR_ACCESS_DENIED);
             return NULL;

@@ -102,6 +102,7 @@ struct FakePlatform {
     DWORD lastOpenAccess = 0;
     int sessionListsReturned = 0;
     int sessionListsFreed = 0;
+    std::vector<DWORD> openedToEnd;  // opened with the right to end them
     std::vector<DWORD> terminated;
     std::vector<UINT> exitCodes;
     int terminationsWithPrivilege = 0;

@@ -44,13 +44,15 @@ protected:
         EXPECT_EQ(0, g_fake.processOpensWithoutPrivilege + g_fake.terminationsWithPrivilege);
     }
 
-    // Asks to end 100's tree and answers; meanwhile runs while the warning is open.
-    void EndTree(int answer, const std::function<void()> &meanwhile = [] {})
+    // Asks to end 100's tree (or the command's group of the row's process)
+    // and answers; meanwhile runs while the warning is open.
+    void EndTree(int answer, const std::function<void()> &meanwhile = [] {},
+                 int command = IDM_END_TREE, DWORD rowId = 100)
     {
         DialogRunner runner;
         ASSERT_TRUE(runner.Start());
-        ASSERT_TRUE(ClickRow(runner.List(), FindRowOfProcess(runner.List(), 100)));
-        runner.PostCommand(IDM_END_TREE);
+        ASSERT_TRUE(ClickRow(runner.List(), FindRowOfProcess(runner.List(), rowId)));
+        runner.PostCommand(command);
         HWND box = WaitForMessageBox(runner.ThreadId(), runner.Window());
         ASSERT_NE(static_cast<HWND>(NULL), box);
         warning = MessageBoxText(box);
@@ -66,7 +68,7 @@ protected:
 
     static Ids Gathered(DWORD rootId, const char *name = "")
     {
-        ProcessTree tree;
+        ProcessGroup tree;
         GatherProcessTree(rootId, name, g_fake.now, &tree);
         return Ids(tree.ids, tree.ids + tree.count);
     }
@@ -134,6 +136,31 @@ TEST_F(ProcessTreeFaults, AChildAfterTheSnapshotAndARootAfterTheListAreLeftOut)
     EndTree(IDYES, [] { g_fake.processes[1].exited = true; });
     EXPECT_EQ("", failure);
     EXPECT_EQ(Ids({ 200, 300, 400 }), g_fake.terminated);
+}
+
+// Every Child.exe, 300 first, each by the rule of one row: 400, whose
+// identifier a newer process took after the list, is not opened to be
+// ended, and 500, which had ended, counts as ended. The lingering share
+// one wait. A name no other row has gets the single warning.
+TEST_F(ProcessTreeFaults, EveryProcessOfTheNameIsEndedAsItsRowWouldBe)
+{
+    AddChild(500, 1, 5, "CHILD.EXE").exited = true;
+    AddChild(600, 1, 5, "Other.exe");
+    const auto newer400 = [] { g_fake.processes[0].created = g_fake.lastTimeRead + 1; };
+    EndTree(IDYES, newer400, IDM_END_SAME_NAME, 300);
+    EXPECT_EQ(Cp932SameNameWarning("Child.exe", 4), warning);
+    EXPECT_EQ(Ids({ 300, 200 }), g_fake.openedToEnd);
+    EXPECT_EQ(Ids({ 300, 200 }), g_fake.terminated);
+    EXPECT_EQ("", failure);
+
+    TearDown();
+    SetUp();
+    g_fake.processes[0].lingers = g_fake.processes[2].lingers = true;
+    EndTree(IDYES, [] {}, IDM_END_SAME_NAME, 300);
+    EXPECT_EQ("Error: " + Cp932TreeFailed(2) + "\r\n\r\n" CP932_END_STILL_RUNNING, failure);
+    EXPECT_EQ(5000u, g_fake.tick);
+    EndTree(IDNO, [] {}, IDM_END_SAME_NAME, 100);
+    EXPECT_EQ(Cp932Warning("Root.exe"), warning);
 }
 
 TEST_F(ProcessTreeFaults, ACriticalMemberMakesTheWarningCriticalWithNoAsTheDefault)

@@ -100,7 +100,7 @@ TEST_F(RestartElevated, ALimitedTokenStillAsksTheCriticalFlagAndGathersTheTree)
     g_fake.processes[0].critical = true;
     AddFakeProcess(301, "Child.exe").parentId = 300;
     EXPECT_TRUE(IsCriticalProcess(300));
-    ProcessTree tree;
+    ProcessGroup tree;
     GatherProcessTree(300, "Target.exe", g_fake.now, &tree);
     EXPECT_EQ(2, tree.count);
 }

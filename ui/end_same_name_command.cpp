@@ -1,0 +1,48 @@
+// The command that ends every process of the selected row's name, after one
+// warning that counts them.
+#include <windows.h>
+
+#include "../process/compare_no_case.h"
+#include "../process/platform_calls.h"
+#include "list_cell.h"
+#include "process_list_dialog.h"
+#include "texts.h"
+
+// The selected row first, then every other row of the same name, compared
+// without case, in the list's order. This program's own process is never
+// among them: it stays to show the result.
+void ProcessListDialog::GatherRowsNamed(const char *imageName, int selectedRow,
+                                        ProcessGroup *group)
+{
+    const int ownId = static_cast<int>(platform::GetCurrentProcessId());
+    group->count = 0;
+    if (ProcessIdOfRow(selectedRow) == ownId)
+        return;
+    group->ids[group->count++] = static_cast<DWORD>(ProcessIdOfRow(selectedRow));
+    const int rows = static_cast<int>(SendMessageA(listWindow, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows && group->count < kMaxGroupProcesses; ++row) {
+        char name[kConfirmedNameChars];
+        ReadListCell(listWindow, row, 1, name, kConfirmedNameChars);
+        const int processId = ProcessIdOfRow(row);
+        if (row != selectedRow && processId != ownId && CompareNoCase(name, imageName) == 0)
+            group->ids[group->count++] = static_cast<DWORD>(processId);
+    }
+    group->rowMembers = group->count;
+}
+
+void ProcessListDialog::EndSameNameCommand()
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    // A row without a name has nothing to match.
+    char imageName[kConfirmedNameChars];
+    ReadListCell(listWindow, row, 1, imageName, kConfirmedNameChars);
+    if (imageName[0] == '\0')
+        return;
+    ProcessGroup group;
+    GatherRowsNamed(imageName, row, &group);
+    if (group.count == 0)
+        return;
+    EndGroup(group, imageName, TEXT_END_SAME_NAME_WARNING_FORMAT, group.count);
+}
