@@ -17,6 +17,7 @@
 
 #include "../process/account_names.h"
 #include "../process/privilege.h"
+#include "../res/resource.h"
 #include "../process/process_path.h"
 #include "../tests/support/dialog_runner.h"
 #include "../tests/support/helper_process.h"
@@ -311,6 +312,57 @@ void BenchEnd(DialogRunner &runner)
     printf("  of which reading the list again: %.2f ms\n", rebuild);
 }
 
+// Every process of one name: from Yes in the one warning to a list without
+// them, against TerminateProcess and the wait for each, in turn.
+void BenchEndSameName(DialogRunner &runner)
+{
+    const int kSameName = 50;
+    std::vector<std::unique_ptr<HelperProcess>> helpers;
+    const auto startHelpers = [&] {
+        helpers.clear();
+        for (int i = 0; i < kSameName; ++i)
+            helpers.emplace_back(new HelperProcess("bench_same.exe"));
+    };
+    const auto anyListed = [&] {
+        for (const std::unique_ptr<HelperProcess> &helper : helpers) {
+            if (FindRowOfProcess(runner.List(), helper->Id()) >= 0)
+                return true;
+        }
+        return false;
+    };
+    HWND warning = NULL;
+    const double vantry = MedianMs(
+        3,
+        [&] {
+            if (warning == NULL)
+                return;
+            PostMessageA(GetDlgItem(warning, IDYES), BM_CLICK, 0, 0);
+            while (IsWindow(warning) || anyListed())
+                Sleep(1);
+        },
+        [&] {
+            startHelpers();
+            runner.Run([] { g_mainDialog.RebuildProcessList(); });
+            ClickRow(runner.List(), FindRowOfProcess(runner.List(), helpers[0]->Id()));
+            runner.PostCommand(IDM_END_SAME_NAME);
+            warning = WaitForMessageBox(runner.ThreadId(), runner.Window());
+        });
+    const double floor = MedianMs(
+        3,
+        [&] {
+            for (const std::unique_ptr<HelperProcess> &helper : helpers) {
+                HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, helper->Id());
+                TerminateProcess(process, 0xFFFFFFFF);
+                WaitForSingleObject(process, 5000);
+                CloseHandle(process);
+            }
+        },
+        startHelpers);
+    char what[80];
+    wsprintfA(what, "end %d of one name: Yes to a list without", kSameName);
+    Report(what, vantry, "TerminateProcess + wait", floor);
+}
+
 struct WindowSearch {
     DWORD processId;
     bool populated;
@@ -444,6 +496,7 @@ int main()
         return 1;
     }
     BenchEnd(runner);
+    BenchEndSameName(runner);
     BenchSearch(runner);
     BenchSort(runner);
     BenchRebuild(runner);
