@@ -16,31 +16,25 @@ const HANDLE kOwnToken = reinterpret_cast<HANDLE>(0x7000);
 const DWORD kDebugLuid = 20;
 std::vector<WTS_PROCESS_INFOA> s_sessionList;
 std::vector<ITEMIDLIST *> s_itemLists;  // made and not yet freed
-// Every account the fake has handed out a SID for: the SID of the account at
-// index i is S-1-5-21-i, so that the rows of one account share one SID, as
-// on Windows.
-std::deque<FakeAccount> s_accounts;
-std::deque<SID> s_sids;
+// The accounts the fake has handed out a SID for, the one at index i as
+// S-1-5-i: the rows of one account share one SID, as on Windows.
+std::deque<std::pair<FakeAccount, SID>> s_accounts;
 
 PSID SidOf(const FakeAccount &account)
 {
-    for (size_t i = 0; i < s_accounts.size(); ++i) {
-        if (s_accounts[i].name == account.name && s_accounts[i].lookupFails == account.lookupFails)
-            return &s_sids[i];
-    }
-    SID sid = { SID_REVISION, 1, SECURITY_NT_AUTHORITY, { SECURITY_NT_NON_UNIQUE } };
-    sid.SubAuthority[0] = static_cast<DWORD>(s_accounts.size());
-    s_accounts.push_back(account);
-    s_sids.push_back(sid);
-    return &s_sids.back();
+    size_t i = 0;
+    while (i < s_accounts.size() && (s_accounts[i].first.name != account.name ||
+                                     s_accounts[i].first.lookupFails != account.lookupFails))
+        ++i;
+    if (i == s_accounts.size())
+        s_accounts.push_back({ account, { SID_REVISION, 1, SECURITY_NT_AUTHORITY, { DWORD(i) } } });
+    return &s_accounts[i].second;
 }
 
 const FakeAccount *AccountOf(PSID sid)
 {
-    const SID *known = static_cast<const SID *>(sid);
-    if (known == NULL || known->SubAuthorityCount != 1 || known->SubAuthority[0] >= s_accounts.size())
-        return NULL;
-    return &s_accounts[known->SubAuthority[0]];
+    const DWORD i = sid != NULL ? static_cast<SID *>(sid)->SubAuthority[0] : ~0u;
+    return i < s_accounts.size() ? &s_accounts[i].first : NULL;
 }
 
 HANDLE ProcessHandle(size_t index) { return reinterpret_cast<HANDLE>(0x10000 + index * 16); }
@@ -109,7 +103,6 @@ void ResetFake()
     g_fake = FakePlatform();
     s_sessionList.clear();
     s_accounts.clear();
-    s_sids.clear();
     for (ITEMIDLIST *item : s_itemLists)
         delete item;
     s_itemLists.clear();
