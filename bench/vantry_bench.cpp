@@ -325,7 +325,7 @@ void BenchEndSameName(DialogRunner &runner)
     };
     const auto anyListed = [&] {
         for (const std::unique_ptr<HelperProcess> &helper : helpers) {
-            if (FindRowOfProcess(runner.List(), helper->Id()) >= 0)
+            if (helper->Started() && FindRowOfProcess(runner.List(), helper->Id()) >= 0)
                 return true;
         }
         return false;

@@ -5,8 +5,8 @@
 namespace {
 
 // Copies text into size bytes, terminator included, without splitting a
-// double-byte character.
-void CopyCut(const char *text, char *copy, int size)
+// double-byte character, or in UTF-8 a character of several bytes.
+void CopyCut(const char *text, char *copy, int size, bool utf8)
 {
     int length = 0;
     while (text[length] != '\0') {
@@ -16,6 +16,8 @@ void CopyCut(const char *text, char *copy, int size)
             break;
         length += step;
     }
+    while (utf8 && length > 0 && (static_cast<BYTE>(text[length]) & 0xC0) == 0x80)
+        --length;
     memcpy(copy, text, length);
     copy[length] = '\0';
 }
@@ -31,5 +33,5 @@ void ToListText(const wchar_t *text, char *converted, int size)
     if (WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text, -1, whole,
                             sizeof(whole), utf8 ? NULL : "?", NULL) == 0)
         whole[0] = '\0';
-    CopyCut(whole, converted, size);
+    CopyCut(whole, converted, size, utf8);
 }

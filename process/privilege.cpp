@@ -18,14 +18,19 @@ HANDLE OpenWithPrivilegeAsItIs(DWORD access, DWORD processId)
 
 // The limited right first: from Vista on it is all that reading needs, and
 // processes grant it where they refuse more (protected ones, those of a
-// higher integrity level), also across architectures. Windows XP and Server 2003 do not know it
-// and refuse: full query access then. An identifier that names no process
-// (ERROR_INVALID_PARAMETER) is not tried again.
+// higher integrity level), also across architectures. Windows XP and
+// Server 2003 (NT 5) do not know it: they refuse it, or with the debug
+// privilege grant a handle that no query accepts. There, and wherever the
+// limited right is refused, full query access. An identifier that names no
+// process (ERROR_INVALID_PARAMETER) is not tried again.
 HANDLE OpenWithQueryAccess(DWORD processId, HANDLE (*open)(DWORD access, DWORD processId))
 {
+    const bool limitedRightKnown = LOBYTE(LOWORD(GetVersion())) >= 6;
     const DWORD accesses[] = { PROCESS_QUERY_LIMITED_INFORMATION, PROCESS_QUERY_INFORMATION };
     HANDLE process = NULL;
     for (DWORD access : accesses) {
+        if (access == PROCESS_QUERY_LIMITED_INFORMATION && !limitedRightKnown)
+            continue;
         process = open(access, processId);
         if (process != NULL || GetLastError() == ERROR_INVALID_PARAMETER)
             break;

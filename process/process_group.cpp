@@ -11,6 +11,7 @@ void CountResult(EndResult result, GroupEnd *end)
     if (result == kEnded || result == kEndGone)
         return;
     end->reason = end->failures == 0 || end->reason == result ? result : kEndFailed;
+    end->anyDenied = end->anyDenied || result == kEndDenied;
     ++end->failures;
 }
 
@@ -37,7 +38,7 @@ HANDLE OpenMemberToldToEnd(const ProcessGroup &group, int member, const char *im
 GroupEnd TerminateProcessGroup(const ProcessGroup &group, const char *imageName,
                                ULONGLONG listTime)
 {
-    GroupEnd end = { 0, kEndFailed, false };
+    GroupEnd end = { 0, kEndFailed, false, false };
     HANDLE told[kMaxGroupProcesses];
     int toldCount = 0;
     for (int i = 0; i < group.count; ++i) {

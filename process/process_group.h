@@ -28,6 +28,7 @@ struct GroupEnd {
     int failures;       // members that could not be ended, or are not gone yet
     EndResult reason;   // why, when they all failed alike; else kEndFailed
     bool selectedGone;  // the first member had ended before, by the row's rule
+    bool anyDenied;     // access was denied to one at least
 };
 
 // Ends the members in their order, then waits up to kEndWaitMs in all for

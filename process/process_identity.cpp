@@ -10,6 +10,17 @@ ULONGLONG FileTimeCount(const FILETIME &time)
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
+// Unknown where the times cannot be read. A running process has no exit
+// time yet.
+RowIdentity IdentityOf(HANDLE process, ULONGLONG listTime)
+{
+    FILETIME creation, exit, kernel, user;
+    if (!platform::GetProcessTimes(process, &creation, &exit, &kernel, &user))
+        return kRowProcessUnknown;
+    const bool listed = FileTimeCount(creation) <= listTime && FileTimeCount(exit) == 0;
+    return listed ? kRowProcess : kRowProcessGone;
+}
+
 }
 
 ULONGLONG SystemTimeNow()
@@ -30,11 +41,7 @@ bool ReadCreationTime(HANDLE process, ULONGLONG *created)
 
 bool IsListedProcess(HANDLE process, ULONGLONG listTime)
 {
-    FILETIME creation, exit, kernel, user;
-    if (!platform::GetProcessTimes(process, &creation, &exit, &kernel, &user))
-        return false;
-    // A running process has no exit time yet.
-    return FileTimeCount(creation) <= listTime && FileTimeCount(exit) == 0;
+    return IdentityOf(process, listTime) == kRowProcess;
 }
 
 RowIdentity CheckRowIdentity(DWORD processId, ULONGLONG listTime)
@@ -42,7 +49,18 @@ RowIdentity CheckRowIdentity(DWORD processId, ULONGLONG listTime)
     HANDLE process = OpenProcessForQuery(processId);
     if (process == NULL)
         return GetLastError() == ERROR_INVALID_PARAMETER ? kRowProcessGone : kRowProcessUnknown;
-    const bool listed = IsListedProcess(process, listTime);
+    const RowIdentity identity = IdentityOf(process, listTime);
     platform::CloseHandle(process);
-    return listed ? kRowProcess : kRowProcessGone;
+    return identity;
+}
+
+bool NamesAnotherProcess(DWORD processId, ULONGLONG created)
+{
+    HANDLE process = OpenProcessForQuery(processId);
+    if (process == NULL)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    ULONGLONG started;
+    const bool another = ReadCreationTime(process, &started) && started != created;
+    platform::CloseHandle(process);
+    return another;
 }

@@ -30,4 +30,8 @@ enum RowIdentity {
 // row's process refusing.
 RowIdentity CheckRowIdentity(DWORD processId, ULONGLONG listTime);
 
+// The same for a process known by its start (created): whether its
+// identifier now names no process, or another one.
+bool NamesAnotherProcess(DWORD processId, ULONGLONG created);
+
 #endif

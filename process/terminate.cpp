@@ -98,6 +98,10 @@ HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLON
 
 HANDLE OpenProcessStartedAt(DWORD processId, ULONGLONG created, EndResult *refusal)
 {
+    if (NamesAnotherProcess(processId, created)) {
+        *refusal = kEndGone;
+        return NULL;
+    }
     HANDLE process = OpenForEnd(processId, refusal);
     if (process == NULL)
         return NULL;

@@ -2,6 +2,7 @@
 // answering the real message boxes from the test.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "../process/process_identity.h"
 #include "../process/terminate.h"
@@ -140,26 +141,41 @@ TEST(TerminateById, WithoutANameEndsWhateverHoldsTheIdentifier)
 }
 
 // The context menu's ends of many processes are greyed on this program's
-// own row, which neither would end, and only there.
+// own row, which neither would end, and only there; the name's also where
+// the list cannot show the name exactly ("?" for a character the code page
+// lacks).
 TEST_F(EndProcess, TheGroupEndsAreGreyedOnTheProgramsOwnRow)
 {
-    for (DWORD processId : { GetCurrentProcessId(), helper_.Id() }) {
-        const bool own = processId == GetCurrentProcessId();
-        ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), processId)));
+    const auto greyed = [&](DWORD processId, UINT item) {
+        ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), processId));
         PostMessageA(runner_.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(runner_.List()),
                      MAKELPARAM(-1, -1));
         HWND menu = NULL;
-        for (int i = 0; i < 500 && menu == NULL; ++i, Sleep(10))
+        for (int i = 0; i < 500 && !IsWindowVisible(menu); ++i, Sleep(10))
             menu = FindWindowA("#32768", NULL);
-        ASSERT_TRUE(menu != NULL);
         HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
-        for (UINT item : { IDM_END_TREE, IDM_END_SAME_NAME })
-            EXPECT_EQ(own, (GetMenuState(items, item, MF_BYCOMMAND) & MF_GRAYED) != 0) << item;
-        EXPECT_EQ(0u, GetMenuState(items, IDOK, MF_BYCOMMAND) & MF_GRAYED);
+        const UINT state = GetMenuState(items, item, MF_BYCOMMAND);
         PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         for (int i = 0; i < 500 && IsWindowVisible(menu); ++i)
             Sleep(10);
-    }
+        return std::string(state == static_cast<UINT>(-1) ? "missing"
+                           : (state & MF_GRAYED) != 0 ? "greyed" : "enabled");
+    };
+    EXPECT_EQ("greyed", greyed(GetCurrentProcessId(), IDM_END_TREE));
+    EXPECT_EQ("greyed", greyed(GetCurrentProcessId(), IDM_END_SAME_NAME));
+    EXPECT_EQ("enabled", greyed(GetCurrentProcessId(), IDOK));
+    EXPECT_EQ("enabled", greyed(helper_.Id(), IDM_END_TREE));
+    EXPECT_EQ("enabled", greyed(helper_.Id(), IDM_END_SAME_NAME));
+    const int row = FindRowOfProcess(runner_.List(), helper_.Id());
+    runner_.Run([&] {
+        char inexact[] = "zz_caf?.exe";
+        LVITEMA cell;
+        ZeroMemory(&cell, sizeof(cell));
+        cell.iSubItem = 1;
+        cell.pszText = inexact;
+        SendMessageA(runner_.List(), LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+    });
+    EXPECT_EQ("greyed", greyed(helper_.Id(), IDM_END_SAME_NAME));
 }
 
 }

@@ -24,7 +24,7 @@ int TrackRowMenu(HWND owner, POINT at, bool ownRow, bool named)
     // This program never ends itself with a tree: on its own row, greyed.
     AppendMenuA(menu, MF_STRING | (ownRow ? MF_GRAYED : MF_ENABLED), IDM_END_TREE,
                 TEXT_MENU_END_TREE);
-    // Nor with its name; and a row without a name has nothing to match.
+    // Nor with its name; and a row without an exact name has nothing to match.
     AppendMenuA(menu, MF_STRING | (ownRow || !named ? MF_GRAYED : MF_ENABLED), IDM_END_SAME_NAME,
                 TEXT_MENU_END_SAME_NAME);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
@@ -76,9 +76,9 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
     }
     // The row is the selected one now, from either side.
     const int row = SelectedRow();
-    char name[2];
-    ReadListCell(listWindow, row, 1, name, sizeof(name));
+    char name[kConfirmedNameChars];
+    ReadListCell(listWindow, row, 1, name, kConfirmedNameChars);
     RunCommand(TrackRowMenu(dialogWindow.handle, at,
                             static_cast<DWORD>(ProcessIdOfRow(row)) == platform::GetCurrentProcessId(),
-                            name[0] != '\0'));
+                            IsExactName(name)));
 }

@@ -4,6 +4,7 @@
 
 #include "../app/wait_cursor.h"
 #include "../process/critical_process.h"
+#include "../process/elevation.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
@@ -64,7 +65,9 @@ void ProcessListDialog::EndGroup(const ProcessGroup &group, const char *imageNam
         ReportEndResult(selectedId, end.selectedGone && group.count == 1 ? kEndGone : kEnded, NULL);
         return;
     }
+    // On a limited token, one denial is reason enough for the offer to
+    // restart as administrator, whatever became of the others.
     char failed[kFailedChars];
     wsprintfA(failed, TEXT_END_TREE_FAILED_FORMAT, end.failures);
-    ReportEndResult(selectedId, end.reason, failed);
+    ReportEndResult(selectedId, end.anyDenied && RunsNotElevated() ? kEndDenied : end.reason, failed);
 }

@@ -1,5 +1,7 @@
 // The command that ends every process of the selected row's name, after one
 // warning that counts them.
+#include <string.h>
+
 #include <windows.h>
 
 #include "../process/compare_no_case.h"
@@ -7,6 +9,14 @@
 #include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
+
+bool IsExactName(const char *imageName)
+{
+    // No file name holds a "?": the list shows one for a character its code
+    // page lacks, and two different names may then read alike. ("?" is never
+    // the second byte of a double-byte character.)
+    return imageName[0] != '\0' && strchr(imageName, '?') == NULL;
+}
 
 // The selected row first, then every other row of the same name, compared
 // without case, in the list's order. This program's own process is never
@@ -35,10 +45,9 @@ void ProcessListDialog::EndSameNameCommand()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    // A row without a name has nothing to match.
     char imageName[kConfirmedNameChars];
     ReadListCell(listWindow, row, 1, imageName, kConfirmedNameChars);
-    if (imageName[0] == '\0')
+    if (!IsExactName(imageName))
         return;
     ProcessGroup group;
     GatherRowsNamed(imageName, row, &group);

@@ -97,4 +97,8 @@ int CALLBACK SortCallback(LPARAM item1, LPARAM item2, LPARAM column);
 
 extern ProcessListDialog g_mainDialog;
 
+// Whether a row's image name names its file exactly, so that the rows of
+// that name can be told: not empty, and not converted with a stand-in.
+bool IsExactName(const char *imageName);
+
 #endif

@@ -173,15 +173,17 @@ TEST_F(ProcessTreeFaults, ACriticalMemberMakesTheWarningCriticalWithNoAsTheDefau
 }
 
 // Meanwhile 300 stops opening (Windows protects it), 400's identifier goes
-// to a newer process and 500 ends by itself: neither of those two is a
-// failure. The count comes with the reason while the failures share one;
-// on a limited token the offer to restart as administrator comes instead.
+// to a newer process (which refuses the end) and 500 ends by itself:
+// neither of those two is a failure. The count comes with the reason while
+// the failures share one; on a limited token the offer to restart as
+// administrator comes instead, also where another failed otherwise.
 TEST_F(ProcessTreeFaults, MembersThatCannotBeEndedAreCountedInOneBox)
 {
     AddChild(500, 100, 25);
     const auto meanwhile = [] {
         g_fake.processes[3].openFails = true;
         g_fake.processes[0].created = 60;
+        g_fake.processes[0].endAccessRefused = true;
         g_fake.processes[4].id = 999;
     };
     EndTree(IDYES, meanwhile);
@@ -206,6 +208,7 @@ TEST_F(ProcessTreeFaults, MembersThatCannotBeEndedAreCountedInOneBox)
     TearDown();
     SetUp();
     AddChild(500, 100, 25);
+    g_fake.processes[2].lingers = true;
     g_fake.ownElevation = FakePlatform::kNotElevated;
     EndTree(IDYES, meanwhile);
     EXPECT_EQ(std::string("Error: ") + CP932_END_FAILED_OFFER_RESTART, failure);

@@ -78,6 +78,10 @@ bool ClaimDecoyPath(const char *commandLine)
     baseName.Buffer = separator != NULL ? const_cast<wchar_t *>(separator + 1) : decoy;
     baseName.Length = static_cast<USHORT>(wcslen(baseName.Buffer) * sizeof(wchar_t));
     baseName.MaximumLength = static_cast<USHORT>(baseName.Length + sizeof(wchar_t));
+    // A claim the loader does not repeat would test nothing: end at once.
+    wchar_t claimed[MAX_PATH];
+    if (GetModuleFileNameW(NULL, claimed, MAX_PATH) == 0 || lstrcmpW(claimed, decoy) != 0)
+        ExitProcess(3);
     Sleep(120000);
     return true;
 }
