@@ -30,12 +30,10 @@ bool HasCriticalMember(const ProcessGroup &group)
 void FormatWarning(char *warning, const char *groupFormat, const char *imageName, int number,
                    bool alone, bool critical)
 {
-    char format[sizeof(TEXT_END_SAME_NAME_WARNING_FORMAT TEXT_END_TREE_WARNING_FORMAT
-                       TEXT_END_CRITICAL_NOTE)];
-    lstrcpyA(format, alone ? TEXT_END_WARNING_FORMAT : groupFormat);
+    const int length =
+        wsprintfA(warning, alone ? TEXT_END_WARNING_FORMAT : groupFormat, imageName, number);
     if (critical)
-        lstrcatA(format, TEXT_END_CRITICAL_NOTE);
-    wsprintfA(warning, format, imageName, number);
+        wsprintfA(warning + length, "%s", TEXT_END_CRITICAL_NOTE);
 }
 
 }
