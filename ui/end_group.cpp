@@ -10,11 +10,6 @@
 
 namespace {
 
-const int kCellChars = kConfirmedNameChars;
-// The name, the longer format with its count, and the critical note.
-const int kWarningChars = kCellChars + 11 + sizeof(TEXT_END_SAME_NAME_WARNING_FORMAT
-                                                   TEXT_END_TREE_WARNING_FORMAT
-                                                   TEXT_END_CRITICAL_NOTE);
 const int kFailedChars = 11 + sizeof(TEXT_END_TREE_FAILED_FORMAT);
 
 bool HasCriticalMember(const ProcessGroup &group)
@@ -26,27 +21,14 @@ bool HasCriticalMember(const ProcessGroup &group)
     return false;
 }
 
-// The single command's warning for a group of one: there is nothing to count.
-void FormatWarning(char *warning, const char *groupFormat, const char *imageName, int number,
-                   bool alone, bool critical)
-{
-    const int length =
-        wsprintfA(warning, alone ? TEXT_END_WARNING_FORMAT : groupFormat, imageName, number);
-    if (critical)
-        wsprintfA(warning + length, "%s", TEXT_END_CRITICAL_NOTE);
-}
-
 }
 
 void ProcessListDialog::EndGroup(const ProcessGroup &group, const char *imageName,
                                  const char *groupFormat, int number)
 {
-    // Ending a critical process stops Windows itself: No is the default.
-    const bool critical = HasCriticalMember(group);
-    char warning[kWarningChars];
-    FormatWarning(warning, groupFormat, imageName, number, group.count == 1, critical);
-    if (MessageBoxA(dialogWindow.handle, warning, TEXT_END_WARNING_CAPTION,
-                    MB_YESNO | MB_ICONEXCLAMATION | (critical ? MB_DEFBUTTON2 : 0)) != IDYES)
+    // A group of one gets the single command's warning: nothing to count.
+    const char *format = group.count == 1 ? TEXT_END_WARNING_FORMAT : groupFormat;
+    if (!ConfirmEnd(format, imageName, number, HasCriticalMember(group)))
         return;
 
     // As for one process, with the count of those that failed, and their

@@ -12,8 +12,6 @@
 namespace {
 
 const int kCellChars = kConfirmedNameChars;
-// Room for the longest warning: the name, the format and the critical note.
-const int kWarningChars = kCellChars + sizeof(TEXT_END_WARNING_FORMAT TEXT_END_CRITICAL_NOTE);
 
 }
 
@@ -27,15 +25,7 @@ void ProcessListDialog::EndProcessCommand()
     ReadListCell(listWindow, row, 1, imageName, kCellChars);
     const int processId = ProcessIdOfRow(row);
 
-    // Ending a critical process stops Windows itself: the warning says so,
-    // and No becomes the default, so that a hurried Enter ends nothing.
-    const bool critical = IsCriticalProcess(processId);
-    char warning[kWarningChars];
-    wsprintfA(warning, critical ? TEXT_END_WARNING_FORMAT TEXT_END_CRITICAL_NOTE
-                                : TEXT_END_WARNING_FORMAT,
-              imageName);
-    if (MessageBoxA(dialogWindow.handle, warning, TEXT_END_WARNING_CAPTION,
-                    MB_YESNO | MB_ICONEXCLAMATION | (critical ? MB_DEFBUTTON2 : 0)) != IDYES)
+    if (!ConfirmEnd(TEXT_END_WARNING_FORMAT, imageName, 0, IsCriticalProcess(processId)))
         return;
 
     // The row's name and the list's time keep a reused identifier from

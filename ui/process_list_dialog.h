@@ -51,6 +51,7 @@ private:
     void GatherRowsNamed(const char *imageName, int selectedRow, ProcessGroup *group);
     void EndGroup(const ProcessGroup &group, const char *imageName, const char *groupFormat,
                   int number);
+    bool ConfirmEnd(const char *format, const char *imageName, int number, bool critical);
     void OnListKey(WORD key);
     void OnContextMenu(HWND from, LPARAM where);
     bool ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char *failure);

@@ -1,0 +1,28 @@
+// The warning before every end: the name, for a group its count, and for a
+// critical process the note that Windows stops, with No as the default.
+#include <windows.h>
+
+#include "process_list_dialog.h"
+#include "texts.h"
+
+namespace {
+
+// The name, the longest format with its count, and the critical note.
+const int kWarningChars = kConfirmedNameChars + 11 + sizeof(TEXT_END_SAME_NAME_WARNING_FORMAT
+                                                            TEXT_END_TREE_WARNING_FORMAT
+                                                            TEXT_END_CRITICAL_NOTE);
+
+}
+
+// Ending a critical process stops Windows itself: the warning says so, and
+// No becomes the default, so that a hurried Enter ends nothing.
+bool ProcessListDialog::ConfirmEnd(const char *format, const char *imageName, int number,
+                                   bool critical)
+{
+    char warning[kWarningChars];
+    const int length = wsprintfA(warning, format, imageName, number);
+    if (critical)
+        wsprintfA(warning + length, "%s", TEXT_END_CRITICAL_NOTE);
+    return MessageBoxA(dialogWindow.handle, warning, TEXT_END_WARNING_CAPTION,
+                       MB_YESNO | MB_ICONEXCLAMATION | (critical ? MB_DEFBUTTON2 : 0)) == IDYES;
+}
