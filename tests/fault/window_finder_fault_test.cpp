@@ -103,6 +103,7 @@ TEST(FinderDrag, ALostCaptureCancelsTheDrag)
     EXPECT_TRUE(ShowsExclamationIcon(box));
     EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
     PressButton(box, IDOK);
+    runner.Run([] {});  // the drop is done once the dialog is back in its loop
 
     // Dropped on a window of a process that took a listed identifier after
     // the list was read: the list is read again, and the new row chosen.
