@@ -2,21 +2,26 @@
 
 #include <string.h>
 
+#include "list_text.h"
 #include "platform_calls.h"
 
 namespace {
 
-// The account name of sid, without its domain, which is fetched and never shown.
+// The account name of sid, without its domain, which is fetched and never
+// shown. Read in UTF-16 and converted as the file names are: an account
+// named in other letters must not pass for a system account.
 bool LookUpOnce(PSID sid, char (&name)[kAccountNameChars])
 {
-    char domain[kAccountNameChars];
+    wchar_t wideName[kAccountNameChars];
+    wchar_t domain[kAccountNameChars];
     DWORD nameLength = kAccountNameChars;
     DWORD domainLength = kAccountNameChars;
     SID_NAME_USE use;
-    if (platform::LookupAccountSidA(NULL, sid, name, &nameLength, domain, &domainLength, &use))
-        return true;
     name[0] = '\0';
-    return false;
+    if (!platform::LookupAccountSidW(NULL, sid, wideName, &nameLength, domain, &domainLength, &use))
+        return false;
+    ToListText(wideName, name, kAccountNameChars);
+    return name[0] != '\0';
 }
 
 }

@@ -22,6 +22,18 @@ void CopyCut(const char *text, char *copy, int size, bool utf8)
     copy[length] = '\0';
 }
 
+// The first units of text that can fill a cell: every unit gives a byte at
+// least, so MAX_PATH - 1 of them are enough. A surrogate pair stays whole.
+int LeadingUnits(const wchar_t *text)
+{
+    int units = 0;
+    while (units < MAX_PATH - 1 && text[units] != L'\0')
+        ++units;
+    if (units == MAX_PATH - 1 && IS_HIGH_SURROGATE(text[units - 1]))
+        --units;
+    return units;
+}
+
 }
 
 void ToListText(const wchar_t *text, char *converted, int size)
@@ -30,8 +42,16 @@ void ToListText(const wchar_t *text, char *converted, int size)
     const bool utf8 = GetACP() == CP_UTF8;
     // As much as three bytes a UTF-16 unit, where the code page is UTF-8.
     char whole[3 * MAX_PATH];
-    if (WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text, -1, whole,
-                            sizeof(whole), utf8 ? NULL : "?", NULL) == 0)
-        whole[0] = '\0';
+    const int units = LeadingUnits(text);
+    const int length = units == 0 ? 0
+                                  : WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS,
+                                                        text, units, whole, sizeof(whole) - 1,
+                                                        utf8 ? NULL : "?", NULL);
+    whole[length] = '\0';
     CopyCut(whole, converted, size, utf8);
+}
+
+void CutListText(const char *text, char *cut, int size)
+{
+    CopyCut(text, cut, size, GetACP() == CP_UTF8);
 }

@@ -5,10 +5,15 @@
 
 #include <windows.h>
 
-// Converts text of fewer than MAX_PATH characters into size bytes at most,
-// terminator included, cut where a character ends. A character the code page
-// lacks becomes "?", never a look-alike: a name in other letters must not
-// pass for a system file's. Empty when the text cannot be converted.
+// Converts text of any length into size bytes at most (size no more than
+// MAX_PATH), terminator included, cut where a character ends. A character
+// the code page lacks becomes "?", never a look-alike: a name in other
+// letters must not pass for a system file's. Empty when the text cannot be
+// converted.
 void ToListText(const wchar_t *text, char *converted, int size);
+
+// Copies text of the list's code page into size bytes, terminator included,
+// cut where a character ends.
+void CutListText(const char *text, char *cut, int size);
 
 #endif

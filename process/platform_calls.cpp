@@ -135,6 +135,11 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
     return ::TerminateProcess(process, exitCode);
 }
 
+BOOL GetExitCodeProcess(HANDLE process, DWORD *exitCode)
+{
+    return ::GetExitCodeProcess(process, exitCode);
+}
+
 BOOL IsProcessCritical(HANDLE process, BOOL *critical)
 {
     // Bound on first use, once; only the dialog thread calls this.
@@ -208,10 +213,10 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *
     return ::GetTokenInformation(token, infoClass, info, size, length);
 }
 
-BOOL LookupAccountSidA(LPCSTR system, PSID sid, LPSTR name, DWORD *nameLength,
-                       LPSTR domain, DWORD *domainLength, SID_NAME_USE *use)
+BOOL LookupAccountSidW(LPCWSTR system, PSID sid, LPWSTR name, DWORD *nameLength,
+                       LPWSTR domain, DWORD *domainLength, SID_NAME_USE *use)
 {
-    return ::LookupAccountSidA(system, sid, name, nameLength, domain, domainLength, use);
+    return ::LookupAccountSidW(system, sid, name, nameLength, domain, domainLength, use);
 }
 
 BOOL WTSEnumerateProcessesA(HANDLE server, DWORD reserved, DWORD version,

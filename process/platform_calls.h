@@ -23,6 +23,8 @@ BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD 
 DWORD GetProcessImageFileNameW(HANDLE process, LPWSTR path, DWORD size);
 DWORD QueryDosDeviceW(LPCWSTR device, LPWSTR target, DWORD size);
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
+// A process's exit code: STILL_ACTIVE until it begins to exit.
+BOOL GetExitCodeProcess(HANDLE process, DWORD *exitCode);
 // Whether Windows stops when the process ends. Fails with ERROR_PROC_NOT_FOUND
 // where the system has no such call (before Windows 8.1).
 BOOL IsProcessCritical(HANDLE process, BOOL *critical);
@@ -40,8 +42,8 @@ BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES *requ
                            DWORD *previousLength);
 BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *info,
                          DWORD size, DWORD *length);
-BOOL LookupAccountSidA(LPCSTR system, PSID sid, LPSTR name, DWORD *nameLength,
-                       LPSTR domain, DWORD *domainLength, SID_NAME_USE *use);
+BOOL LookupAccountSidW(LPCWSTR system, PSID sid, LPWSTR name, DWORD *nameLength,
+                       LPWSTR domain, DWORD *domainLength, SID_NAME_USE *use);
 
 BOOL WTSEnumerateProcessesA(HANDLE server, DWORD reserved, DWORD version,
                             WTS_PROCESS_INFOA **processes, DWORD *count);

@@ -10,28 +10,37 @@
 // reads the process table.
 ULONGLONG SystemTimeNow();
 
-// When an opened process (query access) was started, as a FILETIME count.
-bool ReadCreationTime(HANDLE process, ULONGLONG *created);
-
-// Whether an opened process (query access) is still the one that held its
-// identifier when the list was read (listTime): started no later, and not
-// ended. A start that cannot be read counts as later: nothing is known of it.
-bool IsListedProcess(HANDLE process, ULONGLONG listTime);
-
 enum RowIdentity {
     kRowProcess,         // still the process of the row
     kRowProcessGone,     // the identifier names no process, or a newer one
     kRowProcessUnknown,  // the process will not open even to be asked
 };
 
-// Asks with the least access that tells (OpenProcessForQuery) whether the
-// process that holds an identifier now is the row's, before anything is
-// done that needs more: a refusal of more access must not be taken for the
-// row's process refusing.
-RowIdentity CheckRowIdentity(DWORD processId, ULONGLONG listTime);
+// What a process is opened for.
+enum ProcessAccess {
+    kAccessToRead,    // OpenProcessToRead: the debug privilege as it is
+    kAccessToQuery,   // OpenProcessForQuery: the privilege for the open alone
+    kAccessToReadMemory,  // query and read access to its memory (its loader list)
+    kAccessToEnd,     // full access, the privilege for the open alone
+};
 
-// The same for a process known by its start (created): whether its
-// identifier now names no process, or another one.
-bool NamesAnotherProcess(DWORD processId, ULONGLONG created);
+// Opens a process for access and gives the handle only while it is the
+// process meant:
+// one started between earliest and latest (FILETIME counts) that has not
+// exited, decided on that very handle. A row of the list is the process
+// started no later than the list's time (earliest 0, latest the list's
+// time); a process known by its start is the one started exactly then.
+// Before the end's access, the process is asked with the least access that
+// tells: a newer program is never opened to be ended. NULL with *identity
+// kRowProcessGone, or with kRowProcessUnknown and the refused open's last
+// error. Where created is given, it receives the process's start (a
+// FILETIME count).
+HANDLE OpenIdentifiedProcess(DWORD processId, ULONGLONG earliest, ULONGLONG latest,
+                             ProcessAccess access, RowIdentity *identity,
+                             ULONGLONG *created = NULL);
+
+// Whether the process that holds an identifier now is the row's
+// (OpenIdentifiedProcess for query, and nothing done with it).
+RowIdentity CheckRowIdentity(DWORD processId, ULONGLONG listTime);
 
 #endif

@@ -1,20 +1,26 @@
 #include "process_module.h"
 
 #include "platform_calls.h"
+#include "process_identity.h"
 
-HANDLE OpenProcessModule(DWORD processId, HMODULE *module)
+bool ReadLoaderListImage(DWORD processId, ULONGLONG listTime, char (&path)[MAX_PATH],
+                         char (&name)[MAX_PATH])
 {
-    HANDLE process =
-        platform::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    RowIdentity identity;
+    HANDLE process = OpenIdentifiedProcess(processId, 0, listTime, kAccessToReadMemory, &identity);
     if (process == NULL)
-        return NULL;
+        return false;
     // A process whose loader has not run yet lists no module and leaves this
     // untouched; a null module then names the executable.
-    *module = NULL;
+    HMODULE module = NULL;
     DWORD needed;
-    if (!platform::EnumProcessModules(process, module, sizeof(*module), &needed)) {
-        platform::CloseHandle(process);
-        return NULL;
+    const bool listed = platform::EnumProcessModules(process, &module, sizeof(module), &needed) != FALSE;
+    if (listed) {
+        if (platform::GetModuleBaseNameA(process, module, name, MAX_PATH) == 0)
+            name[0] = '\0';
+        if (platform::GetModuleFileNameExA(process, module, path, MAX_PATH) == 0)
+            path[0] = '\0';
     }
-    return process;
+    platform::CloseHandle(process);
+    return listed;
 }

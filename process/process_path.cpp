@@ -5,7 +5,6 @@
 
 #include "list_text.h"
 #include "platform_calls.h"
-#include "privilege.h"
 #include "process_identity.h"
 
 namespace {
@@ -21,9 +20,9 @@ bool IsOnDevice(const wchar_t *devicePath, const wchar_t *device, size_t deviceL
 }
 
 // The kernel's device path (\Device\HarddiskVolume1\...) with the device
-// replaced by the drive letter that names it. False when no drive letter
-// names it: a network file, say, which is left alone.
-bool MapToDriveLetter(const wchar_t *devicePath, wchar_t (&path)[MAX_PATH])
+// replaced by the drive letter that names it, in place. False when no drive
+// letter names it.
+bool MapToDriveLetter(wchar_t *path)
 {
     wchar_t drive[] = L"A:";
     for (; drive[0] <= L'Z'; ++drive[0]) {
@@ -32,60 +31,53 @@ bool MapToDriveLetter(const wchar_t *devicePath, wchar_t (&path)[MAX_PATH])
             continue;
         device[MAX_PATH - 1] = L'\0';
         const size_t length = wcslen(device);
-        if (length == 0 || !IsOnDevice(devicePath, device, length))
+        if (length < 2 || !IsOnDevice(path, device, length))
             continue;
-        const size_t rest = wcslen(devicePath + length);
-        if (2 + rest >= MAX_PATH)
-            return false;
         path[0] = drive[0];
         path[1] = L':';
-        memcpy(path + 2, devicePath + length, (rest + 1) * sizeof(wchar_t));
+        memmove(path + 2, path + length, (wcslen(path + length) + 1) * sizeof(wchar_t));
         return true;
     }
     return false;
 }
 
-// A path the buffer would cut is another path: it counts as unread.
-bool ReadKernelPath(HANDLE process, wchar_t (&path)[MAX_PATH])
+// The path into size characters; one that would be cut counts as unread,
+// since it names another file.
+KernelPathResult ReadKernelPath(HANDLE process, wchar_t *path, DWORD size)
 {
-    DWORD length = MAX_PATH;
+    DWORD length = size;
     if (platform::QueryFullProcessImageNameW(process, 0, path, &length))
-        return length > 0 && length < MAX_PATH;
+        return length > 0 && length < size ? kKernelPathRead : kKernelPathUnread;
     if (GetLastError() != ERROR_PROC_NOT_FOUND)
-        return false;
+        return kKernelPathUnread;
     // Windows XP and Server 2003 name the file on its device only.
-    wchar_t devicePath[MAX_PATH];
-    const DWORD deviceLength = platform::GetProcessImageFileNameW(process, devicePath, MAX_PATH);
-    return deviceLength > 0 && deviceLength < MAX_PATH - 1 &&
-           MapToDriveLetter(devicePath, path);
+    const DWORD deviceLength = platform::GetProcessImageFileNameW(process, path, size);
+    if (deviceLength == 0 || deviceLength >= size - 1)
+        return kKernelPathUnread;
+    return MapToDriveLetter(path) ? kKernelPathRead : kKernelPathUnmapped;
 }
 
 }
 
-bool ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&name)[MAX_PATH])
+KernelPathResult ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&name)[MAX_PATH])
 {
-    wchar_t kernelPath[MAX_PATH];
-    if (!ReadKernelPath(process, kernelPath))
-        return false;
+    wchar_t kernelPath[kLongestPath];
+    const KernelPathResult result = ReadKernelPath(process, kernelPath, kLongestPath);
+    if (result != kKernelPathRead)
+        return result;
     const wchar_t *lastSeparator = wcsrchr(kernelPath, L'\\');
     ToListText(kernelPath, path, MAX_PATH);
     ToListText(lastSeparator != NULL ? lastSeparator + 1 : kernelPath, name, MAX_PATH);
-    return true;
+    return kKernelPathRead;
 }
 
 ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&path)[MAX_PATH])
 {
-    ImagePathResult result = kImagePathUnread;
-    HANDLE process = OpenProcessForQuery(processId);
-    if (process == NULL) {
-        if (GetLastError() == ERROR_INVALID_PARAMETER)
-            result = kImageProcessGone;
-    } else {
-        if (!IsListedProcess(process, listTime))
-            result = kImageProcessGone;
-        else if (ReadKernelPath(process, path))
-            result = kImagePathRead;
-        platform::CloseHandle(process);
-    }
-    return result;
+    RowIdentity identity;
+    HANDLE process = OpenIdentifiedProcess(processId, 0, listTime, kAccessToQuery, &identity);
+    if (process == NULL)
+        return identity == kRowProcessGone ? kImageProcessGone : kImagePathUnread;
+    const bool read = ReadKernelPath(process, path, MAX_PATH) == kKernelPathRead;
+    platform::CloseHandle(process);
+    return read ? kImagePathRead : kImagePathUnread;
 }

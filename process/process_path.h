@@ -8,25 +8,39 @@
 
 #include <windows.h>
 
+// The longest path Windows allows, in characters with the terminator: a
+// program started through a subst drive or a junction into a deep folder
+// has such a path, which the kernel records whole.
+const DWORD kLongestPath = 32768;
+
+enum KernelPathResult {
+    kKernelPathRead,
+    // Windows XP: the file lies on a device that no drive letter names (a
+    // network redirector's, say).
+    kKernelPathUnmapped,
+    // The process's path could not be read.
+    kKernelPathUnread
+};
+
+// The kernel's path of an opened process (the limited query right is enough
+// from Vista on) and its last part, the image name, both in the list's code
+// page and cut to the buffer without splitting a character. The name is
+// taken from the whole path, however long.
+KernelPathResult ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&name)[MAX_PATH]);
+
 enum ImagePathResult {
     kImagePathRead,
     // The identifier names no process, or one started after the list was
     // read (or whose start cannot be read): not the row's process.
     kImageProcessGone,
-    // The process would not open, or its path could not be read, or on
-    // Windows XP it lies on a device that no drive letter names.
+    // The process would not open, or its path could not be read or is too
+    // long for the shell, or on Windows XP lies on a device that no drive
+    // letter names.
     kImagePathUnread
 };
 
-// Opens process processId for query and, on that one handle, confirms that
-// it started no later than listTime (a FILETIME count) and reads the path of
-// its image file.
+// Opens the row's process for query (OpenIdentifiedProcess, with the list's
+// time) and reads the path of its image file on that handle.
 ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&path)[MAX_PATH]);
-
-// The kernel's path of an opened process (the limited query right is enough
-// from Vista on) and its last part, the image name, both in the list's code
-// page. False when the kernel's path cannot be read, or on Windows XP lies
-// on a device that no drive letter names.
-bool ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&name)[MAX_PATH]);
 
 #endif

@@ -1,213 +1,159 @@
-// Rebuilds the process list from the live process table.
-#include <windows.h>
-#include <commctrl.h>
-#include <wtsapi32.h>
+#include "process_table.h"
 
-#include "../app/wait_cursor.h"
-#include "../ui/process_list_dialog.h"
-#include "account_names.h"
 #include "list_text.h"
 #include "platform_calls.h"
 #include "privilege.h"
 #include "process_identity.h"
 #include "process_module.h"
 #include "process_path.h"
+#include "process_snapshot.h"
 
 namespace {
 
-const int kMaxProcesses = 1000;
 const DWORD kTokenInfoBytes = 800;
-const int kFailed = 13;
 
-enum Column { kColumnId = 0, kColumnImage = 1, kColumnPath = 2, kColumnOwner = 3 };
-
-void InsertRow(HWND list, int row, DWORD processId)
+void ClearRecord(ProcessRecord *record, DWORD processId)
 {
-    char text[16];
-    wsprintfA(text, "%d", processId);
-    LVITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = row;
-    item.iSubItem = kColumnId;
-    item.pszText = text;
-    item.lParam = row;
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    record->id = processId;
+    record->name[0] = record->path[0] = record->owner[0] = '\0';
+    record->created = 0;
+    record->nameSource = kNameNone;
 }
 
-void SetCell(HWND list, int row, int column, char *text)
+// The owner's SID in the terminal-services list, matched by identifier.
+PSID SessionOwnerOf(ProcessTable *table, DWORD processId)
 {
-    LVITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = text;
-    SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (!table->sessionsFetched) {
+        table->sessionsFetched = true;
+        platform::WTSEnumerateProcessesA(WTS_CURRENT_SERVER_HANDLE, 0, 1, &table->sessionEntries,
+                                         &table->sessionCount);
+        if (table->sessionEntries == NULL)
+            table->sessionCount = 0;
+    }
+    for (DWORD i = 0; i < table->sessionCount; ++i) {
+        if (table->sessionEntries[i].ProcessId == processId)
+            return table->sessionEntries[i].pUserSid;
+    }
+    return NULL;
 }
 
-// Where each row's owner is found: its token, or the terminal-services list
-// for a process whose token cannot be opened; each account's name is looked
-// up once.
-struct Owners {
-    WTS_PROCESS_INFOA *sessionEntries;
-    DWORD sessionCount;
-    AccountNames names;
-};
-
-void SetOwnerCell(HWND list, int row, PSID sid, Owners *owners)
+// The owner from the process's token, or for a process whose token cannot
+// be opened from the terminal-services list.
+void ReadOwner(ProcessTable *table, HANDLE process, ProcessRecord *record)
 {
-    char name[kAccountNameChars];
-    if (LookUpAccountName(&owners->names, sid, name))
-        SetCell(list, row, kColumnOwner, name);
-}
-
-void SetOwnerFromToken(HWND list, int row, HANDLE token, Owners *owners)
-{
+    HANDLE token;
+    if (!platform::OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        LookUpAccountName(&table->accounts, SessionOwnerOf(table, record->id), record->owner);
+        return;
+    }
     DWORD info[kTokenInfoBytes / sizeof(DWORD)];
     DWORD length;
     if (platform::GetTokenInformation(token, TokenUser, info, kTokenInfoBytes, &length))
-        SetOwnerCell(list, row, reinterpret_cast<TOKEN_USER *>(info)->User.Sid, owners);
+        LookUpAccountName(&table->accounts, reinterpret_cast<TOKEN_USER *>(info)->User.Sid,
+                          record->owner);
+    platform::CloseHandle(token);
 }
 
-void SetOwnerFromSessions(HWND list, int row, DWORD processId, Owners *owners)
+// The file as the kernel recorded it; on Windows XP, for a file on a device
+// that no drive letter names, the loader list's path, and its name until
+// the snapshot gives one.
+void ReadNameAndPath(const ProcessTable &table, HANDLE process, ProcessRecord *record)
 {
-    for (DWORD i = 0; i < owners->sessionCount; ++i) {
-        if (owners->sessionEntries[i].ProcessId == processId) {
-            SetOwnerCell(list, row, owners->sessionEntries[i].pUserSid, owners);
-            return;
-        }
+    switch (ReadKernelImage(process, record->path, record->name)) {
+    case kKernelPathRead:
+        record->nameSource = kNameKernel;
+        break;
+    case kKernelPathUnmapped:
+        if (ReadLoaderListImage(record->id, table.time, record->path, record->name) &&
+            record->name[0] != '\0')
+            record->nameSource = kNameLoaderList;
+        break;
+    default:
+        break;
     }
 }
 
-// The name and path the process's loader list gives, for a file the kernel
-// cannot name: on Windows XP, one on a device that no drive letter names
-// (a network redirector's, say).
-bool SetNameAndPathFromModules(HWND list, int row, DWORD processId)
-{
-    HMODULE module;
-    HANDLE process = OpenProcessModule(processId, &module);
-    if (process == NULL)
-        return false;
-    char buffer[MAX_PATH];
-    const bool named = platform::GetModuleBaseNameA(process, module, buffer, MAX_PATH) != 0;
-    if (named)
-        SetCell(list, row, kColumnImage, buffer);
-    if (platform::GetModuleFileNameExA(process, module, buffer, MAX_PATH) != 0)
-        SetCell(list, row, kColumnPath, buffer);
-    platform::CloseHandle(process);
-    return named;
-}
+struct SnapshotNaming {
+    ProcessTable *table;
+    void (*named)(int index, const char *name, void *context);
+    void *context;
+};
 
-// The file the process was started from, as the kernel recorded it: the
-// loader list in the process's memory says whatever the process wrote there.
-bool SetNameAndPath(HWND list, int row, HANDLE process, DWORD processId)
+bool NameFromEntry(const PROCESSENTRY32W &entry, void *context)
 {
-    char path[MAX_PATH];
-    char name[MAX_PATH];
-    if (!ReadKernelImage(process, path, name))
-        return SetNameAndPathFromModules(list, row, processId);
-    SetCell(list, row, kColumnImage, name);
-    SetCell(list, row, kColumnPath, path);
+    const SnapshotNaming &naming = *static_cast<SnapshotNaming *>(context);
+    for (int i = 0; i < naming.table->count; ++i) {
+        if (naming.table->wantsName[i] && naming.table->ids[i] == entry.th32ProcessID) {
+            char name[MAX_PATH];
+            ToListText(entry.szExeFile, name, MAX_PATH);
+            if (name[0] != '\0')
+                naming.named(i, name, naming.context);
+        }
+    }
     return true;
 }
 
-// Fills a row's name, path and owner from one open of its process. False
-// when the row is left without a name.
-bool FillDetails(HWND list, int row, DWORD processId, Owners *owners)
-{
-    HANDLE process = OpenProcessToRead(processId);
-    if (process == NULL)
-        return false;
-    const bool named = SetNameAndPath(list, row, process, processId);
-    HANDLE token;
-    if (platform::OpenProcessToken(process, TOKEN_QUERY, &token)) {
-        SetOwnerFromToken(list, row, token, owners);
-        platform::CloseHandle(token);
-    } else {
-        SetOwnerFromSessions(list, row, processId, owners);
-    }
-    platform::CloseHandle(process);
-    return named;
 }
 
-// Names the rows that nothing else named (the idle process, System, and a
-// process that refuses even the limited right) from one snapshot of the
-// process table, which names every process.
-void NameFromSnapshot(HWND list, const DWORD *ids, const bool *unnamed, int count)
+bool OpenProcessTable(ProcessTable *table)
 {
-    HANDLE snapshot = platform::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return;
-    PROCESSENTRY32W entry;
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = platform::Process32FirstW(snapshot, &entry); more;
-         more = platform::Process32NextW(snapshot, &entry)) {
-        for (int row = 0; row < count; ++row) {
-            if (unnamed[row] && ids[row] == entry.th32ProcessID) {
-                char name[MAX_PATH];
-                ToListText(entry.szExeFile, name, MAX_PATH);
-                SetCell(list, row, kColumnImage, name);
-            }
-        }
-    }
-    platform::CloseHandle(snapshot);
-}
-
-}
-
-// The wait cursor shows while the list is rebuilt: the window does not
-// answer until it is done.
-int ProcessListDialog::RebuildProcessList()
-{
-    const WaitCursor wait;
-    return FillProcessList();
-}
-
-int ProcessListDialog::FillProcessList()
-{
-    DWORD ids[kMaxProcesses];
     DWORD bytes = 0;
-    listTime = SystemTimeNow();
-    platform::EnumProcesses(ids, sizeof(ids), &bytes);
-    const int count = static_cast<int>(bytes / sizeof(DWORD));
-    SendMessageA(listWindow, LVM_DELETEALLITEMS, 0, 0);
-
-    // Without the privilege fewer processes open and their cells stay empty.
-    HANDLE ownToken = BeginDebugPrivilege();
-    if (ownToken == NULL)
-        return kFailed;
-
+    table->time = SystemTimeNow();
+    platform::EnumProcesses(table->ids, sizeof(table->ids), &bytes);
+    table->count = static_cast<int>(bytes / sizeof(DWORD));
+    // Without the privilege fewer processes open, and that is all.
+    table->ownToken = BeginDebugPrivilege();
+    if (table->ownToken == NULL)
+        return false;
+    // With the enumeration, so that it names the processes enumerated.
+    table->snapshot = TakeProcessSnapshot();
+    table->sessionsFetched = false;
+    table->sessionEntries = NULL;
+    table->sessionCount = 0;
     // The account table is large; only its count needs a start.
-    Owners owners;
-    owners.sessionEntries = NULL;
-    owners.sessionCount = 0;
-    owners.names.count = 0;
-    platform::WTSEnumerateProcessesA(WTS_CURRENT_SERVER_HANDLE, 0, 1, &owners.sessionEntries,
-                                     &owners.sessionCount);
-    if (owners.sessionEntries == NULL)
-        owners.sessionCount = 0;
+    table->accounts.count = 0;
+    return true;
+}
 
-    // Every row exists before any detail is looked up, so each row's item
-    // data is its position in this enumeration. Repainting after each cell
-    // would cost far more than the whole table, so the list is drawn once.
-    SendMessageA(listWindow, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < count; ++i)
-        InsertRow(listWindow, i, ids[i]);
-    bool unnamed[kMaxProcesses];
-    bool anyUnnamed = false;
-    for (int j = 0; j < count; ++j) {
-        unnamed[j] = !FillDetails(listWindow, j, ids[j], &owners);
-        anyUnnamed = anyUnnamed || unnamed[j];
+void ReadProcessRecord(ProcessTable *table, int index, ProcessRecord *record)
+{
+    ClearRecord(record, table->ids[index]);
+    table->wantsName[index] = false;
+    if (record->id == kIdleProcessId)
+        return;
+    RowIdentity identity;
+    HANDLE process = OpenIdentifiedProcess(record->id, 0, table->time, kAccessToRead, &identity,
+                                           &record->created);
+    if (process == NULL) {
+        // A newer process's facts never fill the record; one that refuses
+        // is named by the snapshot.
+        record->created = 0;
+        table->wantsName[index] = identity == kRowProcessUnknown;
+        return;
     }
-    if (anyUnnamed)
-        NameFromSnapshot(listWindow, ids, unnamed, count);
-    SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(listWindow, NULL, TRUE);
+    ReadNameAndPath(*table, process, record);
+    ReadOwner(table, process, record);
+    platform::CloseHandle(process);
+    table->wantsName[index] = record->nameSource != kNameKernel;
+}
 
-    EndDebugPrivilege(ownToken);
-    if (owners.sessionEntries != NULL)
-        platform::WTSFreeMemory(owners.sessionEntries);
-    lastKey = 0;
-    return 1;
+void ReadSnapshotNames(ProcessTable *table, void (*named)(int index, const char *name, void *context),
+                       void *context)
+{
+    bool any = false;
+    for (int i = 0; i < table->count && !any; ++i)
+        any = table->wantsName[i];
+    if (!any || table->snapshot == INVALID_HANDLE_VALUE)
+        return;
+    SnapshotNaming naming = { table, named, context };
+    VisitProcessSnapshot(table->snapshot, NameFromEntry, &naming);
+}
+
+void CloseProcessTable(ProcessTable *table)
+{
+    EndDebugPrivilege(table->ownToken);
+    if (table->snapshot != INVALID_HANDLE_VALUE)
+        platform::CloseHandle(table->snapshot);
+    if (table->sessionEntries != NULL)
+        platform::WTSFreeMemory(table->sessionEntries);
 }

@@ -1,8 +1,8 @@
 #include "process_tree.h"
 
 #include "platform_calls.h"
-#include "privilege.h"
 #include "process_identity.h"
+#include "process_snapshot.h"
 
 namespace {
 
@@ -16,48 +16,51 @@ struct Snapshot {
     ULONGLONG time;
 };
 
+bool AddToSnapshot(const PROCESSENTRY32W &entry, void *context)
+{
+    Snapshot *snapshot = static_cast<Snapshot *>(context);
+    snapshot->ids[snapshot->count] = entry.th32ProcessID;
+    snapshot->parentIds[snapshot->count] = entry.th32ParentProcessID;
+    return ++snapshot->count < kMaxGroupProcesses;
+}
+
 void TakeSnapshot(Snapshot *snapshot)
 {
     snapshot->count = 0;
     // Read before the snapshot: a process started while it is taken may be
     // in it, and must count as later.
     snapshot->time = SystemTimeNow();
-    HANDLE handle = platform::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    HANDLE handle = TakeProcessSnapshot();
     if (handle == INVALID_HANDLE_VALUE)
         return;
-    PROCESSENTRY32W entry;
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = platform::Process32FirstW(handle, &entry);
-         more && snapshot->count < kMaxGroupProcesses;
-         more = platform::Process32NextW(handle, &entry)) {
-        snapshot->ids[snapshot->count] = entry.th32ProcessID;
-        snapshot->parentIds[snapshot->count] = entry.th32ParentProcessID;
-        ++snapshot->count;
-    }
+    VisitProcessSnapshot(handle, AddToSnapshot, snapshot);
     platform::CloseHandle(handle);
 }
 
-bool ReadStart(DWORD processId, ULONGLONG *created)
+// The start of a process that started between earliest and latest.
+bool ReadStartWithin(DWORD processId, ULONGLONG earliest, ULONGLONG latest, ULONGLONG *created)
 {
-    HANDLE process = OpenProcessForQuery(processId);
+    RowIdentity identity;
+    HANDLE process =
+        OpenIdentifiedProcess(processId, earliest, latest, kAccessToQuery, &identity, created);
     if (process == NULL)
         return false;
-    const bool read = ReadCreationTime(process, created);
     platform::CloseHandle(process);
-    return read;
+    return true;
 }
 
 // The root's start, read only while it is still the process the user saw.
 bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
                    ULONGLONG *created)
 {
-    HANDLE process = OpenProcessForQuery(rootId);
+    RowIdentity identity;
+    HANDLE process =
+        OpenIdentifiedProcess(rootId, 0, listTime, kAccessToQuery, &identity, created);
     if (process == NULL)
         return false;
-    const bool read = HasImageName(process, rootImageName) && ReadCreationTime(process, created) &&
-                      *created <= listTime;
+    const bool named = HasImageName(process, rootImageName);
     platform::CloseHandle(process);
-    return read;
+    return named;
 }
 
 bool InTree(const ProcessGroup &tree, DWORD processId)
@@ -79,8 +82,7 @@ void AddChildren(const Snapshot &snapshot, int member, ProcessGroup *tree)
         if (snapshot.parentIds[i] != tree->ids[member] || id == ownId || InTree(*tree, id))
             continue;
         ULONGLONG created;
-        if (ReadStart(id, &created) && created >= tree->created[member] &&
-            created <= snapshot.time) {
+        if (ReadStartWithin(id, tree->created[member], snapshot.time, &created)) {
             tree->ids[tree->count] = id;
             tree->created[tree->count] = created;
             ++tree->count;

@@ -1,17 +1,11 @@
 #include "terminate.h"
 
-#include <string.h>
-
 #include "platform_calls.h"
-#include "privilege.h"
 #include "process_identity.h"
 #include "process_path.h"
 
 namespace {
 
-// The full-access mask of the older platform headers; the newer 0x1FFFFF is
-// refused by older systems.
-const DWORD kProcessFullAccess = 0x1F0FFF;
 const DWORD kKilledExitCode = 0xFFFFFFFF;
 
 // Why an open or an end failed: an identifier that names no process is one
@@ -34,22 +28,22 @@ bool HasExited(HANDLE process)
     return platform::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
 }
 
-// Opens a process with full access, or gives NULL and why not. The
-// privilege is needed for the open alone; it never outlives it.
-HANDLE OpenForEnd(DWORD processId, EndResult *refusal)
+// Opens the process meant for the end, or gives NULL and why not.
+HANDLE OpenToEnd(DWORD processId, ULONGLONG earliest, ULONGLONG latest, EndResult *refusal)
 {
-    HANDLE process = OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
+    RowIdentity identity;
+    HANDLE process = OpenIdentifiedProcess(processId, earliest, latest, kAccessToEnd, &identity);
     if (process == NULL)
-        *refusal = ReasonOfError(GetLastError());
+        *refusal = identity == kRowProcessGone ? kEndGone : ReasonOfError(GetLastError());
     return process;
 }
 
-// Closes a process that a check refused, and gives NULL and the reason.
-HANDLE Refuse(HANDLE process, EndResult reason, EndResult *refusal)
+// Whether Windows has begun to end the process: its exit code is set then,
+// before its threads are gone.
+bool IsExiting(HANDLE process)
 {
-    platform::CloseHandle(process);
-    *refusal = reason;
-    return NULL;
+    DWORD exitCode;
+    return platform::GetExitCodeProcess(process, &exitCode) && exitCode != STILL_ACTIVE;
 }
 
 }
@@ -62,69 +56,42 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
     // drive letter), the start time the caller checks is the row's identity.
     char path[MAX_PATH];
     char name[MAX_PATH];
-    if (!ReadKernelImage(process, path, name))
+    if (ReadKernelImage(process, path, name) != kKernelPathRead)
         return true;
-    // The command reads the name into kConfirmedNameChars characters: a longer
-    // name arrives cut to 99 bytes, or to 98 where the list would otherwise
-    // split a double-byte character. Such a name matches by its start.
-    const size_t shown = strlen(expectedImageName);
-    const bool cut = shown >= static_cast<size_t>(kConfirmedNameChars - 2) && strlen(name) > shown;
-    if (cut)
-        return _strnicmp(name, expectedImageName, shown) == 0;
+    // The row's cell holds the name as the list converted and cut it; this
+    // one is converted and cut alike.
     return _stricmp(name, expectedImageName) == 0;
 }
 
 HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLONG listTime,
                         EndResult *refusal)
 {
-    // Identity before access: a newer process under the identifier may
-    // refuse full access (another account's, a protected one), which would
-    // otherwise read as the row's process refusing.
-    if (CheckRowIdentity(processId, listTime) == kRowProcessGone) {
-        *refusal = kEndGone;
+    HANDLE process = OpenToEnd(processId, 0, listTime, refusal);
+    if (process != NULL && !HasImageName(process, expectedImageName)) {
+        platform::CloseHandle(process);
+        *refusal = kEndFailed;
         return NULL;
     }
-    HANDLE process = OpenForEnd(processId, refusal);
-    if (process == NULL)
-        return NULL;
-    // And again on the handle that ends, so the process checked is the
-    // process ended.
-    if (HasExited(process) || !IsListedProcess(process, listTime))
-        return Refuse(process, kEndGone, refusal);
-    if (!HasImageName(process, expectedImageName))
-        return Refuse(process, kEndFailed, refusal);
     return process;
 }
 
 HANDLE OpenProcessStartedAt(DWORD processId, ULONGLONG created, EndResult *refusal)
 {
-    if (NamesAnotherProcess(processId, created)) {
-        *refusal = kEndGone;
-        return NULL;
-    }
-    HANDLE process = OpenForEnd(processId, refusal);
-    if (process == NULL)
-        return NULL;
-    ULONGLONG started;
-    if (HasExited(process))
-        return Refuse(process, kEndGone, refusal);
-    if (!ReadCreationTime(process, &started))
-        return Refuse(process, kEndFailed, refusal);
-    if (started != created)
-        return Refuse(process, kEndGone, refusal);
-    return process;
+    return OpenToEnd(processId, created, created, refusal);
 }
 
 EndResult IssueEnd(HANDLE process)
 {
     if (platform::TerminateProcess(process, kKilledExitCode))
         return kEnded;
-    // The handle holds the right to end: Windows denies the end only to a
-    // process that is ending already, which is as good as told; the wait
-    // tells whether it went. Nothing protects it.
+    // The handle holds the right to end: Windows denies the end to a process
+    // that is ending already, which is as good as told; the wait tells
+    // whether it went. Any other refusal comes from whatever guards the
+    // process (security software takes the right from handles as they are
+    // made): it is protected.
     const DWORD error = GetLastError();
     if (error == ERROR_ACCESS_DENIED)
-        return kEnded;
+        return IsExiting(process) ? kEnded : kEndDenied;
     // Other errors may come from a process that has just ended by itself.
     return HasExited(process) ? kEndGone : ReasonOfError(error);
 }

@@ -3,10 +3,6 @@
 
 #include <windows.h>
 
-// The end-process command reads the image name it confirms with the user
-// into this many characters, terminator included; a longer name arrives cut.
-const int kConfirmedNameChars = 100;
-
 // How long an end waits for its processes to be gone.
 const DWORD kEndWaitMs = 5000;
 
@@ -25,15 +21,13 @@ enum EndResult {
 // the process is opened. A row stands for the process that held its
 // identifier when the list was read (listTime, a FILETIME count): one
 // started later is another program and is not touched. When
-// expectedImageName is a non-empty name, the process must also still have
-// that image name, as the kernel recorded its file. A name of at least
-// kConfirmedNameChars - 2 bytes that is shorter than the process's real
-// name was cut on the way and matches by its start.
+// expectedImageName is a non-empty name (the row's whole cell), the process
+// must also still have that image name, as the kernel recorded its file.
 EndResult TerminateById(DWORD processId, const char *expectedImageName, ULONGLONG listTime);
 
-// Whether an opened process (query access) has the image name, by the rule
-// above, as the kernel names its file: true for no name or an empty one, and
-// where the kernel's name cannot be read.
+// Whether an opened process (query access) has the image name, as the
+// kernel names its file and the list converts it, case ignored: true for no
+// name or an empty one, and where the kernel's name cannot be read.
 bool HasImageName(HANDLE process, const char *expectedImageName);
 
 // The steps of TerminateById, for ending many processes and waiting for them
@@ -45,7 +39,7 @@ HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLON
                         EndResult *refusal);
 HANDLE OpenProcessStartedAt(DWORD processId, ULONGLONG created, EndResult *refusal);
 // Tells an opened process to end: kEnded once told (or ending already), or
-// why it cannot be.
+// why it cannot be (kEndDenied where something guards it).
 EndResult IssueEnd(HANDLE process);
 // Waits at most that long for a process told to end: kEnded or kEndLingering.
 EndResult WaitUntilGone(HANDLE process, DWORD milliseconds);

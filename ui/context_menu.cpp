@@ -15,18 +15,19 @@ namespace {
 // without: the file comes from the kernel, not from the row (and a process
 // that emptied its own loader list would otherwise hide its file). No item
 // is the default, since a double-click does nothing.
-int TrackRowMenu(HWND owner, POINT at, bool ownRow, bool named)
+int TrackRowMenu(HWND owner, POINT at, bool idleRow, bool ownRow, bool named)
 {
     HMENU menu = CreatePopupMenu();
     if (menu == NULL)
         return 0;
-    AppendMenuA(menu, MF_STRING, IDOK, TEXT_MENU_END);
+    // The idle process is no program: nothing ends it.
+    AppendMenuA(menu, MF_STRING | (idleRow ? MF_GRAYED : MF_ENABLED), IDOK, TEXT_MENU_END);
     // This program never ends itself with a tree: on its own row, greyed.
-    AppendMenuA(menu, MF_STRING | (ownRow ? MF_GRAYED : MF_ENABLED), IDM_END_TREE,
+    AppendMenuA(menu, MF_STRING | (idleRow || ownRow ? MF_GRAYED : MF_ENABLED), IDM_END_TREE,
                 TEXT_MENU_END_TREE);
     // Nor with its name; and a row without an exact name has nothing to match.
-    AppendMenuA(menu, MF_STRING | (ownRow || !named ? MF_GRAYED : MF_ENABLED), IDM_END_SAME_NAME,
-                TEXT_MENU_END_SAME_NAME);
+    AppendMenuA(menu, MF_STRING | (idleRow || ownRow || !named ? MF_GRAYED : MF_ENABLED),
+                IDM_END_SAME_NAME, TEXT_MENU_END_SAME_NAME);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, MF_STRING, IDM_COPY, TEXT_MENU_COPY);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
@@ -76,9 +77,9 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
     }
     // The row is the selected one now, from either side.
     const int row = SelectedRow();
-    char name[kConfirmedNameChars];
-    ReadListCell(listWindow, row, 1, name, kConfirmedNameChars);
-    RunCommand(TrackRowMenu(dialogWindow.handle, at,
-                            static_cast<DWORD>(ProcessIdOfRow(row)) == platform::GetCurrentProcessId(),
-                            IsExactName(name)));
+    char name[kNameChars];
+    ReadListCell(listWindow, row, 1, name, kNameChars);
+    const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(row));
+    RunCommand(TrackRowMenu(dialogWindow.handle, at, SelectedRowToEnd() < 0,
+                            processId == platform::GetCurrentProcessId(), IsExactName(name)));
 }

@@ -2,7 +2,7 @@
 // tree, or every process of one name.
 #include <windows.h>
 
-#include "../app/wait_cursor.h"
+#include "wait_cursor.h"
 #include "../process/critical_process.h"
 #include "../process/elevation.h"
 #include "process_list_dialog.h"

@@ -2,27 +2,21 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../app/wait_cursor.h"
+#include "wait_cursor.h"
 #include "../process/critical_process.h"
 #include "../process/terminate.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
-namespace {
-
-const int kCellChars = kConfirmedNameChars;
-
-}
-
 void ProcessListDialog::EndProcessCommand()
 {
-    const int row = SelectedRow();
+    const int row = SelectedRowToEnd();
     if (row < 0)
         return;
 
-    char imageName[kCellChars];
-    ReadListCell(listWindow, row, 1, imageName, kCellChars);
+    char imageName[kNameChars];
+    ReadListCell(listWindow, row, 1, imageName, kNameChars);
     const int processId = ProcessIdOfRow(row);
 
     if (!ConfirmEnd(TEXT_END_WARNING_FORMAT, imageName, 0, IsCriticalProcess(processId)))

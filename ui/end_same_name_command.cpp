@@ -31,8 +31,8 @@ void ProcessListDialog::GatherRowsNamed(const char *imageName, int selectedRow,
     group->ids[group->count++] = static_cast<DWORD>(ProcessIdOfRow(selectedRow));
     const int rows = static_cast<int>(SendMessageA(listWindow, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows && group->count < kMaxGroupProcesses; ++row) {
-        char name[kConfirmedNameChars];
-        ReadListCell(listWindow, row, 1, name, kConfirmedNameChars);
+        char name[kNameChars];
+        ReadListCell(listWindow, row, 1, name, kNameChars);
         const int processId = ProcessIdOfRow(row);
         if (row != selectedRow && processId != ownId && CompareNoCase(name, imageName) == 0)
             group->ids[group->count++] = static_cast<DWORD>(processId);
@@ -42,11 +42,11 @@ void ProcessListDialog::GatherRowsNamed(const char *imageName, int selectedRow,
 
 void ProcessListDialog::EndSameNameCommand()
 {
-    const int row = SelectedRow();
+    const int row = SelectedRowToEnd();
     if (row < 0)
         return;
-    char imageName[kConfirmedNameChars];
-    ReadListCell(listWindow, row, 1, imageName, kConfirmedNameChars);
+    char imageName[kNameChars];
+    ReadListCell(listWindow, row, 1, imageName, kNameChars);
     if (!IsExactName(imageName))
         return;
     ProcessGroup group;

@@ -9,12 +9,12 @@
 
 void ProcessListDialog::EndTreeCommand()
 {
-    const int row = SelectedRow();
+    const int row = SelectedRowToEnd();
     if (row < 0)
         return;
 
-    char imageName[kConfirmedNameChars];
-    ReadListCell(listWindow, row, 1, imageName, kConfirmedNameChars);
+    char imageName[kNameChars];
+    ReadListCell(listWindow, row, 1, imageName, kNameChars);
 
     // The warning counts what is ended: the tree as it stands now. The root
     // is ended first, so that it cannot start replacements, then parents

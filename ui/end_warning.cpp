@@ -2,13 +2,17 @@
 // critical process the note that Windows stops, with No as the default.
 #include <windows.h>
 
+#include "../process/list_text.h"
 #include "process_list_dialog.h"
 #include "texts.h"
 
 namespace {
 
+// The warning names at most 99 bytes of the name, cut where a character
+// ends; the end itself checks the whole name.
+const int kShownNameChars = 100;
 // The name, the longest format with its count, and the critical note.
-const int kWarningChars = kConfirmedNameChars + 11 + sizeof(TEXT_END_SAME_NAME_WARNING_FORMAT
+const int kWarningChars = kShownNameChars + 11 + sizeof(TEXT_END_SAME_NAME_WARNING_FORMAT
                                                             TEXT_END_TREE_WARNING_FORMAT
                                                             TEXT_END_CRITICAL_NOTE);
 
@@ -19,8 +23,10 @@ const int kWarningChars = kConfirmedNameChars + 11 + sizeof(TEXT_END_SAME_NAME_W
 bool ProcessListDialog::ConfirmEnd(const char *format, const char *imageName, int number,
                                    bool critical)
 {
+    char shownName[kShownNameChars];
+    CutListText(imageName, shownName, kShownNameChars);
     char warning[kWarningChars];
-    const int length = wsprintfA(warning, format, imageName, number);
+    const int length = wsprintfA(warning, format, shownName, number);
     if (critical)
         wsprintfA(warning + length, "%s", TEXT_END_CRITICAL_NOTE);
     return MessageBoxA(dialogWindow.handle, warning, TEXT_END_WARNING_CAPTION,

@@ -56,6 +56,7 @@ private:
     void OnContextMenu(HWND from, LPARAM where);
     bool ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char *failure);
     int SelectedRow() const override;
+    int SelectedRowToEnd() const;
     int ProcessIdOfRow(int row) const;
     void SelectRow(int row);
     void OnNotify(const NMHDR *header);
@@ -97,6 +98,9 @@ private:
 int CALLBACK SortCallback(LPARAM item1, LPARAM item2, LPARAM column);
 
 extern ProcessListDialog g_mainDialog;
+
+// A name cell is read whole into this many characters, terminator included.
+const int kNameChars = MAX_PATH;
 
 // Whether a row's image name names its file exactly, so that the rows of
 // that name can be told: not empty, and not converted with a stand-in.

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "../process/process_identity.h"
+#include "../process/process_table.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 
@@ -23,6 +24,14 @@ int ProcessListDialog::SelectedRow() const
 {
     return static_cast<int>(SendMessageA(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                          LVNI_SELECTED | LVNI_VISIBLEONLY));
+}
+
+// The selected row, where its process is one that can be ended: not the
+// idle process. -1 otherwise.
+int ProcessListDialog::SelectedRowToEnd() const
+{
+    const int row = SelectedRow();
+    return row >= 0 && ProcessIdOfRow(row) != static_cast<int>(kIdleProcessId) ? row : -1;
 }
 
 // The list allows one selected row, so this also deselects the previous one.

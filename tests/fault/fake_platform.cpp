@@ -84,6 +84,17 @@ void StartWithTableRead()
 
 std::wstring TextOrEmpty(const wchar_t *text) { return text != NULL ? text : L""; }
 
+// The image path the kernel recorded: the loader list's, converted, unless
+// the test says otherwise.
+std::wstring KernelPath(const FakeProcess &process)
+{
+    if (!process.imagePath.empty())
+        return process.imagePath;
+    wchar_t converted[2 * MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, process.path.c_str(), -1, converted, 2 * MAX_PATH);
+    return converted;
+}
+
 // Copies as the platform does: cut to size - 1 characters; 0 when empty.
 template <typename Char>
 DWORD CopyName(const std::basic_string<Char> &text, Char *buffer, DWORD size)
@@ -210,26 +221,20 @@ BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD 
         SetLastError(ERROR_GEN_FAILURE);
         return FALSE;
     }
-    wchar_t whole[2 * MAX_PATH];
-    const DWORD length = flags == 0 ? platform::GetProcessImageFileNameW(process, whole, 2 * MAX_PATH) : 0;
+    const std::wstring whole = fake != NULL && IsOpen(process) && flags == 0 ? KernelPath(*fake) : L"";
     // The platform cuts nothing: a buffer too small fails the call.
-    if (length == 0 || length >= *size) {
-        SetLastError(length == 0 ? ERROR_ACCESS_DENIED : ERROR_INSUFFICIENT_BUFFER);
+    if (whole.empty() || whole.size() >= *size) {
+        SetLastError(whole.empty() ? ERROR_ACCESS_DENIED : ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
-    memcpy(path, whole, (length + 1) * sizeof(wchar_t));
-    *size = length;
+    *size = CopyName(whole, path, *size);
     return TRUE;
 }
 
 DWORD GetProcessImageFileNameW(HANDLE process, LPWSTR path, DWORD size)
 {
     FakeProcess *fake = ByHandle(process);
-    if (fake == NULL || !IsOpen(process))
-        return 0;
-    wchar_t converted[2 * MAX_PATH] = L"";
-    MultiByteToWideChar(CP_ACP, 0, fake->path.c_str(), -1, converted, 2 * MAX_PATH);
-    return CopyName(fake->imagePath.empty() ? std::wstring(converted) : fake->imagePath, path, size);
+    return fake != NULL && IsOpen(process) ? CopyName(KernelPath(*fake), path, size) : 0;
 }
 
 // The device and a second null, as the platform ends its list of names.
@@ -257,6 +262,18 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
     g_fake.exitCodes.push_back(exitCode);
     if (g_fake.debugEnabled)
         ++g_fake.terminationsWithPrivilege;
+    return TRUE;
+}
+
+// Set once the process exits, or Windows begins to end it.
+BOOL GetExitCodeProcess(HANDLE process, DWORD *exitCode)
+{
+    FakeProcess *fake = ByHandle(process);
+    if (exitCode == NULL)
+        return NullArgument();
+    if (fake == NULL || !IsOpen(process))
+        return FALSE;
+    *exitCode = fake->exited || fake->exiting ? 0xFFFFFFFF : STILL_ACTIVE;
     return TRUE;
 }
 
@@ -395,7 +412,7 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *
     return TRUE;
 }
 
-BOOL LookupAccountSidA(LPCSTR, PSID sid, LPSTR name, DWORD *nameLength, LPSTR domain,
+BOOL LookupAccountSidW(LPCWSTR, PSID sid, LPWSTR name, DWORD *nameLength, LPWSTR domain,
                        DWORD *domainLength, SID_NAME_USE *use)
 {
     if (name == NULL || nameLength == NULL || domain == NULL || domainLength == NULL || use == NULL)
@@ -410,8 +427,8 @@ BOOL LookupAccountSidA(LPCSTR, PSID sid, LPSTR name, DWORD *nameLength, LPSTR do
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
-    lstrcpyA(name, account->name.c_str());
-    lstrcpyA(domain, "HOST");
+    MultiByteToWideChar(CP_UTF8, 0, account->name.c_str(), -1, name, *nameLength);
+    lstrcpyW(domain, L"HOST");
     *use = SidTypeUser;
     return TRUE;
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 struct FakeAccount {
-    std::string name;
+    std::string name;  // in UTF-8
     bool lookupFails = false;
 };
 
@@ -41,6 +41,8 @@ struct FakeProcess {
     // open), and one that does not end within a wait once terminated.
     bool exited = false;
     bool lingers = false;
+    // Windows has begun to end it: its exit code is set, its threads go on.
+    bool exiting = false;
     DWORD terminateError = 0;  // TerminateProcess fails with it
     // Ends by itself the moment it is told to: TerminateProcess fails (with
     // terminateError, else denied, as Windows answers) and it has exited.

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "../../res/resource.h"
 #include "../../ui/process_list_dialog.h"
 #include "../support/dialog_runner.h"
+#include "../support/message_box.h"
 #include "fake_platform.h"
 
 namespace {
@@ -57,15 +59,16 @@ TEST_F(ProcessTableFaults, ListsOnlyTheFirstThousandProcesses)
     EXPECT_EQ("alice", Cell(999, 3));
     EXPECT_EQ(999, RowItemData(list, 999));
     EXPECT_EQ(1000, g_fake.processOpens);
-    // Every row named by its path: no snapshot. One account, one lookup.
-    EXPECT_EQ(0, g_fake.snapshots);
+    // One snapshot, with the enumeration. One account, one lookup.
+    EXPECT_EQ(1, g_fake.snapshots);
     EXPECT_EQ(1, g_fake.accountLookups);
     ExpectCleanExit();
 }
 
 // A process that will not open, or whose file no call names, is named by
 // the process snapshot, one for the whole list; one whose loader list will
-// not read is named by the kernel.
+// not read is named by the kernel. The idle process, and a newer process
+// under a listed identifier, show the identifier alone.
 TEST_F(ProcessTableFaults, EveryProcessIsNamedWhateverCannotBeRead)
 {
     AddFakeProcess(0, "[System Process]").openFails = true;
@@ -73,6 +76,7 @@ TEST_F(ProcessTableFaults, EveryProcessIsNamedWhateverCannotBeRead)
     AddFakeProcess(44, "nomodules.exe").modulesFail = true;
     FakeProcess &pathless = AddFakeProcess(48, "System");
     pathless.kernelPathFails = pathless.modulesFail = true;
+    AddFakeProcess(52, "newer.exe").startsWithTableRead = true;
     // A session entry for the locked process must not be used: no fallback
     // without an open process.
     FakeSessionProcess session;
@@ -81,10 +85,10 @@ TEST_F(ProcessTableFaults, EveryProcessIsNamedWhateverCannotBeRead)
     g_fake.sessionProcesses.push_back(session);
 
     Rebuild();
-    ASSERT_EQ(4, RowCount(runner_.List()));
-    const char *names[] = { "[System Process]", "locked.exe", "nomodules.exe", "System" };
-    const char *owners[] = { "", "", "alice", "alice" };
-    for (int row = 0; row < 4; ++row) {
+    ASSERT_EQ(5, RowCount(runner_.List()));
+    const char *names[] = { "", "locked.exe", "nomodules.exe", "System", "" };
+    const char *owners[] = { "", "", "alice", "alice", "" };
+    for (int row = 0; row < 5; ++row) {
         SCOPED_TRACE(row);
         EXPECT_EQ(names[row], Cell(row, 1));
         EXPECT_EQ(row == 2 ? "C:\\Programs\\nomodules.exe" : "", Cell(row, 2));
@@ -109,6 +113,20 @@ TEST_F(ProcessTableFaults, TheKernelNamesTheFileAndTheLoaderListOnlyWhereItCanno
     EXPECT_EQ("C:\\Real\\helper.exe", Cell(0, 2));
     EXPECT_EQ("remote.exe", Cell(1, 1));
     EXPECT_EQ("C:\\Programs\\remote.exe", Cell(1, 2));
+    ExpectCleanExit();
+}
+
+// The idle process is no program: no end does anything on its row, and no
+// box asks.
+TEST_F(ProcessTableFaults, TheIdleRowOffersNoEnd)
+{
+    AddIdleAndSystemProcesses();
+    Rebuild();
+    ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), 0)));
+    for (int command : { IDOK, IDM_END_TREE, IDM_END_SAME_NAME })
+        runner_.PostCommand(command);
+    EXPECT_EQ(NULL, WaitForMessageBox(runner_.ThreadId(), runner_.Window(), 300));
+    EXPECT_TRUE(g_fake.openedToEnd.empty());
     ExpectCleanExit();
 }
 
@@ -158,6 +176,7 @@ TEST_F(ProcessTableFaults, FailedTokenQueriesLeaveOnlyTheOwnerEmpty)
     AddFakeProcess(20, "info.exe").tokenInfoFails = true;
     AddFakeProcess(24, "lookup.exe").owner.lookupFails = true;
     AddFakeProcess(28, "fine.exe", "bob");
+    AddFakeProcess(32, "cafe.exe", "caf\xC3\xA9");  // no look-alike for the code page's lack
     Rebuild();
     EXPECT_EQ("info.exe", Cell(0, 1));
     EXPECT_EQ("C:\\Programs\\info.exe", Cell(0, 2));
@@ -165,6 +184,7 @@ TEST_F(ProcessTableFaults, FailedTokenQueriesLeaveOnlyTheOwnerEmpty)
     EXPECT_EQ("lookup.exe", Cell(1, 1));
     EXPECT_EQ("", Cell(1, 3));
     EXPECT_EQ("bob", Cell(2, 3));
+    EXPECT_EQ("caf?", Cell(3, 3));
     ExpectCleanExit();
 }
 

@@ -85,7 +85,7 @@ TEST_F(ProcessTreeFaults, EndsTheRootFirstThenParentsBeforeChildren)
     EXPECT_EQ(Ids({ 100, 200, 300, 400 }), g_fake.terminated);
     EXPECT_EQ(std::vector<UINT>(4, 0xFFFFFFFF), g_fake.exitCodes);
     EXPECT_EQ("", failure);
-    EXPECT_EQ(1, g_fake.snapshots);
+    EXPECT_EQ(3, g_fake.snapshots);  // the tree's, and one with each reading of the list
 }
 
 // 500 names 100 as its parent but is older: the identifier was another's.
@@ -140,13 +140,17 @@ TEST_F(ProcessTreeFaults, AChildAfterTheSnapshotAndARootAfterTheListAreLeftOut)
 
 // Every Child.exe, 300 first, each by the rule of one row: 400, whose
 // identifier a newer process took after the list, is not opened to be
-// ended, and 500, which had ended, counts as ended. The lingering share
-// one wait. A name no other row has gets the single warning.
+// ended, and 500, which ended meanwhile, counts as ended. The lingering
+// share one wait. A name no other row has gets the single warning, also
+// where another name shares its first 99 bytes.
 TEST_F(ProcessTreeFaults, EveryProcessOfTheNameIsEndedAsItsRowWouldBe)
 {
-    AddChild(500, 1, 5, "CHILD.EXE").exited = true;
+    AddChild(500, 1, 5, "CHILD.EXE");
     AddChild(600, 1, 5, "Other.exe");
-    const auto newer400 = [] { g_fake.processes[0].created = g_fake.lastTimeRead + 1; };
+    const auto newer400 = [] {
+        g_fake.processes[0].created = g_fake.lastTimeRead + 1;
+        g_fake.processes[4].exited = true;
+    };
     EndTree(IDYES, newer400, IDM_END_SAME_NAME, 300);
     EXPECT_EQ(Cp932SameNameWarning("Child.exe", 4), warning);
     EXPECT_EQ(Ids({ 300, 200 }), g_fake.openedToEnd);
@@ -161,6 +165,13 @@ TEST_F(ProcessTreeFaults, EveryProcessOfTheNameIsEndedAsItsRowWouldBe)
     EXPECT_EQ(5000u, g_fake.tick);
     EndTree(IDNO, [] {}, IDM_END_SAME_NAME, 100);
     EXPECT_EQ(Cp932Warning("Root.exe"), warning);
+    const std::string shared(99, 'x');
+    AddChild(700, 1, 5, (shared + "a.exe").c_str());
+    AddChild(800, 1, 5, (shared + "b.exe").c_str());
+    g_fake.terminated.clear();
+    EndTree(IDYES, [] {}, IDM_END_SAME_NAME, 700);
+    EXPECT_EQ(Cp932Warning(shared), warning);
+    EXPECT_EQ(Ids({ 700 }), g_fake.terminated);
 }
 
 TEST_F(ProcessTreeFaults, ACriticalMemberMakesTheWarningCriticalWithNoAsTheDefault)
@@ -202,7 +213,10 @@ TEST_F(ProcessTreeFaults, MembersThatCannotBeEndedAreCountedInOneBox)
     TearDown();
     SetUp();  // members ending by themselves: the wait tells, never "protected"
     g_fake.processes[0].endsWhenTold = g_fake.processes[2].endsWhenTold = true;
-    EndTree(IDYES, [] { g_fake.processes[3].terminateError = ERROR_ACCESS_DENIED; });
+    EndTree(IDYES, [] {
+        g_fake.processes[3].terminateError = ERROR_ACCESS_DENIED;
+        g_fake.processes[3].exiting = true;
+    });
     EXPECT_EQ("Error: " + Cp932TreeFailed(1) + "\r\n\r\n" CP932_END_STILL_RUNNING, failure);
 
     TearDown();

@@ -85,28 +85,17 @@ TEST_F(TerminateFaults, AProcessStartedAfterTheListIsNotEnded)
     EXPECT_EQ(kEnded, TerminateById(300, NULL, kListTime));
 }
 
-// A list that converts to code page 932 stops before a double-byte character
-// it cannot fit, so a long Japanese name may arrive with 98 bytes.
-TEST_F(TerminateFaults, ANameCutTo98Or99BytesMatchesTheStartOfALongerName)
+// The whole name decides: its first 99 bytes are another name's too.
+TEST_F(TerminateFaults, OnlyTheWholeNameMatches)
 {
     std::string japanese;
     for (int i = 0; i < 60; ++i)
         japanese += "\x83\x76";  // katakana "pu", 120 bytes
     RenameFakeProcess(g_fake.processes[0], japanese + ".exe");
-    EXPECT_EQ(kEnded, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
-    EXPECT_EQ(kEnded, TerminateById(300, japanese.substr(0, 99).c_str(), kListTime));
-    EXPECT_EQ(2u, g_fake.terminated.size());
-
-    // Too short to have been cut, or not the start of the real name.
-    EXPECT_EQ(kEndFailed, TerminateById(300, japanese.substr(0, 97).c_str(), kListTime));
-    const std::string other = std::string(2, 'X') + japanese.substr(0, 96);
-    EXPECT_EQ(kEndFailed, TerminateById(300, other.c_str(), kListTime));
-    // A real name no longer than the shown one must match it whole.
-    RenameFakeProcess(g_fake.processes[0], japanese.substr(0, 90));
     EXPECT_EQ(kEndFailed, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
-    RenameFakeProcess(g_fake.processes[0], japanese.substr(0, 98));
-    EXPECT_EQ(kEnded, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
-    EXPECT_EQ(3u, g_fake.terminated.size());
+    EXPECT_EQ(kEndFailed, TerminateById(300, japanese.c_str(), kListTime));
+    EXPECT_TRUE(g_fake.terminated.empty());
+    EXPECT_EQ(kEnded, TerminateById(300, (japanese + ".EXE").c_str(), kListTime));
 }
 
 // Identity before access: a newer process under the identifier that
@@ -126,7 +115,7 @@ TEST_F(TerminateFaults, ATokenWithoutThePrivilegeStillEndsWhatOpens)
 {
     g_fake.privilegeMissing = true;
     EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
-    EXPECT_EQ(2, g_fake.processOpensWithoutPrivilege);  // to check it, and to end it
+    EXPECT_EQ(2, g_fake.processOpensWithoutPrivilege);  // to ask who it is, and to end it
     g_fake.ownTokenFails = true;
     EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
     EXPECT_EQ(2u, g_fake.terminated.size());
@@ -146,9 +135,13 @@ TEST_F(TerminateFaults, EachErrorOfTheOpenAndTheEndGivesItsReason)
     target.terminateError = ERROR_INVALID_HANDLE;
     EXPECT_EQ(kEndFailed, TerminateById(300, NULL, kListTime));
     EXPECT_TRUE(g_fake.terminated.empty());
-    // Denied through a handle that may end it: it is ending already.
+    // Denied through a handle that may end it: it is ending already, or
+    // something guards it.
     target.terminateError = ERROR_ACCESS_DENIED;
+    target.exiting = true;
     EXPECT_EQ(kEndLingering, TerminateById(300, NULL, kListTime));
+    target.exiting = false;
+    EXPECT_EQ(kEndDenied, TerminateById(300, NULL, kListTime));
     target.terminateError = ERROR_INVALID_HANDLE;
     target.endsWhenTold = true;  // and an error as it ends by itself
     EXPECT_EQ(kEndGone, TerminateById(300, NULL, kListTime));
@@ -300,9 +293,13 @@ TEST_F(WarningText, AnEndNotDoneWithinTheWaitOrRefusedIsExplained)
     g_fake.processes[0].openFails = true;
     WarningFor("Target.exe");
     EXPECT_EQ("Error: " CP932_END_PROTECTED, errorText);
-    // Refused while it ends by itself: gone, or still ending.
+    // Refused while it ends by itself: gone, or still ending. Refused
+    // otherwise, through a handle that may end it: guarded, protected.
     g_fake.processes[0].openFails = false;
     g_fake.processes[0].terminateError = ERROR_ACCESS_DENIED;
+    WarningFor("Target.exe");
+    EXPECT_EQ("Error: " CP932_END_PROTECTED, errorText);
+    g_fake.processes[0].exiting = true;
     WarningFor("Target.exe");
     EXPECT_EQ("Error: " CP932_END_STILL_RUNNING, errorText);
     g_fake.processes[0].endsWhenTold = true;
@@ -319,15 +316,27 @@ TEST_F(WarningText, AProcessStartedAsTheTableWasReadIsNotTheRows)
     EXPECT_TRUE(g_fake.terminated.empty());
 }
 
-// The longest warning there is: a critical process with a cut name.
+// The longest warning there is: a critical process with a cut name, which
+// the end checks whole.
 TEST_F(WarningText, ALongNameIsCutAt99Characters)
 {
     const std::string name(150, 'L');
     g_fake.processes[0].critical = true;
     EXPECT_EQ(Cp932Warning(name.substr(0, 99)) + CP932_CRITICAL_NOTE, WarningFor(name));
-    // The cut name matches the start of the process's name.
     EXPECT_EQ(1u, g_fake.terminated.size());
     EXPECT_FALSE(errorShown);
+}
+
+// A deep folder reached through a subst drive or a junction: the kernel's
+// path runs past MAX_PATH, and the loader list claims a system file. The
+// row, the warning and the end's check name the real file.
+TEST_F(WarningText, AKernelPathPastMaxPathNamesTheRealFile)
+{
+    g_fake.processes[0].imagePath = L"C:\\" + std::wstring(300, L'd') + L"\\Real.exe";
+    EXPECT_EQ(Cp932Warning("Real.exe"), WarningFor("svchost.exe"));
+    EXPECT_EQ(1u, g_fake.terminated.size());
+    EXPECT_FALSE(errorShown);
+    EXPECT_EQ("Real.exe", nameAfter);
 }
 
 }
