@@ -269,10 +269,8 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
 BOOL GetExitCodeProcess(HANDLE process, DWORD *exitCode)
 {
     FakeProcess *fake = ByHandle(process);
-    if (exitCode == NULL)
+    if (exitCode == NULL || fake == NULL || !IsOpen(process))
         return NullArgument();
-    if (fake == NULL || !IsOpen(process))
-        return FALSE;
     *exitCode = fake->exited || fake->exiting ? 0xFFFFFFFF : STILL_ACTIVE;
     return TRUE;
 }
