@@ -22,6 +22,11 @@ void CopyCut(const char *text, char *copy, int size, bool utf8)
     copy[length] = '\0';
 }
 
+char FoldCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // The first units of text that can fill a cell: every unit gives a byte at
 // least, so MAX_PATH - 1 of them are enough. A surrogate pair stays whole.
 int LeadingUnits(const wchar_t *text)
@@ -54,4 +59,19 @@ void ToListText(const wchar_t *text, char *converted, int size)
 void CutListText(const char *text, char *cut, int size)
 {
     CopyCut(text, cut, size, GetACP() == CP_UTF8);
+}
+
+bool IsSameName(const char *first, const char *second)
+{
+    for (; *first != '\0'; ++first, ++second) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*first)) && first[1] != '\0') {
+            if (first[0] != second[0] || first[1] != second[1])
+                return false;
+            ++first;
+            ++second;
+        } else if (FoldCase(*first) != FoldCase(*second)) {
+            return false;
+        }
+    }
+    return *second == '\0';
 }

@@ -16,4 +16,10 @@ void ToListText(const wchar_t *text, char *converted, int size);
 // cut where a character ends.
 void CutListText(const char *text, char *cut, int size);
 
+// Whether two names in the list's code page are the same, case ignored: A-Z
+// fold, and a double-byte character compares whole, so that its second
+// byte never folds as a letter would (in code page 932, "\x83\x41" and
+// "\x83\x61" are two different katakana).
+bool IsSameName(const char *first, const char *second);
+
 #endif

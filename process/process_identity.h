@@ -12,7 +12,8 @@ ULONGLONG SystemTimeNow();
 
 enum RowIdentity {
     kRowProcess,         // still the process of the row
-    kRowProcessGone,     // the identifier names no process, or a newer one
+    kRowProcessGone,     // the identifier names no process, or one started
+                         // outside the span (or when, unknown), or one exited
     kRowProcessUnknown,  // the process will not open even to be asked
 };
 

@@ -16,12 +16,13 @@ const int kMaxProcesses = 1000;
 const DWORD kIdleProcessId = 0;
 
 // Where a record's image name came from.
+// Where the kernel's path is unread, or on Windows XP the loader list names
+// the file, the process snapshot names it afterwards (ReadSnapshotNames).
 enum NameSource {
-    kNameNone,        // nothing: the record holds its identifier alone
+    kNameNone,        // nothing yet: the record holds its identifier alone
     kNameKernel,      // the kernel's record of the file the process started from
-    kNameSnapshot,    // the process snapshot, where the kernel's path is unread
     kNameLoaderList,  // Windows XP, a file on a device no drive letter names:
-                      // the process's own loader list, where no snapshot names it
+                      // the process's own loader list
 };
 
 struct ProcessRecord {
@@ -64,8 +65,11 @@ bool OpenProcessTable(ProcessTable *table);
 // file's: their records hold the identifier alone.
 void ReadProcessRecord(ProcessTable *table, int index, ProcessRecord *record);
 
-// Hands named the name of each record that only the snapshot names (a
-// process that will not open, one whose path cannot be read) by its index.
+// Hands named the name of each record that the kernel did not name (a
+// process that will not open, one whose path cannot be read, one the
+// loader list named) by its index, from the snapshot taken with the
+// enumeration. Such a record has no path: the loader list's claim must not
+// stand beside another name.
 void ReadSnapshotNames(ProcessTable *table, void (*named)(int index, const char *name, void *context),
                        void *context);
 

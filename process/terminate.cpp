@@ -1,5 +1,6 @@
 #include "terminate.h"
 
+#include "list_text.h"
 #include "platform_calls.h"
 #include "process_identity.h"
 #include "process_path.h"
@@ -52,15 +53,16 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
 {
     if (expectedImageName == NULL || expectedImageName[0] == '\0')
         return true;
-    // Where the kernel cannot name the file (Windows XP, a device without a
-    // drive letter), the start time the caller checks is the row's identity.
+    // Where the kernel cannot name the file (its path is unread, or on
+    // Windows XP on a device without a drive letter), the start time the
+    // caller checks is the row's identity.
     char path[MAX_PATH];
     char name[MAX_PATH];
     if (ReadKernelImage(process, path, name) != kKernelPathRead)
         return true;
     // The row's cell holds the name as the list converted and cut it; this
     // one is converted and cut alike.
-    return _stricmp(name, expectedImageName) == 0;
+    return IsSameName(name, expectedImageName);
 }
 
 HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLONG listTime,

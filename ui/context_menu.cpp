@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "../process/platform_calls.h"
+#include "../process/process_table.h"
 #include "../res/resource.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
@@ -20,8 +21,9 @@ int TrackRowMenu(HWND owner, POINT at, bool idleRow, bool ownRow, bool named)
     HMENU menu = CreatePopupMenu();
     if (menu == NULL)
         return 0;
-    // The idle process is no program: nothing ends it.
-    AppendMenuA(menu, MF_STRING | (idleRow ? MF_GRAYED : MF_ENABLED), IDOK, TEXT_MENU_END);
+    // The idle process is no program: nothing ends it, and no file is its.
+    const UINT program = idleRow ? MF_GRAYED : MF_ENABLED;
+    AppendMenuA(menu, MF_STRING | program, IDOK, TEXT_MENU_END);
     // This program never ends itself with a tree: on its own row, greyed.
     AppendMenuA(menu, MF_STRING | (idleRow || ownRow ? MF_GRAYED : MF_ENABLED), IDM_END_TREE,
                 TEXT_MENU_END_TREE);
@@ -31,8 +33,8 @@ int TrackRowMenu(HWND owner, POINT at, bool idleRow, bool ownRow, bool named)
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, MF_STRING, IDM_COPY, TEXT_MENU_COPY);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
-    AppendMenuA(menu, MF_STRING, IDM_OPEN_LOCATION, TEXT_MENU_OPEN_LOCATION);
-    AppendMenuA(menu, MF_STRING, IDM_PROPERTIES, TEXT_MENU_PROPERTIES);
+    AppendMenuA(menu, MF_STRING | program, IDM_OPEN_LOCATION, TEXT_MENU_OPEN_LOCATION);
+    AppendMenuA(menu, MF_STRING | program, IDM_PROPERTIES, TEXT_MENU_PROPERTIES);
     const int command = TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, owner, NULL);
     DestroyMenu(menu);
@@ -80,6 +82,6 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
     char name[kNameChars];
     ReadListCell(listWindow, row, 1, name, kNameChars);
     const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(row));
-    RunCommand(TrackRowMenu(dialogWindow.handle, at, SelectedRowToEnd() < 0,
+    RunCommand(TrackRowMenu(dialogWindow.handle, at, processId == kIdleProcessId,
                             processId == platform::GetCurrentProcessId(), IsExactName(name)));
 }

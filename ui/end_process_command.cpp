@@ -11,7 +11,7 @@
 
 void ProcessListDialog::EndProcessCommand()
 {
-    const int row = SelectedRowToEnd();
+    const int row = SelectedProgramRow();
     if (row < 0)
         return;
 

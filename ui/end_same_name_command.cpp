@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "../process/compare_no_case.h"
+#include "../process/list_text.h"
 #include "../process/platform_calls.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
@@ -14,8 +14,10 @@ bool IsExactName(const char *imageName)
 {
     // No file name holds a "?": the list shows one for a character its code
     // page lacks, and two different names may then read alike. ("?" is never
-    // the second byte of a double-byte character.)
-    return imageName[0] != '\0' && strchr(imageName, '?') == NULL;
+    // the second byte of a double-byte character.) A name that fills its
+    // cell may have been cut, and two names may share the cut.
+    return imageName[0] != '\0' && strchr(imageName, '?') == NULL &&
+           strlen(imageName) < static_cast<size_t>(kNameChars - 2);
 }
 
 // The selected row first, then every other row of the same name, compared
@@ -34,7 +36,7 @@ void ProcessListDialog::GatherRowsNamed(const char *imageName, int selectedRow,
         char name[kNameChars];
         ReadListCell(listWindow, row, 1, name, kNameChars);
         const int processId = ProcessIdOfRow(row);
-        if (row != selectedRow && processId != ownId && CompareNoCase(name, imageName) == 0)
+        if (row != selectedRow && processId != ownId && IsSameName(name, imageName))
             group->ids[group->count++] = static_cast<DWORD>(processId);
     }
     group->rowMembers = group->count;
@@ -42,7 +44,7 @@ void ProcessListDialog::GatherRowsNamed(const char *imageName, int selectedRow,
 
 void ProcessListDialog::EndSameNameCommand()
 {
-    const int row = SelectedRowToEnd();
+    const int row = SelectedProgramRow();
     if (row < 0)
         return;
     char imageName[kNameChars];

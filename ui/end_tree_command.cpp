@@ -9,7 +9,7 @@
 
 void ProcessListDialog::EndTreeCommand()
 {
-    const int row = SelectedRowToEnd();
+    const int row = SelectedProgramRow();
     if (row < 0)
         return;
 

@@ -111,7 +111,7 @@ bool ShowProperties(HWND owner, const wchar_t *file)
 // the file cannot be read (failure shown).
 bool ProcessListDialog::ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char *failure)
 {
-    const int row = SelectedRow();
+    const int row = SelectedProgramRow();
     if (row < 0)
         return false;
     switch (ReadImagePath(static_cast<DWORD>(ProcessIdOfRow(row)), listTime, file)) {

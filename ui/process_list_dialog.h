@@ -56,7 +56,7 @@ private:
     void OnContextMenu(HWND from, LPARAM where);
     bool ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char *failure);
     int SelectedRow() const override;
-    int SelectedRowToEnd() const;
+    int SelectedProgramRow() const;
     int ProcessIdOfRow(int row) const;
     void SelectRow(int row);
     void OnNotify(const NMHDR *header);

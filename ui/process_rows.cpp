@@ -27,11 +27,8 @@ void InsertRow(HWND list, int row, DWORD processId)
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-// An empty text leaves the cell as it is: empty.
 void SetCell(HWND list, int row, int column, const char *text)
 {
-    if (text[0] == '\0')
-        return;
     LVITEMA item;
     ZeroMemory(&item, sizeof(item));
     item.mask = LVIF_TEXT;
@@ -41,16 +38,21 @@ void SetCell(HWND list, int row, int column, const char *text)
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+// A cell without text stays as the row was made: empty.
 void WriteRecord(HWND list, int row, const ProcessRecord &record)
 {
-    SetCell(list, row, kColumnImage, record.name);
-    SetCell(list, row, kColumnPath, record.path);
-    SetCell(list, row, kColumnOwner, record.owner);
+    const char *const cells[] = { record.name, record.path, record.owner };
+    const int columns[] = { kColumnImage, kColumnPath, kColumnOwner };
+    for (int i = 0; i < 3; ++i) {
+        if (cells[i][0] != '\0')
+            SetCell(list, row, columns[i], cells[i]);
+    }
 }
 
-void SetNameCell(int row, const char *name, void *list)
+void WriteSnapshotName(int row, const char *name, void *list)
 {
     SetCell(static_cast<HWND>(list), row, kColumnImage, name);
+    SetCell(static_cast<HWND>(list), row, kColumnPath, "");
 }
 
 }
@@ -83,7 +85,7 @@ int ProcessListDialog::FillProcessList()
         ReadProcessRecord(&table, j, &record);
         WriteRecord(listWindow, j, record);
     }
-    ReadSnapshotNames(&table, SetNameCell, listWindow);
+    ReadSnapshotNames(&table, WriteSnapshotName, listWindow);
     SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(listWindow, NULL, TRUE);
 

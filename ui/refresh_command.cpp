@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "../process/process_identity.h"
+#include "../process/process_table.h"
 #include "process_list_dialog.h"
 
 void ProcessListDialog::RefreshCommand()
@@ -13,9 +14,10 @@ void ProcessListDialog::RefreshCommand()
     RebuildProcessList();
     SortList(sortColumn);
     // The selection stays with the process the user selected, never with a
-    // newer one that holds its identifier now.
-    if (row >= 0 &&
-        CheckRowIdentity(static_cast<DWORD>(processId), shownTime) != kRowProcessGone)
+    // newer one that holds its identifier now. The idle process is always
+    // the same.
+    const DWORD id = static_cast<DWORD>(processId);
+    if (row >= 0 && (id == kIdleProcessId || CheckRowIdentity(id, shownTime) != kRowProcessGone))
         SelectByPid(processId);
     SetFocus(listWindow);
 }

@@ -26,9 +26,9 @@ int ProcessListDialog::SelectedRow() const
                                          LVNI_SELECTED | LVNI_VISIBLEONLY));
 }
 
-// The selected row, where its process is one that can be ended: not the
-// idle process. -1 otherwise.
-int ProcessListDialog::SelectedRowToEnd() const
+// The selected row, where it stands for a program, which can be ended and
+// has a file: not the idle process. -1 otherwise.
+int ProcessListDialog::SelectedProgramRow() const
 {
     const int row = SelectedRow();
     return row >= 0 && ProcessIdOfRow(row) != static_cast<int>(kIdleProcessId) ? row : -1;

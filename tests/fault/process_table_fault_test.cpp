@@ -99,7 +99,8 @@ TEST_F(ProcessTableFaults, EveryProcessIsNamedWhateverCannotBeRead)
 }
 
 // Windows XP: the kernel's device path with its drive letter; on a device
-// that no drive letter names, the loader list's name and path.
+// that no drive letter names, the snapshot's name, and only where there is
+// no snapshot the loader list's name and path.
 TEST_F(ProcessTableFaults, TheKernelNamesTheFileAndTheLoaderListOnlyWhereItCannot)
 {
     g_fake.fullImageNameMissing = true;
@@ -112,6 +113,9 @@ TEST_F(ProcessTableFaults, TheKernelNamesTheFileAndTheLoaderListOnlyWhereItCanno
     EXPECT_EQ("helper.exe", Cell(0, 1));
     EXPECT_EQ("C:\\Real\\helper.exe", Cell(0, 2));
     EXPECT_EQ("remote.exe", Cell(1, 1));
+    EXPECT_EQ("", Cell(1, 2));
+    g_fake.snapshotFails = true;
+    Rebuild();
     EXPECT_EQ("C:\\Programs\\remote.exe", Cell(1, 2));
     ExpectCleanExit();
 }
