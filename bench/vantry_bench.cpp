@@ -378,17 +378,32 @@ BOOL CALLBACK FindPopulatedList(HWND child, LPARAM lParam)
     return !search->populated;
 }
 
+// Shown, with the keyboard focus in it: where the user can first act. A
+// dialog's thread answers another process's messages (the count of rows)
+// as soon as its WM_INITDIALOG returns, before it is shown; the bare dialog
+// gets its focus, and the input method's start with it, only then, where
+// Vantry sets it during WM_INITDIALOG. So both are timed to this same point.
+bool ShownWithFocus(HWND window, DWORD threadId)
+{
+    GUITHREADINFO gui;
+    ZeroMemory(&gui, sizeof(gui));
+    gui.cbSize = sizeof(gui);
+    return IsWindowVisible(window) && GetGUIThreadInfo(threadId, &gui) &&
+           (gui.hwndFocus == window || IsChild(window, gui.hwndFocus));
+}
+
 BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lParam)
 {
     WindowSearch *search = reinterpret_cast<WindowSearch *>(lParam);
     DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId)
+    const DWORD threadId = GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && ShownWithFocus(window, threadId))
         EnumChildWindows(window, FindPopulatedList, lParam);
     return !search->populated;
 }
 
-// From CreateProcess until a list-view of the new process has rows.
+// From CreateProcess until a window of the new process is shown with the
+// focus in it and a list-view in it has rows.
 double StartUpMs(const std::string &program, SIZE_T *peakWorkingSet)
 {
     std::string commandLine = "\"" + program + "\"";
