@@ -3,7 +3,9 @@
 # Xvfb when there is no display) for both programs: the 32-bit one in a
 # 32-bit prefix, then the 64-bit one in a 64-bit prefix. Prints each figure
 # next to its floor: start-up against a bare dialog of the same template and
-# columns (the floor), and against Wine's task manager for information.
+# columns (the floor), with where the time beyond it goes, part by part, and
+# against Wine's task manager for information. With "startup": the start-up
+# figures alone.
 # With "O3": the 32-bit program as built (for size) against the same code
 # built with -O3 (in build-O3/), run alternately three times each in one
 # session; prints each figure's median for both and their ratio.
@@ -42,7 +44,7 @@ if [ "${1:-}" = O3 ]; then
 fi
 start_headless_session
 echo "== 32-bit Vantry, 32-bit prefix"
-"$VANTRY_ROOT/build/wine-run.sh" "$VANTRY_ROOT/build/vantry_bench.exe"
+"$VANTRY_ROOT/build/wine-run.sh" "$VANTRY_ROOT/build/vantry_bench.exe" "$@"
 switch_headless_session x64
 echo "== 64-bit Vantry, 64-bit prefix"
-"$VANTRY_ROOT/build-x64/wine-run.sh" "$VANTRY_ROOT/build-x64/vantry_bench.exe"
+"$VANTRY_ROOT/build-x64/wine-run.sh" "$VANTRY_ROOT/build-x64/vantry_bench.exe" "$@"

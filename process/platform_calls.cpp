@@ -10,9 +10,9 @@ namespace {
 // from the system folder: imported by name, a copy planted in the program's
 // folder (a Downloads folder, say) would be loaded first and run with this
 // program's rights, debug privilege included. So they are loaded by full
-// path from the system folder, once, and stay loaded until the process ends.
-// A library that cannot be loaded leaves its calls failing as the platform's
-// own failures would.
+// path from the system folder, once, when their calls are first needed, and
+// stay loaded until the process ends. A library that cannot be loaded leaves
+// its calls failing as the platform's own failures would.
 struct ProcessStatusCalls {
     BOOL(WINAPI *enumProcesses)(DWORD *, DWORD, DWORD *);
     BOOL(WINAPI *enumProcessModules)(HANDLE, HMODULE *, DWORD, DWORD *);
@@ -26,9 +26,28 @@ struct SessionCalls {
     void(WINAPI *freeMemory)(void *);
 };
 
+bool AllBound(const ProcessStatusCalls &calls)
+{
+    return calls.enumProcesses != NULL && calls.enumProcessModules != NULL &&
+           calls.getModuleBaseNameA != NULL && calls.getModuleFileNameExA != NULL &&
+           calls.getProcessImageFileNameW != NULL;
+}
+
+// Since Windows 7 kernel32, which every process has loaded, carries the
+// process-status calls itself (psapi.dll forwards to them there): taken from
+// it, they cost the start-up no library load. Older systems have them in
+// psapi.dll alone.
 ProcessStatusCalls BindProcessStatus()
 {
     ProcessStatusCalls calls;
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    BindCall(kernel32, "K32EnumProcesses", calls.enumProcesses);
+    BindCall(kernel32, "K32EnumProcessModules", calls.enumProcessModules);
+    BindCall(kernel32, "K32GetModuleBaseNameA", calls.getModuleBaseNameA);
+    BindCall(kernel32, "K32GetModuleFileNameExA", calls.getModuleFileNameExA);
+    BindCall(kernel32, "K32GetProcessImageFileNameW", calls.getProcessImageFileNameW);
+    if (AllBound(calls))
+        return calls;
     HMODULE library = LoadSystemLibrary("psapi.dll");
     BindCall(library, "EnumProcesses", calls.enumProcesses);
     BindCall(library, "EnumProcessModules", calls.enumProcessModules);

@@ -55,10 +55,20 @@ void WindowFinder::Create(HWND dialogWindow, FinderRows *listRows)
     crosshair = CreateWindowExA(0, "STATIC", NULL, WS_CHILD | SS_ICON | SS_REALSIZECONTROL, 0, 0,
                                 0, 0, dialog, reinterpret_cast<HMENU>(IDC_FINDER), instance, NULL);
     SendMessageA(crosshair, STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(Crosshair()));
+    tip = NULL;
+}
 
+// The tooltip is made when the mouse first moves over the dialog: only a
+// pointer resting on the finder shows it, and a window of its own made at
+// start-up would keep the dialog from showing for as long.
+void WindowFinder::CreateTip(LPARAM where)
+{
+    if (tip != NULL)
+        return;
     // Owned by no window: Wine does not make a window topmost (the window
     // menu's "always on top") while it owns a popup. It is destroyed with
     // the dialog.
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
     tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, NULL, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL,
                           instance, NULL);
@@ -71,11 +81,17 @@ void WindowFinder::Create(HWND dialogWindow, FinderRows *listRows)
     tool.hinst = instance;
     tool.lpszText = const_cast<char *>(TEXT_FINDER_TIP);
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    Show(drag != kDragging);
+    // The tool follows the dialog's mouse from the next move on; this one
+    // is handed on, so that a pointer that rests here at once gets the tip.
+    MSG move = { dialog, WM_MOUSEMOVE, 0, where, 0, { 0, 0 } };
+    SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void WindowFinder::Destroy()
 {
-    DestroyWindow(tip);
+    if (tip != NULL)
+        DestroyWindow(tip);
     tip = NULL;
 }
 
@@ -95,6 +111,8 @@ void WindowFinder::Show(bool show)
 {
     const bool shown = show && fits;
     ShowWindow(crosshair, shown ? SW_SHOWNA : SW_HIDE);
+    if (tip == NULL)
+        return;
     TTTOOLINFOA tool;
     ZeroMemory(&tool, sizeof(tool));
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -113,6 +131,7 @@ void WindowFinder::OnMouseMessage(UINT message, LPARAM where)
         StartDrag(where);
         break;
     case WM_MOUSEMOVE:
+        CreateTip(where);
         MoveDrag(where);
         break;
     case WM_LBUTTONUP:

@@ -43,6 +43,7 @@ public:
     void CancelDrag();
 
 private:
+    void CreateTip(LPARAM where);
     void Show(bool show);
     void StartDrag(LPARAM where);
     void MoveDrag(LPARAM where);
