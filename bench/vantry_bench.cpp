@@ -21,6 +21,7 @@
 #include "../process/privilege.h"
 #include "../res/resource.h"
 #include "../process/process_path.h"
+#include "../process/process_table.h"
 #include "../tests/support/dialog_runner.h"
 #include "../tests/support/helper_process.h"
 #include "../process/compare_no_case.h"
@@ -116,42 +117,24 @@ void ReadModuleTableOnly()
         WTSFreeMemory(sessions);
 }
 
-// The floor of the list as it is read now: the calls the rebuild makes for
-// every process (one open, the kernel's path, the token, each account's name
-// once), leaving the list alone.
+void IgnoreName(int, const char *, void *) {}
+
+// The floor of the list as it is read now: the process table's own reading
+// (one open a process, the kernel's path, the start, the token, each
+// account's name once, the snapshot), leaving the list alone.
 void ReadKernelTableOnly()
 {
-    DWORD ids[1000];
-    DWORD bytes = 0;
-    EnumProcesses(ids, sizeof(ids), &bytes);
-    HANDLE ownToken = BeginDebugPrivilege();
-    if (ownToken == NULL)
+    static ProcessTable table;
+    if (!OpenProcessTable(&table))
         return;
-    WTS_PROCESS_INFOA *sessions = NULL;
-    DWORD sessionCount = 0;
-    WTSEnumerateProcessesA(WTS_CURRENT_SERVER_HANDLE, 0, 1, &sessions, &sessionCount);
-    static AccountNames accounts;
-    accounts.count = 0;
-    for (DWORD j = 0; j < bytes / sizeof(DWORD); ++j) {
+    for (int j = 0; j < table.count; ++j) {
         char text[16];
-        wsprintfA(text, "%d", ids[j]);
-        HANDLE process = OpenProcessToRead(ids[j]);
-        if (process == NULL)
-            continue;
-        char path[MAX_PATH], name[MAX_PATH], account[kAccountNameChars];
-        ReadKernelImage(process, path, name);
-        HANDLE token;
-        if (OpenProcessToken(process, TOKEN_QUERY, &token)) {
-            DWORD info[200], length;
-            if (GetTokenInformation(token, TokenUser, info, sizeof(info), &length))
-                LookUpAccountName(&accounts, reinterpret_cast<TOKEN_USER *>(info)->User.Sid, account);
-            CloseHandle(token);
-        }
-        CloseHandle(process);
+        wsprintfA(text, "%d", table.ids[j]);
+        ProcessRecord record;
+        ReadProcessRecord(&table, j, &record);
     }
-    EndDebugPrivilege(ownToken);
-    if (sessions != NULL)
-        WTSFreeMemory(sessions);
+    ReadSnapshotNames(&table, IgnoreName, NULL);
+    CloseProcessTable(&table);
 }
 
 void BenchRebuild(DialogRunner &runner)
