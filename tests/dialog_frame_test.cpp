@@ -3,12 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "../app/modal_dialog.h"
 #include "../res/resource.h"
 #include "../ui/process_list_dialog.h"
 #include "support/dialog_runner.h"
+#include "support/helper_process.h"
 
 namespace {
 
@@ -61,6 +63,33 @@ TEST(ModalDialogFrame, MessagesBeforeBindingAreAnsweredFalseAndGoNowhere)
     EXPECT_EQ(FALSE, StaticDialogProc(window, WM_COMMAND, IDCANCEL, 0));
     EXPECT_EQ(0, GetWindowLongPtrA(window, GWLP_USERDATA));
     DestroyWindow(window);
+}
+
+// The exit code of the program that has Vantry's entry point and stack guard
+// (tests/helpers/stack_probe.cpp), 0 if it does not start or end.
+DWORD ExitCodeOfStackProbe(const char *arguments)
+{
+    std::string commandLine = "\"" + TestProgramDirectory() + "vantry_stack_probe.exe\" " + arguments;
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof(startup));
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started;
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &started))
+        return 0;
+    DWORD code = 0;
+    if (WaitForSingleObject(started.hProcess, 10000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(started.hProcess, &code);
+    else
+        TerminateProcess(started.hProcess, 0);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return code;
+}
+
+TEST(ProgramEntry, SetsAnotherCookieEachRunAndEndsASmashedFrameAtOnce)
+{
+    EXPECT_NE(ExitCodeOfStackProbe("guard"), ExitCodeOfStackProbe("guard"));
+    EXPECT_EQ(static_cast<DWORD>(STATUS_STACK_BUFFER_OVERRUN), ExitCodeOfStackProbe("smash"));
 }
 
 class MainWindow : public ::testing::Test {
