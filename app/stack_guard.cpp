@@ -5,7 +5,6 @@
 
 extern "C" {
 
-// Read by every guarded function, on entry and on return.
 UINT_PTR __stack_chk_guard;
 
 // A guarded function's cookie was overwritten: its frame, and the return

@@ -4,6 +4,11 @@
 #ifndef VANTRY_STACK_GUARD_H
 #define VANTRY_STACK_GUARD_H
 
+#include <windows.h>
+
+// The cookie, read by every guarded function on entry and on return.
+extern "C" UINT_PTR __stack_chk_guard;
+
 // Gives the cookie this run's value. Called first thing by the entry point,
 // before any guarded function has stored the old value in its frame; neither
 // may be guarded itself.

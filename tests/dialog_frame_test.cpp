@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <process.h>
 
 #include <string>
 #include <vector>
 
 #include "../app/modal_dialog.h"
+#include "../app/program.h"
 #include "../res/resource.h"
 #include "../ui/process_list_dialog.h"
 #include "support/dialog_runner.h"
@@ -65,31 +67,16 @@ TEST(ModalDialogFrame, MessagesBeforeBindingAreAnsweredFalseAndGoNowhere)
     DestroyWindow(window);
 }
 
-// The exit code of the program that has Vantry's entry point and stack guard
-// (tests/helpers/stack_probe.cpp), 0 if it does not start or end.
-DWORD ExitCodeOfStackProbe(const char *arguments)
+// The entry point in a probe built as Vantry is (helpers/stack_probe.cpp),
+// and the program's run where no dialog can be shown (no template).
+TEST(ProgramEntry, SetsAnotherCookieEachRunEndsASmashedFrameAtOnceAndSaysWhenNoDialogShows)
 {
-    std::string commandLine = "\"" + TestProgramDirectory() + "vantry_stack_probe.exe\" " + arguments;
-    STARTUPINFOA startup;
-    ZeroMemory(&startup, sizeof(startup));
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started;
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &started))
-        return 0;
-    DWORD code = 0;
-    if (WaitForSingleObject(started.hProcess, 10000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(started.hProcess, &code);
-    else
-        TerminateProcess(started.hProcess, 0);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-    return code;
-}
-
-TEST(ProgramEntry, SetsAnotherCookieEachRunAndEndsASmashedFrameAtOnce)
-{
-    EXPECT_NE(ExitCodeOfStackProbe("guard"), ExitCodeOfStackProbe("guard"));
-    EXPECT_EQ(static_cast<DWORD>(STATUS_STACK_BUFFER_OVERRUN), ExitCodeOfStackProbe("smash"));
+    const std::string probe = TestProgramDirectory() + "vantry_stack_probe.exe";
+    const std::string quoted = "\"" + probe + "\"";
+    const char *path = probe.c_str(), *name = quoted.c_str();
+    EXPECT_NE(_spawnl(_P_WAIT, path, name, "guard", NULL), _spawnl(_P_WAIT, path, name, "guard", NULL));
+    EXPECT_EQ(STATUS_STACK_BUFFER_OVERRUN, static_cast<DWORD>(_spawnl(_P_WAIT, path, name, "smash", NULL)));
+    EXPECT_EQ(1, RunVantry(GetModuleHandleA("kernel32.dll"), ""));
 }
 
 class MainWindow : public ::testing::Test {
