@@ -3,8 +3,11 @@
 # readme.txt, LICENSE and BUILDINFO; that the program is a GUI executable of the
 # build's architecture that imports only libraries Windows always takes from
 # the system folder (the compiler runtime is linked in; psapi and wtsapi32
-# are bound at run time), that every name it binds at run time is exported
-# by its library, and that its manifest's settings stand in their places;
+# are bound at run time), that it is within 40 KiB and hardened as Windows'
+# binary analysers check (ASLR, DEP, terminal-server aware, the stack
+# protector, unwind data on 64-bit and NO_SEH on 32-bit), that every name it
+# binds at run time is exported by its library, and that its manifest's
+# settings stand in their places;
 # and that the Japanese read-me has the form Notepad needs and the program's
 # version. Then signs a build of HEAD with a throwaway certificate and checks
 # the signed release end to end, and every refusal verify-release.sh and
