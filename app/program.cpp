@@ -30,7 +30,7 @@ int RunVantry(HINSTANCE instance, const char *arguments)
     KeepLibrarySearchInSystemFolder();
     g_mainDialog.selectAtStart = ParseSelectSwitch(arguments, &g_mainDialog.startProcessId);
     InitCommonControls();
-    g_mainDialog.DoModal(instance, IDD_PROCESS_LIST, GetDesktopWindow(), 0);
+    const INT_PTR result = g_mainDialog.DoModal(instance, IDD_PROCESS_LIST, GetDesktopWindow(), 0);
     platform::ReleaseShell();
-    return 0;
+    return result == -1 ? 1 : 0;
 }

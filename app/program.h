@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-// Runs Vantry with the command line's arguments; answers the exit code.
+// Runs Vantry with the command line's arguments; answers the exit code: 0
+// once the dialog has closed, 1 when it could not be shown.
 int RunVantry(HINSTANCE instance, const char *arguments);
 
 #endif

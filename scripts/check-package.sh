@@ -3,8 +3,11 @@
 # readme.txt, LICENSE and BUILDINFO; that the program is a GUI executable of the
 # build's architecture that imports only libraries Windows always takes from
 # the system folder (the compiler runtime is linked in; psapi and wtsapi32
-# are bound at run time), that every name it binds at run time is exported
-# by its library, and that its manifest's settings stand in their places;
+# are bound at run time), that it is within 40 KiB and hardened as Windows'
+# binary analysers check (ASLR, DEP, terminal-server aware, the stack
+# protector, unwind data on 64-bit and NO_SEH on 32-bit), that every name it
+# binds at run time is exported by its library, and that its manifest's
+# settings stand in their places;
 # and that the Japanese read-me has the form Notepad needs and the program's
 # version. Then signs a build of HEAD with a throwaway certificate and checks
 # the signed release end to end, and every refusal verify-release.sh and
@@ -61,17 +64,58 @@ awk -v arch="$arch" 'FNR == NR && $1 == "never" { for (i = 3; i <= NF; i++) neve
     { echo "the program's imports are not the listed ones"; exit 1; }
 echo "imports: $(wc -l <imports-of-program.txt) functions, each listed in scripts/imports.txt"
 # At most 40 KiB, and hardened: ASLR (with the relocations it needs to move),
-# DEP, and on 64-bit the high-entropy address space.
+# DEP, terminal-server aware, and on 64-bit the high-entropy address space;
+# the 32-bit program says it has no exception handlers (NO_SEH).
 size=$(wc -c <Vantry.exe)
 [ "$size" -le 40960 ] || { echo "the program is $size bytes, more than 40 KiB"; exit 1; }
-flags="DYNAMIC_BASE NX_COMPAT"
-[ "$arch" = win64 ] && flags="$flags HIGH_ENTROPY_VA"
+flags="DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE"
+case "$arch" in win64) flags="$flags HIGH_ENTROPY_VA" ;; *) flags="$flags NO_SEH" ;; esac
 for flag in $flags; do
     printf '%s\n' "$headers" | grep -qx "[[:space:]]*$flag" || { echo "the program lacks $flag"; exit 1; }
 done
 printf '%s\n' "$headers" | grep -q "^Entry 5 [0-9a-f]* 0*[1-9a-f][0-9a-f]* Base Relocation Directory" ||
     { echo "the program carries no relocations: Windows cannot move it"; exit 1; }
 echo "$size bytes; $flags, with relocations"
+# Read from the program's code: the stack protector, whose failed check ends
+# the program by the platform's fail-fast (int 0x29), so the one function
+# that holds that instruction must be called from the guarded functions'
+# checks (64 and 58 of them when this was written). On 64-bit, unwind data
+# for the entry point and every function the code calls, but for the import
+# stubs (a single jump each, which need none) and the compiler's stack probe
+# (written without any; its caller follows the call with sub %rax,%rsp).
+# On 32-bit, no code that reaches the exception handler chain (%fs:0),
+# which NO_SEH says the program has none of.
+$objdump -d Vantry.exe >code-of-program.txt || { echo "$objdump cannot disassemble Vantry.exe"; exit 1; }
+printf '%s\n' "$headers" | awk -v arch="$arch" '
+    function value(hex,  i, n) { n = 0; sub(/^0x/, "", hex)
+        for (i = 1; i <= length(hex); i++) n = n * 16 + index("0123456789abcdef", substr(hex, i, 1)) - 1
+        return n }
+    FNR == NR && $1 == "ImageBase" { entry += value($2) } FNR == NR && $1 == "AddressOfEntryPoint" { entry += value($2) }
+    FNR == NR && /^The Function Table/ { table = 1 }
+    FNR == NR && table && /^ [0-9a-f]+:\t/ { begin[++unwound] = value($2); end[unwound] = value($3) }
+    FNR == NR { next }
+    /^ +[0-9a-f]+:\t/ { at = $1; sub(/^0*/, "", at); sub(/:$/, "", at) }
+    /\tjmp +\*/ { stub[at] = 1 }
+    after_call != "" && /\tsub +%rax,%rsp$/ { probe[after_call] = 1 }
+    { after_call = "" }
+    /\tcall +0x[0-9a-f]+$/ { after_call = $NF; sub(/^0x0*/, "", after_call); calls[after_call]++ }
+    /\tint +\$0x29$/ { fastfail = value(at) }
+    /%fs:0x0[,)]|%fs:0x0$/ { chain = at }
+    function unwound_at(address,  i) { for (i = 1; i <= unwound; i++) if (begin[i] <= address && address < end[i]) return 1
+        return 0 }
+    END {
+        for (target in calls) if (value(target) <= fastfail && value(target) > value(failing)) failing = target
+        if (fastfail == 0 || calls[failing] < 20) {
+            printf "no stack protector: %d calls to a function that ends the program by fail-fast\n", calls[failing]
+            bad = 1 }
+        if (arch == "win32" && chain != "") { printf "the code at %s reaches the exception handler chain\n", chain; bad = 1 }
+        if (arch == "win64" && !unwound_at(entry)) { print "no unwind data for the entry point"; bad = 1 }
+        for (target in calls) if (arch == "win64" && !(target in stub) && !(target in probe) && !unwound_at(value(target)))
+            bare = bare " " target
+        if (bare != "") { printf "no unwind data (%d entries) for the functions at%s\n", unwound, substr(bare, 1, 60); bad = 1 }
+        if (!bad) printf "stack protector in %d functions%s\n", calls[failing], arch == "win64" ? \
+            sprintf("; unwind data for %d functions", unwound) : "; no exception handlers"
+        exit bad }' - code-of-program.txt || exit 1
 case "$arch" in win32) oldest=5.1 ;; *) oldest=5.2 ;; esac
 for version in OSystem Subsystem; do
     found=$(printf '%s\n' "$headers" | awk -v v="$version" '$1 == "Major" v "Version" { major = $2 }

@@ -2,13 +2,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <process.h>
 
+#include <string>
 #include <vector>
 
 #include "../app/modal_dialog.h"
+#include "../app/program.h"
 #include "../res/resource.h"
 #include "../ui/process_list_dialog.h"
 #include "support/dialog_runner.h"
+#include "support/helper_process.h"
 
 namespace {
 
@@ -61,6 +65,18 @@ TEST(ModalDialogFrame, MessagesBeforeBindingAreAnsweredFalseAndGoNowhere)
     EXPECT_EQ(FALSE, StaticDialogProc(window, WM_COMMAND, IDCANCEL, 0));
     EXPECT_EQ(0, GetWindowLongPtrA(window, GWLP_USERDATA));
     DestroyWindow(window);
+}
+
+// The entry point in a probe built as Vantry is (helpers/stack_probe.cpp),
+// and the program's run where no dialog can be shown (no template).
+TEST(ProgramEntry, SetsAnotherCookieEachRunEndsASmashedFrameAtOnceAndSaysWhenNoDialogShows)
+{
+    const std::string probe = TestProgramDirectory() + "vantry_stack_probe.exe";
+    const std::string quoted = "\"" + probe + "\"";
+    const char *path = probe.c_str(), *name = quoted.c_str();
+    EXPECT_NE(_spawnl(_P_WAIT, path, name, "guard", NULL), _spawnl(_P_WAIT, path, name, "guard", NULL));
+    EXPECT_EQ(STATUS_STACK_BUFFER_OVERRUN, static_cast<DWORD>(_spawnl(_P_WAIT, path, name, "smash", NULL)));
+    EXPECT_EQ(1, RunVantry(GetModuleHandleA("kernel32.dll"), ""));
 }
 
 class MainWindow : public ::testing::Test {
