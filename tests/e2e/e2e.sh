@@ -286,8 +286,7 @@ scenario_sorts_and_searches() {
     keys Delete && wait_for box_shown && answer y
     wait_for arrows_are '- - - -' && ! listed "$(pid_of qxb)" && pass "no arrow after the rebuild of an end" ||
         fail "after an end: arrows '$(arrows)'"
-    keys F5
-    wait_for arrows_are '- down - -' && names_sorted -r && pass "F5 sorts as before, its arrow down" ||
+    keys F5 && wait_for arrows_are '- down - -' && names_sorted -r && pass "F5 sorts as before, its arrow down" ||
         fail "after F5: arrows '$(arrows)'"
     escape_closes "the sorted Vantry"
 }
