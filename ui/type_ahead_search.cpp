@@ -22,8 +22,9 @@ bool IsWordKey(char key)
     return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
 }
 
-// Twice the double-click time, as Windows' own lists wait: one second at
-// the default setting, and longer for a user who needs more time.
+// Twice the double-click time: one second at Windows' default, and longer
+// for a user who has slowed the double-click down and so wants more time
+// between keys too.
 DWORD WordInterval()
 {
     return GetDoubleClickTime() * 2;

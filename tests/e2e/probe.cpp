@@ -123,8 +123,7 @@ int PrintRows()
                                                         static_cast<WPARAM>(-1), LVNI_SELECTED)));
     HWND header = reinterpret_cast<HWND>(Ask(remote.list, LVM_GETHEADER, 0, 0));
     for (int column = 0; column < 4; ++column) {
-        HDITEMW item;
-        ZeroMemory(&item, sizeof(item));
+        HDITEMW item = {};
         item.mask = HDI_FORMAT;
         SIZE_T done;
         WriteProcessMemory(remote.process, remote.memory, &item, sizeof(item), &done);
