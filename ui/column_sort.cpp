@@ -67,6 +67,24 @@ int ProcessListDialog::CompareRows(LPARAM item1, LPARAM item2, int column)
 void ProcessListDialog::SortList(int column)
 {
     SendMessageA(listWindow, LVM_SORTITEMS, column, reinterpret_cast<LPARAM>(SortCallback));
+    ShowSortArrow(column);
+}
+
+// The sorted column's header shows the arrow of its direction, and no other
+// header shows one; column -1 leaves every header without.
+void ProcessListDialog::ShowSortArrow(int column)
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageA(listWindow, LVM_GETHEADER, 0, 0));
+    for (int i = 0; i < 4; ++i) {
+        HDITEMA item;
+        ZeroMemory(&item, sizeof(item));
+        item.mask = HDI_FORMAT;
+        SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == column)
+            item.fmt |= sortDirection[i] == kDescending ? HDF_SORTDOWN : HDF_SORTUP;
+        SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 // Each column keeps its own direction; the first click sorts ascending.

@@ -45,6 +45,9 @@ bool ProcessListDialog::ReportEndResult(int processId, EndResult result, const c
             wsprintfA(text, reason != NULL ? "%s\r\n\r\n%s" : "%s", count, reason);
         ShowFailure(count != NULL ? text : reason != NULL ? reason : TEXT_END_FAILED);
     }
+    // The rows come back in the order they were read: no header's arrow
+    // tells of it until the next sort.
     RebuildProcessList();
+    ShowSortArrow(-1);
     return false;
 }

@@ -59,6 +59,7 @@ private:
     int SelectedProgramRow() const;
     int ProcessIdOfRow(int row) const;
     void SelectRow(int row);
+    void ShowSortArrow(int column);
     void OnNotify(const NMHDR *header);
     void OnDpiChanged(UINT newDpi, const RECT *suggested);
     void LayoutToClientArea();
@@ -70,6 +71,12 @@ private:
     ULONGLONG listTime;
     // The DPI the dialog is drawn at; every layout figure is scaled to it.
     UINT dpi;
+
+    // The word typed so far, and when its last key came (type_ahead_search.cpp).
+    bool AddToWord(char key);
+    char word[64];
+    int wordLength;
+    DWORD wordTime;
 
     // The finder, and the rows it asks for (row_selection.cpp).
     int RowOfProcess(int processId, bool rebuild) override;

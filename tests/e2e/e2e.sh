@@ -114,7 +114,10 @@ row_count() { awk 'NR > 1' "$WORK/rows.txt" | wc -l; }
 listed() { grep -q "^[0-9]*	$1	" "$WORK/rows.txt"; }
 rows_show() { rows && listed "$1"; }
 cell_of_pid() { awk -F '\t' -v pid="$1" -v c="$2" '$2 == pid { print $(c + 2) }' "$WORK/rows.txt"; }
-selected_row() { sed -n 's/^selected \(-\{0,1\}[0-9]*\)/\1/p' "$WORK/rows.txt"; }
+selected_row() { sed -n 's/^selected \(-\{0,1\}[0-9]*\).*/\1/p' "$WORK/rows.txt"; }
+# The four headers' sort arrows, each up, down or -.
+arrows() { sed -n 's/^selected [-0-9]* arrows //p' "$WORK/rows.txt"; }
+arrows_are() { rows && [ "$(arrows)" = "$1" ]; }
 selected_cell() {
     awk -F '\t' -v row="$(selected_row)" -v c="$1" '$1 == row { print $(c + 2) }' "$WORK/rows.txt"
 }
@@ -241,10 +244,17 @@ names_sorted() {
 ids_ascending() {
     list_to_sort && awk -F '\t' 'NR > 1 { print $2 }' "$WORK/rows.txt" | sort -c -n 2>/dev/null
 }
+# typed NAME KEY...: the keys, after a pause that ends the word typed before
+# (a second), select NAME.
+typed() {
+    wanted=$1; shift; sleep 1.2; keys "$@"
+    wait_for selected_is 1 "$wanted" && pass "typing $* selects $wanted" || fail "typing $* selected '$(selected_cell 1)'"
+}
 
 scenario_sorts_and_searches() {
     reset_wine
     spawn helper "$(copy_sleeper pz_helper.exe)" 120
+    for name in qz qxb qxa qq; do spawn $name "$(copy_sleeper $name.exe)" 120; done
     start_vantry || { fail "Vantry window did not appear"; return; }
     ids_ascending && pass "the list opens sorted by PID" || fail "not sorted by PID at start"
     # The image-name header: list at (10, 10) in the client area, column 0
@@ -253,12 +263,13 @@ scenario_sorts_and_searches() {
     header_x=$((${1:-0} + $(scaled 110)))
     header_y=$((${2:-0} + $(scaled 20)))
     xdotool mousemove --window "$WINDOW" $header_x $header_y click 1
-    wait_for names_sorted "" && pass "a header click sorts by image name" ||
-        { fail "not sorted by image name after one click"; cat "$WORK/rows.txt"; }
+    wait_for names_sorted "" && wait_for arrows_are '- up - -' && pass "a header click sorts by image name, its arrow up" ||
+        { fail "not sorted by image name after one click, or arrows '$(arrows)'"; cat "$WORK/rows.txt"; }
     # Past the double-click time, so that the second click is one of its own.
     sleep 0.5
     xdotool mousemove --window "$WINDOW" $header_x $header_y click 1
-    wait_for names_sorted -r && pass "a second click reverses it" || fail "not reversed after a second click"
+    wait_for names_sorted -r && wait_for arrows_are '- down - -' && pass "a second click reverses it, its arrow down" ||
+        fail "not reversed after a second click, or arrows '$(arrows)'"
     keys p
     wait_for selected_is 1 '[pP]*' && pass "typing p selects $(selected_cell 1)" ||
         fail "typing p selected '$(selected_cell 1)'"
@@ -267,6 +278,16 @@ scenario_sorts_and_searches() {
     wait_for selected_is_not 1 "$first"
     [ "$(selected_cell 1)" != "$first" ] && pass "p again moves on to $(selected_cell 1)" ||
         fail "p again stayed on '$first'"
+    # The rows descend: qz, qxb, qxa, qq, pz_helper.
+    typed qxb.exe q x  # a word
+    typed qxa.exe q x a  # one more letter
+    typed pz_helper.exe q p  # no name begins with qp: p alone
+    typed qxb.exe q q  # a repeated letter steps on
+    keys Delete && wait_for box_shown && answer y
+    wait_for arrows_are '- - - -' && ! listed "$(pid_of qxb)" && pass "no arrow after the rebuild of an end" ||
+        fail "after an end: arrows '$(arrows)'"
+    keys F5 && wait_for arrows_are '- down - -' && names_sorted -r && pass "F5 sorts as before, its arrow down" ||
+        fail "after F5: arrows '$(arrows)'"
     escape_closes "the sorted Vantry"
 }
 

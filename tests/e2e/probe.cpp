@@ -2,7 +2,8 @@
 // Vantry window from outside its process, and runs a program reporting its
 // exact exit code (the Unix side only sees the low byte).
 //
-//   e2e_probe rows             selected row, then one line per row:
+//   e2e_probe rows             selected row and each header's sort arrow
+//                              (up, down or -), then one line per row:
 //                              row <TAB> id <TAB> image <TAB> path <TAB> owner
 //   e2e_probe texts            the column headers and the button captions,
 //                              read as UTF-16 and written as UTF-8
@@ -118,8 +119,19 @@ int PrintRows()
         return 1;
     }
     const int count = static_cast<int>(Ask(remote.list, LVM_GETITEMCOUNT, 0, 0));
-    printf("selected %d\n", static_cast<int>(Ask(remote.list, LVM_GETNEXTITEM,
-                                                 static_cast<WPARAM>(-1), LVNI_SELECTED)));
+    printf("selected %d arrows", static_cast<int>(Ask(remote.list, LVM_GETNEXTITEM,
+                                                        static_cast<WPARAM>(-1), LVNI_SELECTED)));
+    HWND header = reinterpret_cast<HWND>(Ask(remote.list, LVM_GETHEADER, 0, 0));
+    for (int column = 0; column < 4; ++column) {
+        HDITEMW item = {};
+        item.mask = HDI_FORMAT;
+        SIZE_T done;
+        WriteProcessMemory(remote.process, remote.memory, &item, sizeof(item), &done);
+        Ask(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(remote.memory));
+        ReadProcessMemory(remote.process, remote.memory, &item, sizeof(item), &done);
+        printf(" %s", item.fmt & HDF_SORTUP ? "up" : item.fmt & HDF_SORTDOWN ? "down" : "-");
+    }
+    printf("\n");
     for (int row = 0; row < count; ++row) {
         printf("%d", row);
         for (int column = 0; column < 4; ++column) {

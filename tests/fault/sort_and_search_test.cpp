@@ -141,6 +141,10 @@ TEST_F(SortAndSearch, ALetterFindsTheNextNameAndWrapsWithTheSelectedRowLast)
 
     runner_.Run([] { g_mainDialog.RebuildProcessList(); });
     EXPECT_EQ(0, g_mainDialog.lastKey);  // was VK_DOWN
+    PressKey('A');
+    runner_.Run([] { g_mainDialog.RebuildProcessList(); });
+    PressKey('P');  // the rebuild ended the word: P alone, which no name begins with
+    EXPECT_EQ(-1, SelectedRow(runner_.List()));
 }
 
 TEST_F(SortAndSearch, AnEmptyListIgnoresSearchAndSelection)
