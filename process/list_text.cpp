@@ -2,12 +2,11 @@
 
 #include <string.h>
 
-namespace {
-
 // Copies text into size bytes, terminator included, without splitting a
 // double-byte character, or in UTF-8 a character of several bytes.
-void CopyCut(const char *text, char *copy, int size, bool utf8)
+void CutListText(const char *text, char *copy, int size)
 {
+    const bool utf8 = GetACP() == CP_UTF8;
     int length = 0;
     while (text[length] != '\0') {
         const bool pair = IsDBCSLeadByte(static_cast<BYTE>(text[length])) && text[length + 1] != '\0';
@@ -21,6 +20,8 @@ void CopyCut(const char *text, char *copy, int size, bool utf8)
     memcpy(copy, text, length);
     copy[length] = '\0';
 }
+
+namespace {
 
 char FoldCase(char c)
 {
@@ -53,12 +54,7 @@ void ToListText(const wchar_t *text, char *converted, int size)
                                                         text, units, whole, sizeof(whole) - 1,
                                                         utf8 ? NULL : "?", NULL);
     whole[length] = '\0';
-    CopyCut(whole, converted, size, utf8);
-}
-
-void CutListText(const char *text, char *cut, int size)
-{
-    CopyCut(text, cut, size, GetACP() == CP_UTF8);
+    CutListText(whole, converted, size);
 }
 
 bool IsSameName(const char *first, const char *second)

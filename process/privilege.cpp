@@ -11,11 +11,6 @@ bool OpenOwnToken(HANDLE *ownToken)
                                       ownToken) != FALSE;
 }
 
-HANDLE OpenWithPrivilegeAsItIs(DWORD access, DWORD processId)
-{
-    return platform::OpenProcess(access, FALSE, processId);
-}
-
 // The limited right first: from Vista on it is all that reading needs, and
 // processes grant it where they refuse more (protected ones, those of a
 // higher integrity level), also across architectures. Windows XP and
@@ -23,7 +18,9 @@ HANDLE OpenWithPrivilegeAsItIs(DWORD access, DWORD processId)
 // privilege grant a handle that no query accepts. There, and wherever the
 // limited right is refused, full query access. An identifier that names no
 // process (ERROR_INVALID_PARAMETER) is not tried again.
-HANDLE OpenWithQueryAccess(DWORD processId, HANDLE (*open)(DWORD access, DWORD processId))
+// The privilege is held for the open alone, or left as it is (the rebuild
+// holds it throughout).
+HANDLE OpenWithQueryAccess(DWORD processId, bool privilegeForOpen)
 {
     const bool limitedRightKnown = LOBYTE(LOWORD(GetVersion())) >= 6;
     const DWORD accesses[] = { PROCESS_QUERY_LIMITED_INFORMATION, PROCESS_QUERY_INFORMATION };
@@ -31,7 +28,8 @@ HANDLE OpenWithQueryAccess(DWORD processId, HANDLE (*open)(DWORD access, DWORD p
     for (DWORD access : accesses) {
         if (access == PROCESS_QUERY_LIMITED_INFORMATION && !limitedRightKnown)
             continue;
-        process = open(access, processId);
+        process = privilegeForOpen ? OpenProcessWithDebugPrivilege(access, processId)
+                                   : platform::OpenProcess(access, FALSE, processId);
         if (process != NULL || GetLastError() == ERROR_INVALID_PARAMETER)
             break;
     }
@@ -59,12 +57,12 @@ HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId)
 
 HANDLE OpenProcessToRead(DWORD processId)
 {
-    return OpenWithQueryAccess(processId, OpenWithPrivilegeAsItIs);
+    return OpenWithQueryAccess(processId, false);
 }
 
 HANDLE OpenProcessForQuery(DWORD processId)
 {
-    return OpenWithQueryAccess(processId, OpenProcessWithDebugPrivilege);
+    return OpenWithQueryAccess(processId, true);
 }
 
 HANDLE BeginDebugPrivilege()

@@ -2,11 +2,6 @@
 
 #include "platform_calls.h"
 
-HANDLE TakeProcessSnapshot()
-{
-    return platform::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-}
-
 void VisitProcessSnapshot(HANDLE snapshot,
                           bool (*visit)(const PROCESSENTRY32W &entry, void *context),
                           void *context)

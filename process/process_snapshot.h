@@ -8,8 +8,13 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include "platform_calls.h"
+
 // The snapshot of this moment, or INVALID_HANDLE_VALUE; the caller closes it.
-HANDLE TakeProcessSnapshot();
+inline HANDLE TakeProcessSnapshot()
+{
+    return platform::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+}
 
 // Hands each process of the snapshot to visit, in the snapshot's order,
 // until visit answers false or the snapshot ends.

@@ -17,7 +17,9 @@ const int kCompareChars = 30;
 
 // Scratch shared by every comparison: not re-entrant, which is fine for one
 // thread and one dialog.
-LVFINDINFOA s_find = { LVFI_PARAM, NULL, 0, { 0, 0 }, 0 };
+// Zeroed like the rest: an initialised one would cost the program a data
+// section of its own, for one flag.
+LVFINDINFOA s_find;
 int s_row1;
 int s_row2;
 char s_text1[32];
@@ -34,6 +36,7 @@ void ReadSortCell(HWND list, int row, int column, char *text)
 
 int FindRow(HWND list, LPARAM itemData)
 {
+    s_find.flags = LVFI_PARAM;
     s_find.lParam = itemData;
     return static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
                                          reinterpret_cast<LPARAM>(&s_find)));

@@ -27,7 +27,7 @@ void ProcessListDialog::EndGroup(const ProcessGroup &group, const char *imageNam
                                  const char *groupFormat, int number)
 {
     // A group of one gets the single command's warning: nothing to count.
-    const char *format = group.count == 1 ? TEXT_END_WARNING_FORMAT : groupFormat;
+    const char *format = group.count == 1 ? NULL : groupFormat;
     if (!ConfirmEnd(format, imageName, number, HasCriticalMember(group)))
         return;
 

@@ -19,7 +19,7 @@ void ProcessListDialog::EndProcessCommand()
     ReadListCell(listWindow, row, 1, imageName, kNameChars);
     const int processId = ProcessIdOfRow(row);
 
-    if (!ConfirmEnd(TEXT_END_WARNING_FORMAT, imageName, 0, IsCriticalProcess(processId)))
+    if (!ConfirmEnd(NULL, imageName, 0, IsCriticalProcess(processId)))
         return;
 
     // The row's name and the list's time keep a reused identifier from

@@ -19,14 +19,16 @@ const int kWarningChars = kShownNameChars + 11 + sizeof(TEXT_END_SAME_NAME_WARNI
 }
 
 // Ending a critical process stops Windows itself: the warning says so, and
-// No becomes the default, so that a hurried Enter ends nothing.
+// No becomes the default, so that a hurried Enter ends nothing. A format of
+// NULL is the warning for one process, whose text is kept here alone.
 bool ProcessListDialog::ConfirmEnd(const char *format, const char *imageName, int number,
                                    bool critical)
 {
     char shownName[kShownNameChars];
     CutListText(imageName, shownName, kShownNameChars);
     char warning[kWarningChars];
-    const int length = wsprintfA(warning, format, shownName, number);
+    const int length =
+        wsprintfA(warning, format != NULL ? format : TEXT_END_WARNING_FORMAT, shownName, number);
     if (critical)
         wsprintfA(warning + length, "%s", TEXT_END_CRITICAL_NOTE);
     return MessageBoxA(dialogWindow.handle, warning, TEXT_END_WARNING_CAPTION,

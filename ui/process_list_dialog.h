@@ -34,7 +34,6 @@ public:
 private:
     int SetupColumns();
     int LayoutControls(int width, int height);
-    int FillProcessList();
 
     void InitializeDialog();
     void RunCommand(int id);

@@ -62,11 +62,6 @@ void WriteSnapshotName(int row, const char *name, void *list)
 int ProcessListDialog::RebuildProcessList()
 {
     const WaitCursor wait;
-    return FillProcessList();
-}
-
-int ProcessListDialog::FillProcessList()
-{
     ProcessTable table;
     const bool opened = OpenProcessTable(&table);
     listTime = table.time;
