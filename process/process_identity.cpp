@@ -18,9 +18,10 @@ HANDLE OpenFor(ProcessAccess access, DWORD processId)
         return OpenProcessForQuery(processId);
     case kAccessToReadMemory:
         return platform::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    default:
-        return OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
+    case kAccessToEnd:
+        break;
     }
+    return OpenProcessWithDebugPrivilege(kProcessFullAccess, processId);
 }
 
 ULONGLONG FileTimeCount(const FILETIME &time)

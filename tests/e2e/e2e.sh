@@ -490,16 +490,18 @@ scenario_lays_out_at_scale() {
     escape_closes "Vantry$SETTING"
 }
 
-# A psapi.dll and a wtsapi32.dll planted next to a copy of Vantry.exe, with
-# the program's folder searched first for them (as Windows does for
-# libraries outside its known-DLL list): their code must never run, and the
-# list is complete all the same. The probe loading them shows that they do
-# run when loaded.
-# The two the program binds, and what opening the shell loads into it under
-# Wine. Not ole32 and msimg32, nor ole32's own combase and rpcrt4: Wine's
+# Libraries planted next to a copy of Vantry.exe, with the program's folder
+# searched first for them (as Windows does for libraries outside its
+# known-DLL list): their code must never run, and the list is complete all
+# the same. The probe loading one shows that they do run when loaded.
+# What opening the shell loads into it under Wine. Not psapi and wtsapi32,
+# which the program loads by full path only where kernel32 lacks the
+# process-status calls (before Windows 7) and where a process's token cannot
+# be opened: under Wine it loads neither, so a planted copy would prove
+# nothing. Not ole32 and msimg32, nor ole32's own combase and rpcrt4: Wine's
 # imm32 and uxtheme load those at start-up on their own, through a loader
 # path that takes the program's folder first whatever the process asked.
-PLANTED="psapi wtsapi32 shell32 shlwapi shcore oleaut32 actxprxy"
+PLANTED="shell32 shlwapi shcore oleaut32 actxprxy"
 scenario_ignores_planted_libraries() {
     reset_wine
     shell_ready || return

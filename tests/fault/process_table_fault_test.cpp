@@ -59,8 +59,10 @@ TEST_F(ProcessTableFaults, ListsOnlyTheFirstThousandProcesses)
     EXPECT_EQ("alice", Cell(999, 3));
     EXPECT_EQ(999, RowItemData(list, 999));
     EXPECT_EQ(1000, g_fake.processOpens);
-    // One snapshot, with the enumeration. One account, one lookup.
+    // One snapshot, with the enumeration. One account, one lookup. Every
+    // token opens: no terminal-services list.
     EXPECT_EQ(1, g_fake.snapshots);
+    EXPECT_EQ(0, g_fake.sessionListsReturned);
     EXPECT_EQ(1, g_fake.accountLookups);
     ExpectCleanExit();
 }
