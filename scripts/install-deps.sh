@@ -22,9 +22,24 @@ fi
 if [ -n "$missing" ]; then
     echo "installing:$missing"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
+    # A mirror in the middle of a sync fails an index now and then: the
+    # update is tried again after a pause, and the install goes on with the
+    # indexes that did arrive.
+    for try in 1 2 3; do
+        apt-get update -qq && break
+        echo "apt-get update failed (try $try of 3)"
+        sleep $((try * 10))
+    done
     # shellcheck disable=SC2086
-    apt-get install -y -qq --no-install-recommends $PACKAGES >/dev/null
+    if ! apt-get install -y -qq --no-install-recommends $PACKAGES >/dev/null; then
+        # Without the 32-bit security index, the 64-bit libraries' security
+        # versions have no 32-bit twin to install beside them: both come
+        # from the release itself then.
+        . /etc/os-release
+        echo "installing from $VERSION_CODENAME itself"
+        # shellcheck disable=SC2086
+        apt-get install -y -qq --no-install-recommends -t "$VERSION_CODENAME" $PACKAGES >/dev/null
+    fi
 fi
 
 # Japanese for the program; English and Simplified Chinese for the runs on
