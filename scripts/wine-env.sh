@@ -68,6 +68,17 @@ stop_display() {
     fi
 }
 
+# copy_prefix FROM TO: a copy of a prefix whose system folders, nearly all of
+# its size (1.2 GB for a 64-bit one), are hard links to the original's files:
+# Wine only reads its libraries there, and a test run makes a dozen copies.
+# Every other file, the registry among them, is a copy of its own.
+copy_prefix() {
+    cp -al "$1" "$2" || return 1
+    find "$2" -type f ! -path "$2/drive_c/windows/system32/*" ! -path "$2/drive_c/windows/syswow64/*" \
+        ! -path "$2/drive_c/windows/winsxs/*" \
+        -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f" || exit 1; done' sh {} +
+}
+
 # Maps the dialog's font to an installed proportional Japanese Gothic. The
 # "MS Shell Dlg" line also gives the message boxes and captions a Japanese
 # face on a system of another locale: there Wine draws them in its own
@@ -90,7 +101,7 @@ prepare_prefix() {
     template_prefix="$VANTRY_BUILD/wineprefix"
     if [ ! -f "$WINEPREFIX/.vantry-ready" ] && [ "$WINEPREFIX" != "$template_prefix" ] && [ -f "$template_prefix/.vantry-ready" ]; then
         rm -rf "$WINEPREFIX" "$WINEPREFIX.copying"
-        cp -a "$template_prefix" "$WINEPREFIX.copying" && mv "$WINEPREFIX.copying" "$WINEPREFIX"
+        copy_prefix "$template_prefix" "$WINEPREFIX.copying" && mv "$WINEPREFIX.copying" "$WINEPREFIX"
     fi
     if [ ! -f "$WINEPREFIX/.vantry-ready" ]; then
         for _ in 1 2; do

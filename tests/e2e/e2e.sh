@@ -590,8 +590,9 @@ tree_listed() { keys F5 && rows && [ "$(tree_ids | wc -l)" -eq "$1" ]; }
 # menu_on_row PID KEY: the row's context menu from a right-click, and KEY.
 menu_on_row() {
     key=$2
-    rows
+    rows || return 1
     set -- $(probe place "$(awk -F '\t' -v pid="$1" '$2 == pid { print $1 }' "$WORK/rows.txt")")
+    [ $# -eq 4 ] || return 1
     xdotool mousemove $(($1 + 5)) $(($2 + 3)) click 3
     wait_for menu_shown && menu_keys "$key"
 }
