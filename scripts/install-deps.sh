@@ -25,18 +25,21 @@ if [ -n "$missing" ]; then
     # A mirror in the middle of a sync fails an index now and then: the
     # update is tried again after a pause, and the install goes on with the
     # indexes that did arrive.
+    indexes=complete
     for try in 1 2 3; do
         apt-get update -qq && break
         echo "apt-get update failed (try $try of 3)"
-        sleep $((try * 10))
+        [ "$try" -eq 3 ] && indexes=partial || sleep $((try * 10))
     done
     # shellcheck disable=SC2086
     if ! apt-get install -y -qq --no-install-recommends $PACKAGES >/dev/null; then
-        # Without the 32-bit security index, the 64-bit libraries' security
-        # versions have no 32-bit twin to install beside them: both come
-        # from the release itself then.
+        # Without the 32-bit security index, a 64-bit library whose security
+        # version is to be installed has no 32-bit twin. The release's own
+        # versions of both architectures match: the packages come from it,
+        # without the security updates.
         . /etc/os-release
-        echo "installing from $VERSION_CODENAME itself"
+        [ "$indexes" = partial ] && [ -n "${VERSION_CODENAME:-}" ] || exit 1
+        echo "warning: installing from $VERSION_CODENAME without its security updates (an index is missing)"
         # shellcheck disable=SC2086
         apt-get install -y -qq --no-install-recommends -t "$VERSION_CODENAME" $PACKAGES >/dev/null
     fi

@@ -68,15 +68,30 @@ stop_display() {
     fi
 }
 
+# prefix_current PREFIX: whether the Wine installed leaves the prefix's
+# libraries alone. On its first start after an upgrade (when the prefix's
+# stamp no longer matches its wine.inf) Wine rewrites them in place.
+prefix_current() {
+    [ "$(tr -d '\r' 2>/dev/null <"$1/.update-timestamp")" = "$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)" ]
+}
+
 # copy_prefix FROM TO: a copy of a prefix whose system folders, nearly all of
-# its size (1.2 GB for a 64-bit one), are hard links to the original's files:
-# Wine only reads its libraries there, and a test run makes a dozen copies.
-# Every other file, the registry among them, is a copy of its own.
+# its size (1.2 GB for a 64-bit one), are hard links to the original's
+# libraries, and every other file, the registry among them, a copy of its
+# own: a test run makes a dozen copies. A prefix that Wine is about to
+# rewrite is copied whole.
 copy_prefix() {
-    cp -al "$1" "$2" || return 1
-    find "$2" -type f ! -path "$2/drive_c/windows/system32/*" ! -path "$2/drive_c/windows/syswow64/*" \
-        ! -path "$2/drive_c/windows/winsxs/*" \
-        -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f" || exit 1; done' sh {} +
+    if ! prefix_current "$1"; then
+        cp -a "$1" "$2"
+        return
+    fi
+    mkdir -p "$2" &&
+        tar -C "$1" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+            --exclude=./drive_c/windows/winsxs -cf - . | tar -C "$2" -xf - || return 1
+    for folder in system32 syswow64 winsxs; do
+        [ ! -d "$1/drive_c/windows/$folder" ] || cp -al "$1/drive_c/windows/$folder" "$2/drive_c/windows/" ||
+            return 1
+    done
 }
 
 # Maps the dialog's font to an installed proportional Japanese Gothic. The
@@ -97,11 +112,13 @@ prepare_prefix() {
     VANTRY_SESSION_PREFIXES="$VANTRY_SESSION_PREFIXES $WINEPREFIX"
     # Another prefix of this architecture starts as a copy of the build's
     # own, which is much quicker than making one: the settings below are
-    # made afresh in each.
+    # made afresh in each. A copy that Wine would rewrite is made again.
     template_prefix="$VANTRY_BUILD/wineprefix"
-    if [ ! -f "$WINEPREFIX/.vantry-ready" ] && [ "$WINEPREFIX" != "$template_prefix" ] && [ -f "$template_prefix/.vantry-ready" ]; then
+    if [ "$WINEPREFIX" != "$template_prefix" ] && [ -f "$template_prefix/.vantry-ready" ] &&
+        { [ ! -f "$WINEPREFIX/.vantry-ready" ] || ! prefix_current "$WINEPREFIX"; }; then
         rm -rf "$WINEPREFIX" "$WINEPREFIX.copying"
-        copy_prefix "$template_prefix" "$WINEPREFIX.copying" && mv "$WINEPREFIX.copying" "$WINEPREFIX"
+        copy_prefix "$template_prefix" "$WINEPREFIX.copying" && mv "$WINEPREFIX.copying" "$WINEPREFIX" ||
+            { rm -rf "$WINEPREFIX.copying"; echo "cannot copy $template_prefix: $WINEPREFIX is made afresh" >&2; }
     fi
     if [ ! -f "$WINEPREFIX/.vantry-ready" ]; then
         for _ in 1 2; do

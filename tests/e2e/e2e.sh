@@ -362,14 +362,14 @@ scenario_keys_and_menu() {
         fail "Escape did not close the menu with nothing done: menu '$(probe menu)', selected '$(selected_cell 0)'"
     # A right-click on another row selects it and opens the menu there; below
     # the rows there is none.
-    late_row=$(awk -F '\t' -v pid="$(pid_of late)" '$2 == pid { print $1 }' "$WORK/rows.txt")
-    set -- $(probe place "$late_row")
+    late_row=$(awk -F '\t' -v pid="$(pid_of late)" 'NR > 1 && $2 == pid { print $1 }' "$WORK/rows.txt")
+    set -- $(probe place "$late_row") 0 0 0 0
     xdotool mousemove $(($1 + 5)) $(($2 + 3)) click 3
     wait_for menu_shown && rows && [ "$(selected_cell 0)" = "$(pid_of late)" ] &&
         pass "a right-click selects the row under the cursor and opens the menu" || fail "right-click on a row"
     menu_keys Escape
     wait_for menu_gone
-    set -- $(probe place $(($(row_count) - 1)))
+    set -- $(probe place $(($(row_count) - 1))) 0 0 0 0
     below_x=$(($1 + 5)) below_y=$(($4 + 40))
     # The point must lie in the list: with more rows than fit, it would lie
     # outside, where no menu proves nothing.
@@ -591,7 +591,9 @@ tree_listed() { keys F5 && rows && [ "$(tree_ids | wc -l)" -eq "$1" ]; }
 menu_on_row() {
     key=$2
     rows || return 1
-    set -- $(probe place "$(awk -F '\t' -v pid="$1" '$2 == pid { print $1 }' "$WORK/rows.txt")")
+    row=$(awk -F '\t' -v pid="$1" 'NR > 1 && $2 == pid { print $1 }' "$WORK/rows.txt")
+    [ -n "$1" ] && [ -n "$row" ] || return 1
+    set -- $(probe place "$row")
     [ $# -eq 4 ] || return 1
     xdotool mousemove $(($1 + 5)) $(($2 + 3)) click 3
     wait_for menu_shown && menu_keys "$key"
