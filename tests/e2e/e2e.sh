@@ -114,6 +114,7 @@ row_count() { awk 'NR > 1' "$WORK/rows.txt" | wc -l; }
 listed() { grep -q "^[0-9]*	$1	" "$WORK/rows.txt"; }
 rows_show() { rows && listed "$1"; }
 cell_of_pid() { awk -F '\t' -v pid="$1" -v c="$2" '$2 == pid { print $(c + 2) }' "$WORK/rows.txt"; }
+row_of_pid() { awk -F '\t' -v pid="$1" 'NR > 1 && $2 == pid { print $1 }' "$WORK/rows.txt"; }
 selected_row() { sed -n 's/^selected \(-\{0,1\}[0-9]*\).*/\1/p' "$WORK/rows.txt"; }
 # The four headers' sort arrows, each up, down or -.
 arrows() { sed -n 's/^selected [-0-9]* arrows //p' "$WORK/rows.txt"; }
@@ -362,8 +363,7 @@ scenario_keys_and_menu() {
         fail "Escape did not close the menu with nothing done: menu '$(probe menu)', selected '$(selected_cell 0)'"
     # A right-click on another row selects it and opens the menu there; below
     # the rows there is none.
-    late_row=$(awk -F '\t' -v pid="$(pid_of late)" 'NR > 1 && $2 == pid { print $1 }' "$WORK/rows.txt")
-    set -- $(probe place "$late_row") 0 0 0 0
+    set -- $(probe place "$(row_of_pid "$(pid_of late)")") 0 0 0 0
     xdotool mousemove $(($1 + 5)) $(($2 + 3)) click 3
     wait_for menu_shown && rows && [ "$(selected_cell 0)" = "$(pid_of late)" ] &&
         pass "a right-click selects the row under the cursor and opens the menu" || fail "right-click on a row"
@@ -591,7 +591,7 @@ tree_listed() { keys F5 && rows && [ "$(tree_ids | wc -l)" -eq "$1" ]; }
 menu_on_row() {
     key=$2
     rows || return 1
-    row=$(awk -F '\t' -v pid="$1" 'NR > 1 && $2 == pid { print $1 }' "$WORK/rows.txt")
+    row=$(row_of_pid "$1")
     [ -n "$1" ] && [ -n "$row" ] || return 1
     set -- $(probe place "$row")
     [ $# -eq 4 ] || return 1
