@@ -117,24 +117,26 @@ void ReadModuleTableOnly()
         WTSFreeMemory(sessions);
 }
 
-void IgnoreName(int, const char *, void *) {}
+// Reads the table and keeps nothing of it.
+class TableIgnored : public ProcessTableReader {
+public:
+    void Listed(const DWORD *ids, int count) override
+    {
+        for (int i = 0; i < count; ++i) {
+            char text[16];
+            wsprintfA(text, "%d", ids[i]);
+        }
+    }
+    void Read(int, const ProcessRecord &) override {}
+};
 
 // The floor of the list as it is read now: the process table's own reading
 // (one open a process, the kernel's path, the start, the token, each
 // account's name once, the snapshot), leaving the list alone.
 void ReadKernelTableOnly()
 {
-    static ProcessTable table;
-    if (!OpenProcessTable(&table))
-        return;
-    for (int j = 0; j < table.count; ++j) {
-        char text[16];
-        wsprintfA(text, "%d", table.ids[j]);
-        ProcessRecord record;
-        ReadProcessRecord(&table, j, &record);
-    }
-    ReadSnapshotNames(&table, IgnoreName, NULL);
-    CloseProcessTable(&table);
+    TableIgnored ignored;
+    ReadProcessTable(&ignored);
 }
 
 void BenchRebuild(DialogRunner &runner)

@@ -1,7 +1,6 @@
 #include "critical_process.h"
 
 #include "platform_calls.h"
-#include "privilege.h"
 
 namespace {
 
@@ -29,24 +28,26 @@ bool AskCritical(HANDLE process, bool *critical)
     return true;
 }
 
-}
-
-bool IsCriticalProcess(DWORD processId)
+// Asked on a handle opened as the key's process.
+bool AskCriticalWith(const ProcessKey &key, ProcessAccess access, bool *critical)
 {
-    HANDLE process = OpenProcessForQuery(processId);
+    RowIdentity identity;
+    HANDLE process = OpenIdentifiedProcess(key, access, &identity);
     if (process == NULL)
         return false;
-    bool critical = false;
-    bool answered = AskCritical(process, &critical);
+    const bool answered = AskCritical(process, critical);
     platform::CloseHandle(process);
+    return answered;
+}
+
+}
+
+bool IsCriticalProcess(const ProcessKey &key)
+{
+    bool critical = false;
     // Vista to 8 may refuse ntdll's query on a handle with the limited right
     // alone: then it is asked again with full query access.
-    if (!answered) {
-        process = OpenProcessWithDebugPrivilege(PROCESS_QUERY_INFORMATION, processId);
-        if (process == NULL)
-            return false;
-        answered = AskCritical(process, &critical);
-        platform::CloseHandle(process);
-    }
-    return answered && critical;
+    return (AskCriticalWith(key, kAccessToQuery, &critical) ||
+            AskCriticalWith(key, kAccessToQueryFully, &critical)) &&
+           critical;
 }

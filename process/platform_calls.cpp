@@ -203,6 +203,21 @@ LONG NtQueryInformationProcess(HANDLE process, ULONG infoClass, void *info, ULON
     return queryInformation(process, infoClass, info, size, length);
 }
 
+BOOL RtlGetLastNtStatus(LONG *status)
+{
+    // Bound once, on first use, by the dialog's thread, the only one that
+    // asks.
+    static LONG(WINAPI * const lastStatus)() = [] {
+        LONG(WINAPI * call)();
+        BindCall(GetModuleHandleA("ntdll.dll"), "RtlGetLastNtStatus", call);
+        return call;
+    }();
+    if (lastStatus == NULL)
+        return FALSE;
+    *status = lastStatus();
+    return TRUE;
+}
+
 BOOL CloseHandle(HANDLE handle)
 {
     return ::CloseHandle(handle);
@@ -271,11 +286,6 @@ BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIM
                      FILETIME *user)
 {
     return ::GetProcessTimes(process, creation, exit, kernel, user);
-}
-
-void GetSystemTimeAsFileTime(FILETIME *now)
-{
-    ::GetSystemTimeAsFileTime(now);
 }
 
 DWORD GetCurrentProcessId()

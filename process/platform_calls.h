@@ -33,6 +33,9 @@ BOOL IsProcessCritical(HANDLE process, BOOL *critical);
 // Windows 8.1, by the class ProcessBreakOnTermination.
 LONG NtQueryInformationProcess(HANDLE process, ULONG infoClass, void *info, ULONG size,
                                ULONG *length);
+// The NTSTATUS of the thread's last failed call, beside its last error
+// (ntdll, looked up at run time). FALSE where ntdll has no such call.
+BOOL RtlGetLastNtStatus(LONG *status);
 BOOL CloseHandle(HANDLE handle);
 
 BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE *token);
@@ -51,13 +54,12 @@ void WTSFreeMemory(void *memory);
 
 // One look at every process: its identifier, its parent's and the name of
 // its image file (in UTF-16, converted as the list's other texts are); and
-// when a process was started.
+// when a process was started (and, once it has, ended).
 HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
 BOOL Process32FirstW(HANDLE snapshot, PROCESSENTRY32W *entry);
 BOOL Process32NextW(HANDLE snapshot, PROCESSENTRY32W *entry);
 BOOL GetProcessTimes(HANDLE process, FILETIME *creation, FILETIME *exit, FILETIME *kernel,
                      FILETIME *user);
-void GetSystemTimeAsFileTime(FILETIME *now);
 // This program's own identifier: it never counts its own windows as
 // another program's, nor ends itself with a tree.
 DWORD GetCurrentProcessId();

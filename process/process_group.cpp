@@ -18,12 +18,10 @@ void CountResult(EndResult result, GroupEnd *end)
 // Opens a member and tells it to end: the handle to wait on, or NULL and
 // why not.
 HANDLE OpenMemberToldToEnd(const ProcessGroup &group, int member, const char *imageName,
-                           ULONGLONG listTime, EndResult *result)
+                           EndResult *result)
 {
-    HANDLE process =
-        member < group.rowMembers
-            ? OpenProcessOfRow(group.ids[member], imageName, listTime, result)
-            : OpenProcessStartedAt(group.ids[member], group.created[member], result);
+    HANDLE process = OpenProcessOfRow(group.members[member],
+                                      member < group.rowMembers ? imageName : NULL, result);
     if (process == NULL)
         return NULL;
     *result = IssueEnd(process);
@@ -35,15 +33,14 @@ HANDLE OpenMemberToldToEnd(const ProcessGroup &group, int member, const char *im
 
 }
 
-GroupEnd TerminateProcessGroup(const ProcessGroup &group, const char *imageName,
-                               ULONGLONG listTime)
+GroupEnd TerminateProcessGroup(const ProcessGroup &group, const char *imageName)
 {
     GroupEnd end = { 0, kEndFailed, false, false };
     HANDLE told[kMaxGroupProcesses];
     int toldCount = 0;
     for (int i = 0; i < group.count; ++i) {
         EndResult result;
-        HANDLE process = OpenMemberToldToEnd(group, i, imageName, listTime, &result);
+        HANDLE process = OpenMemberToldToEnd(group, i, imageName, &result);
         if (process != NULL) {
             told[toldCount++] = process;
             continue;

@@ -6,19 +6,18 @@
 
 #include <windows.h>
 
+#include "process_identity.h"
 #include "terminate.h"
 
 // As many processes as the process table lists.
 const int kMaxGroupProcesses = 1000;
 
 struct ProcessGroup {
-    // The selected row's process first.
-    DWORD ids[kMaxGroupProcesses];
-    // The first rowMembers stand for rows of the list: each is ended by the
-    // rule of TerminateById, with the group's image name and the list's
-    // time. The rest are known by when they were started, and each is ended
-    // only while its identifier still names the process started then.
-    ULONGLONG created[kMaxGroupProcesses];
+    // The selected row's process first. Each member is ended only while its
+    // identifier still names the process of its key.
+    ProcessKey members[kMaxGroupProcesses];
+    // The first rowMembers stand for rows of the list: each must also still
+    // have the group's image name, as for TerminateById.
     int rowMembers;
     int count;
 };
@@ -27,13 +26,12 @@ struct ProcessGroup {
 struct GroupEnd {
     int failures;       // members that could not be ended, or are not gone yet
     EndResult reason;   // why, when they all failed alike; else kEndFailed
-    bool selectedGone;  // the first member had ended before, by the row's rule
+    bool selectedGone;  // the first member had ended before
     bool anyDenied;     // access was denied to one at least
 };
 
 // Ends the members in their order, then waits up to kEndWaitMs in all for
 // them to be gone. A member that had ended already counts as ended.
-GroupEnd TerminateProcessGroup(const ProcessGroup &group, const char *imageName,
-                               ULONGLONG listTime);
+GroupEnd TerminateProcessGroup(const ProcessGroup &group, const char *imageName);
 
 #endif

@@ -12,10 +12,10 @@ const DWORD kProcessFullAccess = 0x1F0FFF;
 HANDLE OpenFor(ProcessAccess access, DWORD processId)
 {
     switch (access) {
-    case kAccessToRead:
-        return OpenProcessToRead(processId);
     case kAccessToQuery:
         return OpenProcessForQuery(processId);
+    case kAccessToQueryFully:
+        return OpenProcessWithDebugPrivilege(PROCESS_QUERY_INFORMATION, processId);
     case kAccessToReadMemory:
         return platform::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     case kAccessToEnd:
@@ -29,61 +29,80 @@ ULONGLONG FileTimeCount(const FILETIME &time)
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// The one comparison of a process against the time span it must have
-// started in. A start that cannot be read counts as outside: nothing is
-// known of it. A running process has no exit time yet.
-bool StartedWithin(HANDLE process, ULONGLONG earliest, ULONGLONG latest, ULONGLONG *created)
+bool ReadTimes(HANDLE process, ULONGLONG *created, ULONGLONG *exited)
 {
     FILETIME creation, exit, kernel, user;
     if (!platform::GetProcessTimes(process, &creation, &exit, &kernel, &user))
         return false;
     *created = FileTimeCount(creation);
-    return *created >= earliest && *created <= latest && FileTimeCount(exit) == 0;
+    *exited = FileTimeCount(exit);
+    return true;
 }
 
-}
-
-ULONGLONG SystemTimeNow()
+// The one comparison of an opened process against a row's key. A running
+// process has no exit time yet.
+RowIdentity IdentityOf(HANDLE process, const ProcessKey &key)
 {
-    FILETIME now;
-    platform::GetSystemTimeAsFileTime(&now);
-    return FileTimeCount(now);
+    // No start to match: nothing says this is the row's process.
+    if (key.created == kStartUnknown) {
+        SetLastError(ERROR_INVALID_DATA);
+        return kRowProcessUnknown;
+    }
+    return ReadProcessStart(process) == key.created && !HasExited(process) ? kRowProcess
+                                                                           : kRowProcessGone;
 }
 
-HANDLE OpenIdentifiedProcess(DWORD processId, ULONGLONG earliest, ULONGLONG latest,
-                             ProcessAccess access, RowIdentity *identity, ULONGLONG *created)
+}
+
+ULONGLONG ReadProcessStart(HANDLE process)
+{
+    ULONGLONG created, exited;
+    return ReadTimes(process, &created, &exited) ? created : kStartUnknown;
+}
+
+// The exit time is set with the exit code, when the last thread is gone;
+// unlike a wait, it needs no more than the limited query right.
+bool HasExited(HANDLE process)
+{
+    ULONGLONG created, exited;
+    return ReadTimes(process, &created, &exited) && exited != 0;
+}
+
+HANDLE OpenIdentifiedProcess(const ProcessKey &key, ProcessAccess access, RowIdentity *identity)
 {
     // Identity before access: a newer program is never opened to be ended,
     // and its refusal of that access is never taken for the row's process
     // refusing.
     if (access == kAccessToEnd) {
-        HANDLE asked = OpenIdentifiedProcess(processId, earliest, latest, kAccessToQuery, identity);
+        HANDLE asked = OpenIdentifiedProcess(key, kAccessToQuery, identity);
         if (asked != NULL)
             platform::CloseHandle(asked);
-        if (*identity == kRowProcessGone)
+        // A row without a start is never opened to be ended: the query
+        // alone says whether its identifier still names a process.
+        if (*identity == kRowProcessGone || key.created == kStartUnknown)
             return NULL;
     }
-    HANDLE process = OpenFor(access, processId);
+    HANDLE process = OpenFor(access, key.id);
     if (process == NULL) {
         // An identifier that names no process is one whose process ended.
         *identity = GetLastError() == ERROR_INVALID_PARAMETER ? kRowProcessGone : kRowProcessUnknown;
         return NULL;
     }
     // And on the handle that acts, so the process checked is the one acted on.
-    ULONGLONG started;
-    if (!StartedWithin(process, earliest, latest, created != NULL ? created : &started)) {
+    *identity = IdentityOf(process, key);
+    if (*identity != kRowProcess) {
+        const DWORD error = GetLastError();
         platform::CloseHandle(process);
-        *identity = kRowProcessGone;
+        SetLastError(error);
         return NULL;
     }
-    *identity = kRowProcess;
     return process;
 }
 
-RowIdentity CheckRowIdentity(DWORD processId, ULONGLONG listTime)
+RowIdentity CheckProcessKey(const ProcessKey &key)
 {
     RowIdentity identity;
-    HANDLE process = OpenIdentifiedProcess(processId, 0, listTime, kAccessToQuery, &identity);
+    HANDLE process = OpenIdentifiedProcess(key, kAccessToQuery, &identity);
     if (process != NULL)
         platform::CloseHandle(process);
     return identity;

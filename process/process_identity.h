@@ -1,47 +1,61 @@
 // Whether an opened process is still the one a row of the list stands for.
 // An identifier is handed to a new process once the old one has ended, so a
-// row means the process that held its identifier when the list was read.
+// row is keyed by its identifier and its process's start, both read from
+// the kernel when the row was read. Windows stamps a process's start once,
+// when it makes the process; two starts compare soundly with each other,
+// never with the clock of now, which may have been set back since.
 #ifndef VANTRY_PROCESS_IDENTITY_H
 #define VANTRY_PROCESS_IDENTITY_H
 
 #include <windows.h>
 
-// The system time now, as a FILETIME count: a rebuild notes it before it
-// reads the process table.
-ULONGLONG SystemTimeNow();
+// A process's start as a FILETIME count; 0 where it could not be read (no
+// process but the idle one starts in the year 1601).
+const ULONGLONG kStartUnknown = 0;
+
+struct ProcessKey {
+    DWORD id;
+    ULONGLONG created;  // kStartUnknown: no action opens it as the row's
+};
+
+inline bool SameProcessKey(const ProcessKey &a, const ProcessKey &b)
+{
+    return a.id == b.id && a.created == b.created;
+}
 
 enum RowIdentity {
     kRowProcess,         // still the process of the row
-    kRowProcessGone,     // the identifier names no process, or one started
-                         // outside the span (or when, unknown), or one exited
-    kRowProcessUnknown,  // the process will not open even to be asked
+    kRowProcessGone,     // the identifier names no process, or another one
+                         // (started at another time), or one that exited
+    kRowProcessUnknown,  // it cannot be told: the process will not open even
+                         // to be asked, or the row has no start to match
 };
 
 // What a process is opened for.
 enum ProcessAccess {
-    kAccessToRead,    // OpenProcessToRead: the debug privilege as it is
-    kAccessToQuery,   // OpenProcessForQuery: the privilege for the open alone
-    kAccessToReadMemory,  // query and read access to its memory (its loader list)
-    kAccessToEnd,     // full access, the privilege for the open alone
+    kAccessToQuery,        // OpenProcessForQuery: the privilege for the open alone
+    kAccessToQueryFully,   // full query access, the privilege for the open alone
+    kAccessToReadMemory,   // query and read access to its memory (its loader list)
+    kAccessToEnd,          // full access, the privilege for the open alone
 };
 
-// Opens a process for access and gives the handle only while it is the
-// process meant:
-// one started between earliest and latest (FILETIME counts) that has not
-// exited, decided on that very handle. A row of the list is the process
-// started no later than the list's time (earliest 0, latest the list's
-// time); a process known by its start is the one started exactly then.
+// The start of an opened process, or kStartUnknown.
+ULONGLONG ReadProcessStart(HANDLE process);
+
+// Whether an opened process has exited (while something holds it open),
+// on a handle with the limited query right at least.
+bool HasExited(HANDLE process);
+
+// Opens the process of a row for access and gives the handle only while it
+// is that process: the one that holds the key's identifier, started exactly
+// at the key's start, and has not exited, decided on that very handle.
 // Before the end's access, the process is asked with the least access that
 // tells: a newer program is never opened to be ended. NULL with *identity
-// kRowProcessGone, or with kRowProcessUnknown and the refused open's last
-// error. Where created is given, it receives the process's start (a
-// FILETIME count).
-HANDLE OpenIdentifiedProcess(DWORD processId, ULONGLONG earliest, ULONGLONG latest,
-                             ProcessAccess access, RowIdentity *identity,
-                             ULONGLONG *created = NULL);
+// kRowProcessGone, or with kRowProcessUnknown and the last error saying why.
+HANDLE OpenIdentifiedProcess(const ProcessKey &key, ProcessAccess access, RowIdentity *identity);
 
-// Whether the process that holds an identifier now is the row's
+// Whether the process that holds the key's identifier now is the key's
 // (OpenIdentifiedProcess for query, and nothing done with it).
-RowIdentity CheckRowIdentity(DWORD processId, ULONGLONG listTime);
+RowIdentity CheckProcessKey(const ProcessKey &key);
 
 #endif

@@ -3,11 +3,10 @@
 #include "platform_calls.h"
 #include "process_identity.h"
 
-bool ReadLoaderListImage(DWORD processId, ULONGLONG listTime, char (&path)[MAX_PATH],
-                         char (&name)[MAX_PATH])
+bool ReadLoaderListImage(const ProcessKey &key, char (&path)[MAX_PATH], char (&name)[MAX_PATH])
 {
     RowIdentity identity;
-    HANDLE process = OpenIdentifiedProcess(processId, 0, listTime, kAccessToReadMemory, &identity);
+    HANDLE process = OpenIdentifiedProcess(key, kAccessToReadMemory, &identity);
     if (process == NULL)
         return false;
     // A process whose loader has not run yet lists no module and leaves this

@@ -6,11 +6,11 @@
 
 #include <windows.h>
 
-// The name and full path of the first module, the executable, of the row's
-// process (started no later than listTime, a FILETIME count), each empty
-// where it cannot be read. False when the process or its modules cannot be
-// read.
-bool ReadLoaderListImage(DWORD processId, ULONGLONG listTime, char (&path)[MAX_PATH],
-                         char (&name)[MAX_PATH]);
+#include "process_identity.h"
+
+// The name and full path of the first module, the executable, of the
+// process of key, each empty where it cannot be read. False when the
+// process or its modules cannot be read.
+bool ReadLoaderListImage(const ProcessKey &key, char (&path)[MAX_PATH], char (&name)[MAX_PATH]);
 
 #endif

@@ -71,10 +71,10 @@ KernelPathResult ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&
     return kKernelPathRead;
 }
 
-ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&path)[MAX_PATH])
+ImagePathResult ReadImagePath(const ProcessKey &key, wchar_t (&path)[MAX_PATH])
 {
     RowIdentity identity;
-    HANDLE process = OpenIdentifiedProcess(processId, 0, listTime, kAccessToQuery, &identity);
+    HANDLE process = OpenIdentifiedProcess(key, kAccessToQuery, &identity);
     if (process == NULL)
         return identity == kRowProcessGone ? kImageProcessGone : kImagePathUnread;
     const bool read = ReadKernelPath(process, path, MAX_PATH) == kKernelPathRead;

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "process_identity.h"
+
 // The longest path Windows allows, in characters with the terminator: a
 // program started through a subst drive or a junction into a deep folder
 // has such a path, which the kernel records whole.
@@ -30,8 +32,7 @@ KernelPathResult ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&
 
 enum ImagePathResult {
     kImagePathRead,
-    // The identifier names no process, or one started after the list was
-    // read (or whose start cannot be read): not the row's process.
+    // The identifier names no process, or one that is not the row's.
     kImageProcessGone,
     // The process would not open, or its path could not be read or is too
     // long for the shell, or on Windows XP lies on a device that no drive
@@ -39,8 +40,8 @@ enum ImagePathResult {
     kImagePathUnread
 };
 
-// Opens the row's process for query (OpenIdentifiedProcess, with the list's
-// time) and reads the path of its image file on that handle.
-ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&path)[MAX_PATH]);
+// Opens the row's process for query (OpenIdentifiedProcess, by the row's
+// key) and reads the path of its image file on that handle.
+ImagePathResult ReadImagePath(const ProcessKey &key, wchar_t (&path)[MAX_PATH]);
 
 #endif

@@ -1,9 +1,12 @@
 #include "process_table.h"
 
+#include <string.h>
+
+#include <wtsapi32.h>
+
 #include "list_text.h"
 #include "platform_calls.h"
 #include "privilege.h"
-#include "process_identity.h"
 #include "process_module.h"
 #include "process_path.h"
 #include "process_snapshot.h"
@@ -12,148 +15,174 @@ namespace {
 
 const DWORD kTokenInfoBytes = 800;
 
+// What one reading of the table holds besides its records.
+struct TableReading {
+    // Taken right after the enumeration, so that it names the processes
+    // enumerated.
+    HANDLE snapshot;
+    // The terminal-services list of owners, fetched the first time a
+    // process's token cannot be opened.
+    bool sessionsFetched;
+    WTS_PROCESS_INFOA *sessionEntries;
+    DWORD sessionCount;
+    AccountNames accounts;
+};
+
 void ClearRecord(ProcessRecord *record, DWORD processId)
 {
-    record->id = processId;
+    record->key.id = processId;
+    record->key.created = kStartUnknown;
     record->name[0] = record->path[0] = record->owner[0] = '\0';
-    record->created = 0;
-    record->nameSource = kNameNone;
 }
 
 // The owner's SID in the terminal-services list, matched by identifier.
-PSID SessionOwnerOf(ProcessTable *table, DWORD processId)
+PSID SessionOwnerOf(TableReading *reading, DWORD processId)
 {
-    if (!table->sessionsFetched) {
-        table->sessionsFetched = true;
-        platform::WTSEnumerateProcessesA(WTS_CURRENT_SERVER_HANDLE, 0, 1, &table->sessionEntries,
-                                         &table->sessionCount);
-        if (table->sessionEntries == NULL)
-            table->sessionCount = 0;
+    if (!reading->sessionsFetched) {
+        reading->sessionsFetched = true;
+        platform::WTSEnumerateProcessesA(WTS_CURRENT_SERVER_HANDLE, 0, 1, &reading->sessionEntries,
+                                         &reading->sessionCount);
+        if (reading->sessionEntries == NULL)
+            reading->sessionCount = 0;
     }
-    for (DWORD i = 0; i < table->sessionCount; ++i) {
-        if (table->sessionEntries[i].ProcessId == processId)
-            return table->sessionEntries[i].pUserSid;
+    for (DWORD i = 0; i < reading->sessionCount; ++i) {
+        if (reading->sessionEntries[i].ProcessId == processId)
+            return reading->sessionEntries[i].pUserSid;
     }
     return NULL;
 }
 
 // The owner from the process's token, or for a process whose token cannot
 // be opened from the terminal-services list.
-void ReadOwner(ProcessTable *table, HANDLE process, ProcessRecord *record)
+void ReadOwner(TableReading *reading, HANDLE process, ProcessRecord *record)
 {
     HANDLE token;
     if (!platform::OpenProcessToken(process, TOKEN_QUERY, &token)) {
-        LookUpAccountName(&table->accounts, SessionOwnerOf(table, record->id), record->owner);
+        LookUpAccountName(&reading->accounts, SessionOwnerOf(reading, record->key.id),
+                          record->owner);
         return;
     }
     DWORD info[kTokenInfoBytes / sizeof(DWORD)];
     DWORD length;
     if (platform::GetTokenInformation(token, TokenUser, info, kTokenInfoBytes, &length))
-        LookUpAccountName(&table->accounts, reinterpret_cast<TOKEN_USER *>(info)->User.Sid,
+        LookUpAccountName(&reading->accounts, reinterpret_cast<TOKEN_USER *>(info)->User.Sid,
                           record->owner);
     platform::CloseHandle(token);
 }
 
 // The file as the kernel recorded it; on Windows XP, for a file on a device
-// that no drive letter names, the loader list's path, and its name until
-// the snapshot gives one.
-void ReadNameAndPath(const ProcessTable &table, HANDLE process, ProcessRecord *record)
+// that no drive letter names, the loader list's path and name. True when
+// the kernel named it.
+bool ReadNameAndPath(HANDLE process, ProcessRecord *record)
 {
     switch (ReadKernelImage(process, record->path, record->name)) {
     case kKernelPathRead:
-        record->nameSource = kNameKernel;
-        break;
+        return true;
     case kKernelPathUnmapped:
-        if (ReadLoaderListImage(record->id, table.time, record->path, record->name) &&
-            record->name[0] != '\0')
-            record->nameSource = kNameLoaderList;
-        break;
+        if (!ReadLoaderListImage(record->key, record->path, record->name))
+            record->name[0] = record->path[0] = '\0';
+        return false;
     default:
-        break;
+        record->name[0] = record->path[0] = '\0';
+        return false;
     }
 }
 
-struct SnapshotNaming {
-    ProcessTable *table;
-    void (*named)(int index, const char *name, void *context);
-    void *context;
+struct SnapshotLookup {
+    DWORD id;
+    char *name;
 };
 
 bool NameFromEntry(const PROCESSENTRY32W &entry, void *context)
 {
-    const SnapshotNaming &naming = *static_cast<SnapshotNaming *>(context);
-    for (int i = 0; i < naming.table->count; ++i) {
-        if (naming.table->wantsName[i] && naming.table->ids[i] == entry.th32ProcessID) {
-            char name[MAX_PATH];
-            ToListText(entry.szExeFile, name, MAX_PATH);
-            if (name[0] != '\0')
-                naming.named(i, name, naming.context);
-        }
-    }
-    return true;
+    SnapshotLookup *lookup = static_cast<SnapshotLookup *>(context);
+    if (entry.th32ProcessID != lookup->id)
+        return true;
+    ToListText(entry.szExeFile, lookup->name, MAX_PATH);
+    return false;
 }
 
-}
-
-bool OpenProcessTable(ProcessTable *table)
+// The snapshot's name for a process the kernel did not name. Such a record
+// shows no path: the loader list's claim must not stand beside another
+// name. Where the snapshot has no name either, the loader list's stays.
+void NameFromSnapshot(const TableReading &reading, ProcessRecord *record)
 {
-    DWORD bytes = 0;
-    table->time = SystemTimeNow();
-    platform::EnumProcesses(table->ids, sizeof(table->ids), &bytes);
-    table->count = static_cast<int>(bytes / sizeof(DWORD));
-    // Without the privilege fewer processes open, and that is all.
-    table->ownToken = BeginDebugPrivilege();
-    if (table->ownToken == NULL)
-        return false;
-    // With the enumeration, so that it names the processes enumerated.
-    table->snapshot = TakeProcessSnapshot();
-    table->sessionsFetched = false;
-    table->sessionEntries = NULL;
-    table->sessionCount = 0;
-    // The account table is large; only its count needs a start.
-    table->accounts.count = 0;
-    return true;
-}
-
-void ReadProcessRecord(ProcessTable *table, int index, ProcessRecord *record)
-{
-    ClearRecord(record, table->ids[index]);
-    table->wantsName[index] = false;
-    if (record->id == kIdleProcessId)
+    if (reading.snapshot == INVALID_HANDLE_VALUE)
         return;
-    RowIdentity identity;
-    HANDLE process = OpenIdentifiedProcess(record->id, 0, table->time, kAccessToRead, &identity,
-                                           &record->created);
+    char name[MAX_PATH] = "";
+    SnapshotLookup lookup = { record->key.id, name };
+    VisitProcessSnapshot(reading.snapshot, NameFromEntry, &lookup);
+    if (name[0] == '\0')
+        return;
+    memcpy(record->name, name, MAX_PATH);
+    record->path[0] = '\0';
+}
+
+// One open of the process, and its key read on that handle: the record
+// holds the facts of the process that held the identifier then, whatever
+// the clock says. The idle process (0) has no file; a process that exited
+// since the enumeration, or ended, holds the identifier alone; one that
+// refuses to open is named by the snapshot.
+void ReadProcessRecord(TableReading *reading, DWORD processId, ProcessRecord *record)
+{
+    ClearRecord(record, processId);
+    if (processId == kIdleProcessId)
+        return;
+    HANDLE process = OpenProcessToRead(processId);
     if (process == NULL) {
-        // A newer process's facts never fill the record; one that refuses
-        // is named by the snapshot.
-        record->created = 0;
-        table->wantsName[index] = identity == kRowProcessUnknown;
+        if (GetLastError() != ERROR_INVALID_PARAMETER)
+            NameFromSnapshot(*reading, record);
         return;
     }
-    ReadNameAndPath(*table, process, record);
-    ReadOwner(table, process, record);
-    platform::CloseHandle(process);
-    table->wantsName[index] = record->nameSource != kNameKernel;
-}
-
-void ReadSnapshotNames(ProcessTable *table, void (*named)(int index, const char *name, void *context),
-                       void *context)
-{
-    bool any = false;
-    for (int i = 0; i < table->count && !any; ++i)
-        any = table->wantsName[i];
-    if (!any || table->snapshot == INVALID_HANDLE_VALUE)
+    if (HasExited(process)) {
+        platform::CloseHandle(process);
         return;
-    SnapshotNaming naming = { table, named, context };
-    VisitProcessSnapshot(table->snapshot, NameFromEntry, &naming);
+    }
+    record->key.created = ReadProcessStart(process);
+    const bool kernelNamed = ReadNameAndPath(process, record);
+    ReadOwner(reading, process, record);
+    platform::CloseHandle(process);
+    if (!kernelNamed)
+        NameFromSnapshot(*reading, record);
 }
 
-void CloseProcessTable(ProcessTable *table)
+// Every record, with the debug privilege on throughout. False when the
+// program's own token cannot be opened.
+bool ReadRecords(const DWORD *ids, int count, TableReading *reading, ProcessTableReader *reader)
 {
-    EndDebugPrivilege(table->ownToken);
-    if (table->snapshot != INVALID_HANDLE_VALUE)
-        platform::CloseHandle(table->snapshot);
-    if (table->sessionEntries != NULL)
-        platform::WTSFreeMemory(table->sessionEntries);
+    // Without the privilege fewer processes open, and that is all.
+    HANDLE ownToken = BeginDebugPrivilege();
+    if (ownToken == NULL)
+        return false;
+    reader->Listed(ids, count);
+    for (int i = 0; i < count; ++i) {
+        ProcessRecord record;
+        ReadProcessRecord(reading, ids[i], &record);
+        reader->Read(i, record);
+    }
+    EndDebugPrivilege(ownToken);
+    return true;
+}
+
+}
+
+bool ReadProcessTable(ProcessTableReader *reader)
+{
+    DWORD ids[kMaxProcesses];
+    DWORD bytes = 0;
+    platform::EnumProcesses(ids, sizeof(ids), &bytes);
+    TableReading reading;
+    reading.snapshot = TakeProcessSnapshot();
+    reading.sessionsFetched = false;
+    reading.sessionEntries = NULL;
+    reading.sessionCount = 0;
+    // The account table is large; only its count needs a start.
+    reading.accounts.count = 0;
+    const bool read =
+        ReadRecords(ids, static_cast<int>(bytes / sizeof(DWORD)), &reading, reader);
+    if (reading.snapshot != INVALID_HANDLE_VALUE)
+        platform::CloseHandle(reading.snapshot);
+    if (reading.sessionEntries != NULL)
+        platform::WTSFreeMemory(reading.sessionEntries);
+    return read;
 }

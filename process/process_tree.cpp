@@ -1,7 +1,10 @@
 #include "process_tree.h"
 
+#include <winternl.h>
+
+#include "end_offer.h"
 #include "platform_calls.h"
-#include "process_identity.h"
+#include "privilege.h"
 #include "process_snapshot.h"
 
 namespace {
@@ -11,9 +14,6 @@ struct Snapshot {
     DWORD ids[kMaxGroupProcesses];
     DWORD parentIds[kMaxGroupProcesses];
     int count;
-    // When it was taken: a child started later holds an identifier that
-    // was handed on since.
-    ULONGLONG time;
 };
 
 bool AddToSnapshot(const PROCESSENTRY32W &entry, void *context)
@@ -27,9 +27,6 @@ bool AddToSnapshot(const PROCESSENTRY32W &entry, void *context)
 void TakeSnapshot(Snapshot *snapshot)
 {
     snapshot->count = 0;
-    // Read before the snapshot: a process started while it is taken may be
-    // in it, and must count as later.
-    snapshot->time = SystemTimeNow();
     HANDLE handle = TakeProcessSnapshot();
     if (handle == INVALID_HANDLE_VALUE)
         return;
@@ -37,25 +34,11 @@ void TakeSnapshot(Snapshot *snapshot)
     platform::CloseHandle(handle);
 }
 
-// The start of a process that started between earliest and latest.
-bool ReadStartWithin(DWORD processId, ULONGLONG earliest, ULONGLONG latest, ULONGLONG *created)
+// The root is still the process the user saw, by its key and its name.
+bool RootIsTheRow(const ProcessKey &root, const char *rootImageName)
 {
     RowIdentity identity;
-    HANDLE process =
-        OpenIdentifiedProcess(processId, earliest, latest, kAccessToQuery, &identity, created);
-    if (process == NULL)
-        return false;
-    platform::CloseHandle(process);
-    return true;
-}
-
-// The root's start, read only while it is still the process the user saw.
-bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
-                   ULONGLONG *created)
-{
-    RowIdentity identity;
-    HANDLE process =
-        OpenIdentifiedProcess(rootId, 0, listTime, kAccessToQuery, &identity, created);
+    HANDLE process = OpenIdentifiedProcess(root, kAccessToQuery, &identity);
     if (process == NULL)
         return false;
     const bool named = HasImageName(process, rootImageName);
@@ -63,45 +46,66 @@ bool ReadRootStart(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
     return named;
 }
 
+// The parent the kernel recorded for an opened process, or 0.
+DWORD ParentOf(HANDLE process)
+{
+    PROCESS_BASIC_INFORMATION info;
+    if (platform::NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof(info),
+                                            NULL) < 0)
+        return 0;
+    return static_cast<DWORD>(info.InheritedFromUniqueProcessId);
+}
+
+// The key of a child of parent: the process that holds the identifier now,
+// running, whose parent the kernel says is parent's identifier and which
+// started no earlier than parent (an older one is an orphan of an earlier
+// holder of that identifier). Both starts are the kernel's.
+bool ReadChildKey(DWORD childId, const ProcessKey &parent, ProcessKey *child)
+{
+    HANDLE process = OpenProcessForQuery(childId);
+    if (process == NULL)
+        return false;
+    child->id = childId;
+    child->created = ReadProcessStart(process);
+    const bool isChild = child->created != kStartUnknown && child->created >= parent.created &&
+                         !HasExited(process) && ParentOf(process) == parent.id;
+    platform::CloseHandle(process);
+    return isChild;
+}
+
 bool InTree(const ProcessGroup &tree, DWORD processId)
 {
     for (int i = 0; i < tree.count; ++i) {
-        if (tree.ids[i] == processId)
+        if (tree.members[i].id == processId)
             return true;
     }
     return false;
 }
 
-// Adds the children of one member that started no earlier than it did and
-// no later than the snapshot.
+// Adds the children of one member.
 void AddChildren(const Snapshot &snapshot, int member, ProcessGroup *tree)
 {
-    const DWORD ownId = platform::GetCurrentProcessId();
     for (int i = 0; i < snapshot.count && tree->count < kMaxGroupProcesses; ++i) {
         const DWORD id = snapshot.ids[i];
-        if (snapshot.parentIds[i] != tree->ids[member] || id == ownId || InTree(*tree, id))
+        if (snapshot.parentIds[i] != tree->members[member].id || !MayOfferEnd(id, kEndWithOthers) ||
+            InTree(*tree, id))
             continue;
-        ULONGLONG created;
-        if (ReadStartWithin(id, tree->created[member], snapshot.time, &created)) {
-            tree->ids[tree->count] = id;
-            tree->created[tree->count] = created;
+        if (ReadChildKey(id, tree->members[member], &tree->members[tree->count]))
             ++tree->count;
-        }
     }
 }
 
 }
 
-void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
-                       ProcessGroup *tree)
+void GatherProcessTree(const ProcessKey &root, const char *rootImageName, ProcessGroup *tree)
 {
     tree->count = 0;
-    if (rootId == platform::GetCurrentProcessId())
+    if (!MayOfferEnd(root.id, kEndWithOthers))
         return;
-    tree->ids[0] = rootId;
+    tree->members[0] = root;
     tree->count = 1;
     tree->rowMembers = 1;
-    if (!ReadRootStart(rootId, rootImageName, listTime, &tree->created[0]))
+    if (!RootIsTheRow(root, rootImageName))
         return;
     Snapshot snapshot;
     TakeSnapshot(&snapshot);

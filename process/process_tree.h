@@ -7,16 +7,16 @@
 
 #include "process_group.h"
 
-// Gathers the root and its descendants from one process snapshot. A parent
-// identifier may have been handed on to a newer process, and a child's to a
-// program started after the snapshot, so a process counts as a child only
-// when it started between its parent's start and the snapshot; where either
-// start cannot be read, it does not count. Descendants are followed only
-// while the root is still the process of the row (the rule of
-// TerminateById, with the list's time). This program's own process never
-// counts, nor what it started: it stays to show the result. Its own
-// identifier as the root leaves the tree empty.
-void GatherProcessTree(DWORD rootId, const char *rootImageName, ULONGLONG listTime,
-                       ProcessGroup *tree);
+// Gathers the root (the process of a row's key) and its descendants, each
+// with its own key, from one process snapshot. A parent's identifier may
+// have been handed on, and a child's too since the snapshot, so a process
+// counts as a child only where the kernel, asked on its own handle, names
+// the member as its parent and its start is no earlier than the member's;
+// where either cannot be read, it does not count. Descendants are followed
+// only while the root is still the process of the row, with the row's image
+// name. Only processes that may be ended with others count
+// (MayOfferEnd): this program's own process never does, nor what it
+// started, and as the root it leaves the tree empty.
+void GatherProcessTree(const ProcessKey &root, const char *rootImageName, ProcessGroup *tree);
 
 #endif

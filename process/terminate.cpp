@@ -1,3 +1,10 @@
+// ntstatus.h names the status of a denied end; windows.h names a few of
+// the same statuses, so it leaves them to ntstatus.h here.
+#define WIN32_NO_STATUS
+#include <windows.h>
+#undef WIN32_NO_STATUS
+#include <ntstatus.h>
+
 #include "terminate.h"
 
 #include "list_text.h"
@@ -23,26 +30,14 @@ EndResult ReasonOfError(DWORD error)
     }
 }
 
-// A process that has ended may still be opened while something holds it.
-bool HasExited(HANDLE process)
-{
-    return platform::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-}
-
-// Opens the process meant for the end, or gives NULL and why not.
-HANDLE OpenToEnd(DWORD processId, ULONGLONG earliest, ULONGLONG latest, EndResult *refusal)
-{
-    RowIdentity identity;
-    HANDLE process = OpenIdentifiedProcess(processId, earliest, latest, kAccessToEnd, &identity);
-    if (process == NULL)
-        *refusal = identity == kRowProcessGone ? kEndGone : ReasonOfError(GetLastError());
-    return process;
-}
-
-// Whether Windows has begun to end the process: its exit code is set then,
-// before its threads are gone.
+// Whether a denied end met a process that Windows is ending already. The
+// status of the refused call says so from the first step of the rundown;
+// where ntdll cannot give it, the exit code, which is set only at the last.
 bool IsExiting(HANDLE process)
 {
+    LONG status;
+    if (platform::RtlGetLastNtStatus(&status))
+        return status == STATUS_PROCESS_IS_TERMINATING;
     DWORD exitCode;
     return platform::GetExitCodeProcess(process, &exitCode) && exitCode != STILL_ACTIVE;
 }
@@ -65,21 +60,20 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
     return IsSameName(name, expectedImageName);
 }
 
-HANDLE OpenProcessOfRow(DWORD processId, const char *expectedImageName, ULONGLONG listTime,
-                        EndResult *refusal)
+HANDLE OpenProcessOfRow(const ProcessKey &key, const char *expectedImageName, EndResult *refusal)
 {
-    HANDLE process = OpenToEnd(processId, 0, listTime, refusal);
-    if (process != NULL && !HasImageName(process, expectedImageName)) {
+    RowIdentity identity;
+    HANDLE process = OpenIdentifiedProcess(key, kAccessToEnd, &identity);
+    if (process == NULL) {
+        *refusal = identity == kRowProcessGone ? kEndGone : ReasonOfError(GetLastError());
+        return NULL;
+    }
+    if (!HasImageName(process, expectedImageName)) {
         platform::CloseHandle(process);
         *refusal = kEndFailed;
         return NULL;
     }
     return process;
-}
-
-HANDLE OpenProcessStartedAt(DWORD processId, ULONGLONG created, EndResult *refusal)
-{
-    return OpenToEnd(processId, created, created, refusal);
 }
 
 EndResult IssueEnd(HANDLE process)
@@ -104,10 +98,10 @@ EndResult WaitUntilGone(HANDLE process, DWORD milliseconds)
                                                                                  : kEndLingering;
 }
 
-EndResult TerminateById(DWORD processId, const char *expectedImageName, ULONGLONG listTime)
+EndResult TerminateById(const ProcessKey &key, const char *expectedImageName)
 {
     EndResult result;
-    HANDLE process = OpenProcessOfRow(processId, expectedImageName, listTime, &result);
+    HANDLE process = OpenProcessOfRow(key, expectedImageName, &result);
     if (process == NULL)
         return result;
     result = IssueEnd(process);

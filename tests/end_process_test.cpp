@@ -117,17 +117,18 @@ TEST(TerminateById, EndsOnlyTheProcessThatStillHasTheConfirmedName)
     HelperProcess helper;
     ASSERT_TRUE(helper.Started());
     // As if the identifier now belonged to another program.
-    EXPECT_EQ(kEndFailed, TerminateById(helper.Id(), "notepad.exe", SystemTimeNow()));
+    EXPECT_EQ(kEndFailed, TerminateById(helper.Key(), "notepad.exe"));
     EXPECT_TRUE(helper.Running());
     EXPECT_FALSE(DebugPrivilegeEnabled());
 
-    EXPECT_EQ(kEnded, TerminateById(helper.Id(), "VANTRY_SLEEPER.EXE", SystemTimeNow()));
+    EXPECT_EQ(kEnded, TerminateById(helper.Key(), "VANTRY_SLEEPER.EXE"));
     EXPECT_EQ(kKilled, helper.WaitForExit());
     EXPECT_FALSE(DebugPrivilegeEnabled());
 
     // The identifier of a process that has ended.
+    const ProcessKey ended = helper.Key();
     helper.EndAndRelease();
-    EXPECT_EQ(kEndGone, TerminateById(helper.Id(), NULL, SystemTimeNow()));
+    EXPECT_EQ(kEndGone, TerminateById(ended, NULL));
     EXPECT_FALSE(DebugPrivilegeEnabled());
 }
 
@@ -135,7 +136,7 @@ TEST(TerminateById, WithoutANameEndsWhateverHoldsTheIdentifier)
 {
     HelperProcess helper("renamed_helper.exe");
     ASSERT_TRUE(helper.Started());
-    EXPECT_EQ(kEnded, TerminateById(helper.Id(), NULL, SystemTimeNow()));
+    EXPECT_EQ(kEnded, TerminateById(helper.Key(), NULL));
     EXPECT_EQ(kKilled, helper.WaitForExit());
     EXPECT_FALSE(DebugPrivilegeEnabled());
 }

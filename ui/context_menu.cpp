@@ -3,7 +3,7 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
-#include "../process/platform_calls.h"
+#include "../process/end_offer.h"
 #include "../process/process_table.h"
 #include "../res/resource.h"
 #include "list_cell.h"
@@ -12,27 +12,33 @@
 
 namespace {
 
+UINT EnabledIf(bool enabled)
+{
+    return enabled ? MF_ENABLED : MF_GRAYED;
+}
+
 // Built afresh each time. The file's items serve every row, with a path or
 // without: the file comes from the kernel, not from the row (and a process
 // that emptied its own loader list would otherwise hide its file). No item
 // is the default, since a double-click does nothing.
-int TrackRowMenu(HWND owner, POINT at, bool idleRow, bool ownRow, bool named)
+int TrackRowMenu(HWND owner, POINT at, DWORD processId, bool named)
 {
     HMENU menu = CreatePopupMenu();
     if (menu == NULL)
         return 0;
-    // The idle process is no program: nothing ends it, and no file is its.
-    const UINT program = idleRow ? MF_GRAYED : MF_ENABLED;
-    AppendMenuA(menu, MF_STRING | program, IDOK, TEXT_MENU_END);
-    // This program never ends itself with a tree: on its own row, greyed.
-    AppendMenuA(menu, MF_STRING | (idleRow || ownRow ? MF_GRAYED : MF_ENABLED), IDM_END_TREE,
-                TEXT_MENU_END_TREE);
-    // Nor with its name; and a row without an exact name has nothing to match.
-    AppendMenuA(menu, MF_STRING | (idleRow || ownRow || !named ? MF_GRAYED : MF_ENABLED),
-                IDM_END_SAME_NAME, TEXT_MENU_END_SAME_NAME);
+    AppendMenuA(menu, MF_STRING | EnabledIf(MayOfferEnd(processId, kEndAlone)), IDOK, TEXT_MENU_END);
+    // A tree, or the processes of a name, only where the row's process may
+    // be ended with others; and a row without an exact name has nothing to
+    // match.
+    const bool withOthers = MayOfferEnd(processId, kEndWithOthers);
+    AppendMenuA(menu, MF_STRING | EnabledIf(withOthers), IDM_END_TREE, TEXT_MENU_END_TREE);
+    AppendMenuA(menu, MF_STRING | EnabledIf(withOthers && named), IDM_END_SAME_NAME,
+                TEXT_MENU_END_SAME_NAME);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, MF_STRING, IDM_COPY, TEXT_MENU_COPY);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+    // The idle process is no program: no file is its.
+    const UINT program = EnabledIf(processId != kIdleProcessId);
     AppendMenuA(menu, MF_STRING | program, IDM_OPEN_LOCATION, TEXT_MENU_OPEN_LOCATION);
     AppendMenuA(menu, MF_STRING | program, IDM_PROPERTIES, TEXT_MENU_PROPERTIES);
     const int command = TrackPopupMenu(
@@ -82,6 +88,5 @@ void ProcessListDialog::OnContextMenu(HWND from, LPARAM where)
     char name[kNameChars];
     ReadListCell(listWindow, row, 1, name, kNameChars);
     const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(row));
-    RunCommand(TrackRowMenu(dialogWindow.handle, at, processId == kIdleProcessId,
-                            processId == platform::GetCurrentProcessId(), IsExactName(name)));
+    RunCommand(TrackRowMenu(dialogWindow.handle, at, processId, IsExactName(name)));
 }

@@ -15,7 +15,7 @@ const int kFailedChars = 11 + sizeof(TEXT_END_TREE_FAILED_FORMAT);
 bool HasCriticalMember(const ProcessGroup &group)
 {
     for (int i = 0; i < group.count; ++i) {
-        if (IsCriticalProcess(group.ids[i]))
+        if (IsCriticalProcess(group.members[i]))
             return true;
     }
     return false;
@@ -36,9 +36,9 @@ void ProcessListDialog::EndGroup(const ProcessGroup &group, const char *imageNam
     GroupEnd end;
     {
         const WaitCursor wait;
-        end = TerminateProcessGroup(group, imageName, listTime);
+        end = TerminateProcessGroup(group, imageName);
     }
-    const int selectedId = static_cast<int>(group.ids[0]);
+    const int selectedId = static_cast<int>(group.members[0].id);
     // A member that ended by itself while the rest were ended as warned is
     // no news; a lone process that had ended is, as for the single command.
     if (end.failures == 0) {

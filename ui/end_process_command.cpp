@@ -11,24 +11,24 @@
 
 void ProcessListDialog::EndProcessCommand()
 {
-    const int row = SelectedProgramRow();
+    const int row = SelectedRowToEnd(kEndAlone);
     if (row < 0)
         return;
 
     char imageName[kNameChars];
     ReadListCell(listWindow, row, 1, imageName, kNameChars);
-    const int processId = ProcessIdOfRow(row);
+    const ProcessKey key = KeyOfRow(row);
 
-    if (!ConfirmEnd(NULL, imageName, 0, IsCriticalProcess(processId)))
+    if (!ConfirmEnd(NULL, imageName, 0, IsCriticalProcess(key)))
         return;
 
-    // The row's name and the list's time keep a reused identifier from
-    // ending a process the user never saw. The end waits for the process
-    // to be gone, so the list read next no longer shows it.
+    // The row's key and name keep a reused identifier from ending a
+    // process the user never saw. The end waits for the process to be
+    // gone, so the list read next no longer shows it.
     EndResult result;
     {
         const WaitCursor wait;
-        result = TerminateById(processId, imageName, listTime);
+        result = TerminateById(key, imageName);
     }
-    ReportEndResult(processId, result, NULL);
+    ReportEndResult(static_cast<int>(key.id), result, NULL);
 }

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include "../process/list_text.h"
-#include "../process/platform_calls.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 #include "texts.h"
@@ -21,30 +20,28 @@ bool IsExactName(const char *imageName)
 }
 
 // The selected row first, then every other row of the same name, compared
-// without case, in the list's order. This program's own process is never
-// among them: it stays to show the result.
+// without case, in the list's order, each by its key. Only processes that
+// may be ended with others are among them (this program's own stays to
+// show the result).
 void ProcessListDialog::GatherRowsNamed(const char *imageName, int selectedRow,
                                         ProcessGroup *group)
 {
-    const int ownId = static_cast<int>(platform::GetCurrentProcessId());
     group->count = 0;
-    if (ProcessIdOfRow(selectedRow) == ownId)
-        return;
-    group->ids[group->count++] = static_cast<DWORD>(ProcessIdOfRow(selectedRow));
+    group->members[group->count++] = KeyOfRow(selectedRow);
     const int rows = static_cast<int>(SendMessageA(listWindow, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows && group->count < kMaxGroupProcesses; ++row) {
         char name[kNameChars];
         ReadListCell(listWindow, row, 1, name, kNameChars);
-        const int processId = ProcessIdOfRow(row);
-        if (row != selectedRow && processId != ownId && IsSameName(name, imageName))
-            group->ids[group->count++] = static_cast<DWORD>(processId);
+        const ProcessKey key = KeyOfRow(row);
+        if (row != selectedRow && MayOfferEnd(key.id, kEndWithOthers) && IsSameName(name, imageName))
+            group->members[group->count++] = key;
     }
     group->rowMembers = group->count;
 }
 
 void ProcessListDialog::EndSameNameCommand()
 {
-    const int row = SelectedProgramRow();
+    const int row = SelectedRowToEnd(kEndWithOthers);
     if (row < 0)
         return;
     char imageName[kNameChars];

@@ -9,7 +9,7 @@
 
 void ProcessListDialog::EndTreeCommand()
 {
-    const int row = SelectedProgramRow();
+    const int row = SelectedRowToEnd(kEndWithOthers);
     if (row < 0)
         return;
 
@@ -20,7 +20,7 @@ void ProcessListDialog::EndTreeCommand()
     // is ended first, so that it cannot start replacements, then parents
     // before children.
     ProcessGroup tree;
-    GatherProcessTree(ProcessIdOfRow(row), imageName, listTime, &tree);
+    GatherProcessTree(KeyOfRow(row), imageName, &tree);
     if (tree.count == 0)
         return;
     EndGroup(tree, imageName, TEXT_END_TREE_WARNING_FORMAT, tree.count - 1);

@@ -114,7 +114,7 @@ bool ProcessListDialog::ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char 
     const int row = SelectedProgramRow();
     if (row < 0)
         return false;
-    switch (ReadImagePath(static_cast<DWORD>(ProcessIdOfRow(row)), listTime, file)) {
+    switch (ReadImagePath(KeyOfRow(row), file)) {
     case kImagePathRead:
         return true;
     case kImageProcessGone:

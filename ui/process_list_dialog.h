@@ -5,13 +5,15 @@
 #include <windows.h>
 
 #include "../app/modal_dialog.h"
+#include "../process/end_offer.h"
 #include "../process/process_group.h"
+#include "../process/process_table.h"
 #include "window_finder.h"
 
 // Like ModalDialog, it initialises nothing: the one instance has static
 // storage and starts zeroed, and the dialog's start-up sets the rest.
 // cppcheck-suppress noConstructor
-class ProcessListDialog : public ModalDialog, private FinderRows {
+class ProcessListDialog : public ModalDialog, private FinderRows, private ProcessTableReader {
 public:
     INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -56,6 +58,7 @@ private:
     bool ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char *failure);
     int SelectedRow() const override;
     int SelectedProgramRow() const;
+    int SelectedRowToEnd(EndScope scope) const;
     int ProcessIdOfRow(int row) const;
     void SelectRow(int row);
     void ShowSortArrow(int column);
@@ -65,9 +68,15 @@ private:
     void SetSmallIcon();
     int Scaled(int figure) const;
 
-    // When the list was last read (a FILETIME count): a row stands for the
-    // process that held its identifier then, never for a later one.
-    ULONGLONG listTime;
+    // The key of each row of the last rebuild, by the row's item data (its
+    // place in that rebuild's enumeration): a row stands for the process of
+    // its key, never for another that holds its identifier later.
+    ProcessKey rowKeys[kMaxProcesses];
+    int rowKeyCount;
+    ProcessKey KeyOfRow(int row) const;
+    // The table as it is read, into the rows (process_rows.cpp).
+    void Listed(const DWORD *ids, int count) override;
+    void Read(int index, const ProcessRecord &record) override;
     // The DPI the dialog is drawn at; every layout figure is scaled to it.
     UINT dpi;
 
@@ -82,6 +91,7 @@ private:
     void ShowRow(int row) override;
     void ChooseRow(int row) override;
     int RowOfPid(int processId);
+    int RowOfKey(const ProcessKey &key);
     WindowFinder finder;
 
     // Restarting as administrator.

@@ -1,5 +1,5 @@
 // Rebuilds the process list: one row for each record the process table
-// gives, written as it is read.
+// gives, written as it is read, and the row's key kept beside it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -38,53 +38,64 @@ void SetCell(HWND list, int row, int column, const char *text)
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-// A cell without text stays as the row was made: empty.
-void WriteRecord(HWND list, int row, const ProcessRecord &record)
+}
+
+// The wait cursor shows while the list is rebuilt: the window does not
+// answer until it is done. Repainting after each cell would cost far more
+// than the whole table, so the list is drawn once.
+int ProcessListDialog::RebuildProcessList()
 {
+    const WaitCursor wait;
+    rowKeyCount = 0;
+    SendMessageA(listWindow, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(listWindow, WM_SETREDRAW, FALSE, 0);
+    const bool read = ReadProcessTable(this);
+    SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listWindow, NULL, TRUE);
+    if (!read)
+        return kFailed;
+    lastKey = 0;
+    return 1;
+}
+
+// Every row exists before any detail is looked up, so each row's item data
+// is its position in this enumeration.
+void ProcessListDialog::Listed(const DWORD *ids, int count)
+{
+    for (int i = 0; i < count; ++i)
+        InsertRow(listWindow, i, ids[i]);
+}
+
+// A cell without text stays as the row was made: empty.
+void ProcessListDialog::Read(int index, const ProcessRecord &record)
+{
+    if (index < 0 || index >= kMaxProcesses)
+        return;
+    rowKeys[index] = record.key;
+    if (index >= rowKeyCount)
+        rowKeyCount = index + 1;
     const char *const cells[] = { record.name, record.path, record.owner };
     const int columns[] = { kColumnImage, kColumnPath, kColumnOwner };
     for (int i = 0; i < 3; ++i) {
         if (cells[i][0] != '\0')
-            SetCell(list, row, columns[i], cells[i]);
+            SetCell(listWindow, index, columns[i], cells[i]);
     }
 }
 
-void WriteSnapshotName(int row, const char *name, void *list)
+// The key kept for the row's item data. A row whose identifier is not its
+// key's (none was kept for it) gets a key with no start: no action opens
+// its process as the row's.
+ProcessKey ProcessListDialog::KeyOfRow(int row) const
 {
-    SetCell(static_cast<HWND>(list), row, kColumnImage, name);
-    SetCell(static_cast<HWND>(list), row, kColumnPath, "");
-}
-
-}
-
-// The wait cursor shows while the list is rebuilt: the window does not
-// answer until it is done.
-int ProcessListDialog::RebuildProcessList()
-{
-    const WaitCursor wait;
-    ProcessTable table;
-    const bool opened = OpenProcessTable(&table);
-    listTime = table.time;
-    SendMessageA(listWindow, LVM_DELETEALLITEMS, 0, 0);
-    if (!opened)
-        return kFailed;
-
-    // Every row exists before any detail is looked up, so each row's item
-    // data is its position in this enumeration. Repainting after each cell
-    // would cost far more than the whole table, so the list is drawn once.
-    SendMessageA(listWindow, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < table.count; ++i)
-        InsertRow(listWindow, i, table.ids[i]);
-    for (int j = 0; j < table.count; ++j) {
-        ProcessRecord record;
-        ReadProcessRecord(&table, j, &record);
-        WriteRecord(listWindow, j, record);
-    }
-    ReadSnapshotNames(&table, WriteSnapshotName, listWindow);
-    SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(listWindow, NULL, TRUE);
-
-    CloseProcessTable(&table);
-    lastKey = 0;
-    return 1;
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = -1;
+    SendMessageA(listWindow, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(row));
+    if (item.lParam >= 0 && item.lParam < rowKeyCount && rowKeys[item.lParam].id == processId)
+        return rowKeys[item.lParam];
+    const ProcessKey unknown = { processId, kStartUnknown };
+    return unknown;
 }

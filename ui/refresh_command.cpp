@@ -2,22 +2,22 @@
 #include <windows.h>
 
 #include "../process/process_identity.h"
-#include "../process/process_table.h"
 #include "process_list_dialog.h"
 
 void ProcessListDialog::RefreshCommand()
 {
     const int row = SelectedRow();
-    const int processId = row >= 0 ? ProcessIdOfRow(row) : 0;
-    const ULONGLONG shownTime = listTime;
+    const ProcessKey selected = row >= 0 ? KeyOfRow(row) : ProcessKey();
 
     RebuildProcessList();
     SortList(sortColumn);
     // The selection stays with the process the user selected, never with a
-    // newer one that holds its identifier now. The idle process is always
-    // the same.
-    const DWORD id = static_cast<DWORD>(processId);
-    if (row >= 0 && (id == kIdleProcessId || CheckRowIdentity(id, shownTime) != kRowProcessGone))
-        SelectByPid(processId);
+    // newer one that holds its identifier now: the row whose key is the
+    // same, both starts as the kernel gave them.
+    if (row >= 0) {
+        const int same = RowOfKey(selected);
+        if (same >= 0)
+            SelectRow(same);
+    }
     SetFocus(listWindow);
 }

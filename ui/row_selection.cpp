@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../process/end_offer.h"
 #include "../process/process_identity.h"
 #include "../process/process_table.h"
 #include "list_cell.h"
@@ -26,12 +27,20 @@ int ProcessListDialog::SelectedRow() const
                                          LVNI_SELECTED | LVNI_VISIBLEONLY));
 }
 
-// The selected row, where it stands for a program, which can be ended and
-// has a file: not the idle process. -1 otherwise.
+// The selected row, where it stands for a program, which has a file: not
+// the idle process. -1 otherwise.
 int ProcessListDialog::SelectedProgramRow() const
 {
     const int row = SelectedRow();
     return row >= 0 && ProcessIdOfRow(row) != static_cast<int>(kIdleProcessId) ? row : -1;
+}
+
+// The selected row, where its process may be offered for ending so. -1
+// otherwise.
+int ProcessListDialog::SelectedRowToEnd(EndScope scope) const
+{
+    const int row = SelectedRow();
+    return row >= 0 && MayOfferEnd(static_cast<DWORD>(ProcessIdOfRow(row)), scope) ? row : -1;
 }
 
 // The list allows one selected row, so this also deselects the previous one.
@@ -73,10 +82,9 @@ int ProcessListDialog::RowOfPid(int processId)
 int ProcessListDialog::RowOfProcess(int processId, bool rebuild)
 {
     int row = RowOfPid(processId);
-    // A row of the identifier stands for the process that held it when the
-    // list was read; a newer one needs a list that shows it.
-    if (rebuild && (row < 0 || CheckRowIdentity(static_cast<DWORD>(processId), listTime) ==
-                                   kRowProcessGone)) {
+    // A row of the identifier stands for the process of its key; a newer
+    // one under the identifier needs a list that shows it.
+    if (rebuild && (row < 0 || CheckProcessKey(KeyOfRow(row)) == kRowProcessGone)) {
         RefreshCommand();
         row = RowOfPid(processId);
     }
@@ -100,6 +108,13 @@ void ProcessListDialog::ChooseRow(int row)
 {
     SelectRow(row);
     SetFocus(listWindow);
+}
+
+// The row of key's process, as the last rebuild keyed it, or -1.
+int ProcessListDialog::RowOfKey(const ProcessKey &key)
+{
+    const int row = RowOfPid(static_cast<int>(key.id));
+    return row >= 0 && SameProcessKey(KeyOfRow(row), key) ? row : -1;
 }
 
 int ProcessListDialog::SelectByPid(int processId)

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <deque>
 
+#include <winternl.h>
+
 #include "../../process/platform_calls.h"
 #include "../../process/shell_calls.h"
 
@@ -16,6 +18,7 @@ const HANDLE kOwnToken = reinterpret_cast<HANDLE>(0x7000);
 const DWORD kDebugLuid = 20;
 std::vector<WTS_PROCESS_INFOA> s_sessionList;
 std::vector<ITEMIDLIST *> s_itemLists;  // made and not yet freed
+LONG s_lastStatus = 0;  // of the last refused end
 // The accounts the fake has handed out a SID for, the one at index i as
 // S-1-5-i: the rows of one account share one SID, as on Windows.
 std::deque<std::pair<FakeAccount, SID>> s_accounts;
@@ -69,17 +72,6 @@ BOOL NullArgument()
 {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
-}
-
-// A look at the process table takes a moment of the clock, in which the
-// processes that start with it start.
-void StartWithTableRead()
-{
-    for (FakeProcess &process : g_fake.processes) {
-        if (process.startsWithTableRead)
-            process.created = g_fake.now;
-    }
-    ++g_fake.now;
 }
 
 std::wstring TextOrEmpty(const wchar_t *text) { return text != NULL ? text : L""; }
@@ -149,7 +141,6 @@ BOOL EnumProcesses(DWORD *ids, DWORD size, DWORD *bytesReturned)
     g_fake.cursorWhileEnumerating = GetCursor();
     if (ids == NULL || bytesReturned == NULL)
         return NullArgument();
-    StartWithTableRead();
     const size_t count = std::min<size_t>(size / sizeof(DWORD), g_fake.processes.size());
     for (size_t i = 0; i < count; ++i)
         ids[i] = g_fake.processes[i].id;
@@ -255,6 +246,11 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
         return FALSE;
     if (fake->terminateError != 0 || fake->endsWhenTold) {
         fake->exited = fake->exited || fake->endsWhenTold;
+        // Windows refuses the end of a process it is ending already with
+        // the status that says so, which reads as access denied.
+        const LONG kAccessDenied = static_cast<LONG>(0xC0000022);
+        const LONG kIsTerminating = static_cast<LONG>(0xC000010A);
+        s_lastStatus = fake->exiting || fake->endsWhenTold ? kIsTerminating : kAccessDenied;
         SetLastError(fake->terminateError != 0 ? fake->terminateError : ERROR_ACCESS_DENIED);
         return FALSE;
     }
@@ -265,13 +261,13 @@ BOOL TerminateProcess(HANDLE process, UINT exitCode)
     return TRUE;
 }
 
-// Set once the process exits, or Windows begins to end it.
+// Set once the process has exited.
 BOOL GetExitCodeProcess(HANDLE process, DWORD *exitCode)
 {
     FakeProcess *fake = ByHandle(process);
     if (exitCode == NULL || fake == NULL || !IsOpen(process))
         return NullArgument();
-    *exitCode = fake->exited || fake->exiting ? 0xFFFFFFFF : STILL_ACTIVE;
+    *exitCode = fake->exited ? 0xFFFFFFFF : STILL_ACTIVE;
     return TRUE;
 }
 
@@ -299,10 +295,27 @@ LONG NtQueryInformationProcess(HANDLE process, ULONG infoClass, void *info, ULON
     FakeProcess *fake = ByHandle(process);
     if (fake == NULL || !IsOpen(process) || fake->breakOnTerminationQueryFails)
         return kAccessDenied;
+    if (infoClass == ProcessBasicInformation && info != NULL &&
+        size == sizeof(PROCESS_BASIC_INFORMATION)) {
+        PROCESS_BASIC_INFORMATION *basic = static_cast<PROCESS_BASIC_INFORMATION *>(info);
+        ZeroMemory(basic, sizeof(*basic));
+        basic->UniqueProcessId = fake->id;
+        basic->InheritedFromUniqueProcessId =
+            fake->handleParentId != 0 ? fake->handleParentId : fake->parentId;
+        return 0;
+    }
     if (infoClass != 29 || info == NULL || size != sizeof(ULONG))
         return kLengthMismatch;
     *static_cast<ULONG *>(info) = fake->critical ? 1 : 0;
     return 0;
+}
+
+BOOL RtlGetLastNtStatus(LONG *status)
+{
+    if (g_fake.lastStatusMissing || status == NULL)
+        return FALSE;
+    *status = s_lastStatus;
+    return TRUE;
 }
 
 BOOL CloseHandle(HANDLE handle)
@@ -527,7 +540,6 @@ HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD)
     if (g_fake.snapshotFails || flags != TH32CS_SNAPPROCESS)
         return INVALID_HANDLE_VALUE;
     ++g_fake.snapshots;
-    StartWithTableRead();
     return Open(kSnapshot);
 }
 
@@ -610,13 +622,5 @@ DWORD GetCurrentProcessId()
     return g_fake.ownProcessId;
 }
 
-void GetSystemTimeAsFileTime(FILETIME *now)
-{
-    if (now == NULL)
-        return;
-    now->dwLowDateTime = static_cast<DWORD>(g_fake.now);
-    now->dwHighDateTime = static_cast<DWORD>(g_fake.now >> 32);
-    g_fake.lastTimeRead = g_fake.now++;
-}
 
 }

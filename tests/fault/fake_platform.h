@@ -15,6 +15,10 @@ struct FakeAccount {
     bool lookupFails = false;
 };
 
+// When a fake process started, unless the test says otherwise: before the
+// clock's start.
+const ULONGLONG kFakeStart = 100;
+
 struct FakeProcess {
     DWORD id = 0;
     std::string name;   // empty: the base name cannot be read
@@ -35,21 +39,22 @@ struct FakeProcess {
     bool endAccessRefused = false;
     // Process trees: the parent as the snapshot names it, and the start.
     DWORD parentId = 0;
-    ULONGLONG created = 0;
+    ULONGLONG created = kFakeStart;
+    // The parent the kernel gives on the process's handle, where it is not
+    // parentId: the identifier went to another program since the snapshot.
+    DWORD handleParentId = 0;
     bool timesFail = false;
     // Ending: a process that had ended before (its object still held
     // open), and one that does not end within a wait once terminated.
     bool exited = false;
     bool lingers = false;
-    // Windows has begun to end it: its exit code is set, its threads go on.
+    // Windows has begun to end it: a refused end's status says so; its
+    // exit code is set only once it has exited.
     bool exiting = false;
     DWORD terminateError = 0;  // TerminateProcess fails with it
     // Ends by itself the moment it is told to: TerminateProcess fails (with
     // terminateError, else denied, as Windows answers) and it has exited.
     bool endsWhenTold = false;
-    // Started the moment the process table was read (the enumeration or the
-    // snapshot): its start is the clock of that moment.
-    bool startsWithTableRead = false;
     // The image file as the kernel recorded it, in UTF-16 (on Windows XP
     // the path on its device); empty: the list's path, converted. The
     // loader list (name, path) may say otherwise.
@@ -131,11 +136,13 @@ struct FakePlatform {
     // Process trees: the snapshot fails on demand, and counts as an open
     // handle while it is held.
     bool snapshotFails = false;
-    // The system clock, as a FILETIME count, which every look at it or at
-    // the process table moves on by one: processes added to the table start
-    // before it unless the test says otherwise.
+    // The system clock, as a FILETIME count: processes added to the table
+    // start before it unless the test says otherwise. A test may set it
+    // back, and start a process at it.
     ULONGLONG now = 1000;
-    ULONGLONG lastTimeRead = 0;  // after a rebuild, the list's time
+    // ntdll without RtlGetLastNtStatus: a denied end says no more than
+    // its last error.
+    bool lastStatusMissing = false;
     // The clock of the waits, in milliseconds: a wait that times out takes
     // all of its time. A process that was told to end is gone within any
     // wait that takes time, unless it lingers.

@@ -197,17 +197,17 @@ TEST_F(ListCommandFaults, WithTheFileAndItsFolderGoneTheUserIsTold)
     ExpectNothingOpened();
 }
 
-// A row stands for the process that held its identifier when the list was
-// read. A later start, on a row with a name or without, or an identifier
-// that names nothing now, gets the box for a gone row; a process that will
-// not open, the command's own. A start at the list's very time is the row's.
+// A row stands for the process of its key. Another start under its
+// identifier, on a row with a name or without, or an identifier that names
+// nothing now, gets the box for a gone row; a process that will not open,
+// the command's own.
 TEST_F(ListCommandFaults, OnlyTheRowsOwnProcessIsOpened)
 {
-    AddFakeProcess(303, "").startsWithTableRead = true;
-    g_fake.processes[0].startsWithTableRead = true;
+    AddFakeProcess(303, "");
     runner_.SendCommand(IDC_REFRESH);
     for (DWORD id : { 300, 303 }) {
         ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), id)));
+        ++g_fake.processes[id == 300 ? 0 : g_fake.processes.size() - 1].created;
         runner_.PostCommand(IDM_OPEN_LOCATION);
         ExpectFailureBox(CP932_ROW_GONE);
     }
@@ -222,8 +222,6 @@ TEST_F(ListCommandFaults, OnlyTheRowsOwnProcessIsOpened)
     ExpectFailureBox(CP932_PROPERTIES_FAILED);
     ExpectNothingOpened();
     g_fake.processes[0].openFails = false;
-    g_fake.processes[0].startsWithTableRead = false;
-    g_fake.processes[0].created = g_fake.lastTimeRead;
     runner_.PostCommand(IDM_OPEN_LOCATION);
     ExpectNoBox();
     EXPECT_EQ(1, g_fake.shellSelections);

@@ -69,8 +69,8 @@ TEST_F(ProcessTableFaults, ListsOnlyTheFirstThousandProcesses)
 
 // A process that will not open, or whose file no call names, is named by
 // the process snapshot, one for the whole list; one whose loader list will
-// not read is named by the kernel. The idle process, and a newer process
-// under a listed identifier, show the identifier alone.
+// not read is named by the kernel. The idle process, and a process that
+// exited since the enumeration, show the identifier alone.
 TEST_F(ProcessTableFaults, EveryProcessIsNamedWhateverCannotBeRead)
 {
     AddFakeProcess(0, "[System Process]").openFails = true;
@@ -78,7 +78,7 @@ TEST_F(ProcessTableFaults, EveryProcessIsNamedWhateverCannotBeRead)
     AddFakeProcess(44, "nomodules.exe").modulesFail = true;
     FakeProcess &pathless = AddFakeProcess(48, "System");
     pathless.kernelPathFails = pathless.modulesFail = true;
-    AddFakeProcess(52, "newer.exe").startsWithTableRead = true;
+    AddFakeProcess(52, "exited.exe").exited = true;  // since the enumeration
     // A session entry for the locked process must not be used: no fallback
     // without an open process.
     FakeSessionProcess session;

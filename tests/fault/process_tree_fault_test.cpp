@@ -66,11 +66,24 @@ protected:
         runner.Stop();
     }
 
-    static Ids Gathered(DWORD rootId, const char *name = "")
+    // The row's key: the start the fake process has now.
+    static ProcessKey Key(DWORD id)
+    {
+        for (const FakeProcess &process : g_fake.processes) {
+            if (process.id == id)
+                return { id, process.created };
+        }
+        return { id, kStartUnknown };
+    }
+
+    static Ids Gathered(const ProcessKey &root, const char *name = "")
     {
         ProcessGroup tree;
-        GatherProcessTree(rootId, name, g_fake.now, &tree);
-        return Ids(tree.ids, tree.ids + tree.count);
+        GatherProcessTree(root, name, &tree);
+        Ids ids;
+        for (int i = 0; i < tree.count; ++i)
+            ids.push_back(tree.members[i].id);
+        return ids;
     }
 
     std::string warning, failure;
@@ -98,38 +111,38 @@ TEST_F(ProcessTreeFaults, NewerHoldersOfAParentsIdentifierAndThisProgramAreLeftO
     AddChild(700, 200, 50).timesFail = true;
     AddChild(own, 200, 25, "Vantry.exe");
     AddChild(800, own, 26);
-    EXPECT_EQ(Ids({ 100, 200, 300, 400 }), Gathered(100));
-    EXPECT_TRUE(Gathered(own).empty());
+    EXPECT_EQ(Ids({ 100, 200, 300, 400 }), Gathered(Key(100)));
+    EXPECT_TRUE(Gathered(Key(own)).empty());
     g_fake.processes[2].timesFail = true;  // 200's start: none of its children count
-    EXPECT_EQ(Ids({ 100, 300 }), Gathered(100));
+    EXPECT_EQ(Ids({ 100, 300 }), Gathered(Key(100)));
 }
 
 // A root that no longer has the name shown is another program, whose
 // children the user never saw. Without a snapshot the root stands alone.
 TEST_F(ProcessTreeFaults, ARootHandedToAnotherProgramOrNoSnapshotBringsNoChildren)
 {
-    EXPECT_EQ(4u, Gathered(100, "root.EXE").size());
-    EXPECT_EQ(Ids({ 100 }), Gathered(100, "Original.exe"));
+    EXPECT_EQ(4u, Gathered(Key(100), "root.EXE").size());
+    EXPECT_EQ(Ids({ 100 }), Gathered(Key(100), "Original.exe"));
     g_fake.snapshotFails = true;
     EndTree(IDNO);
     EXPECT_EQ(Cp932Warning("Root.exe"), warning);  // no others: the usual warning
 }
 
-// A child started as the snapshot was taken holds an identifier handed on
-// since (one started at the snapshot's time counts). A root started after
-// the list is another program: the box says the row's process has ended,
-// and nothing is ended. A root that ended by itself counts as ended, and
-// the rest are ended as warned, with no box.
-TEST_F(ProcessTreeFaults, AChildAfterTheSnapshotAndARootAfterTheListAreLeftOut)
+// A child whose identifier went to another program since the snapshot (its
+// handle names another parent) is left out; one started with its parent
+// counts. A root of another start than the row's, later or (the clock set
+// back) earlier, is another program: no children. A root that ended by
+// itself counts as ended, and the rest are ended as warned, with no box.
+TEST_F(ProcessTreeFaults, AChildHandedOnSinceTheSnapshotAndARootOfAnotherStartAreLeftOut)
 {
-    AddChild(500, 100, 0).startsWithTableRead = true;
-    AddChild(600, 100, g_fake.now);
-    EXPECT_EQ(Ids({ 100, 200, 300, 600, 400 }), Gathered(100));
-    g_fake.processes[1].created = g_fake.now + 1;
-    EXPECT_EQ(Ids({ 100 }), Gathered(100));
-    EndTree(IDYES);
-    EXPECT_EQ("Error: " CP932_ROW_GONE, failure);
-    EXPECT_TRUE(g_fake.terminated.empty());
+    AddChild(500, 100, 40).handleParentId = 7;
+    AddChild(600, 100, 10);
+    EXPECT_EQ(Ids({ 100, 200, 300, 600, 400 }), Gathered(Key(100)));
+    const ProcessKey row = Key(100);
+    for (ULONGLONG other : { 11, 9 }) {
+        g_fake.processes[1].created = other;
+        EXPECT_EQ(Ids({ 100 }), Gathered(row));
+    }
 
     TearDown();
     SetUp();  // a root that ended meanwhile
@@ -148,7 +161,7 @@ TEST_F(ProcessTreeFaults, EveryProcessOfTheNameIsEndedAsItsRowWouldBe)
     AddChild(500, 1, 5, "CHILD.EXE");
     AddChild(600, 1, 5, "Other.exe");
     const auto newer400 = [] {
-        g_fake.processes[0].created = g_fake.lastTimeRead + 1;
+        g_fake.processes[0].created = 31;
         g_fake.processes[4].exited = true;
     };
     EndTree(IDYES, newer400, IDM_END_SAME_NAME, 300);

@@ -99,9 +99,9 @@ TEST_F(RestartElevated, ALimitedTokenStillAsksTheCriticalFlagAndGathersTheTree)
     g_fake.processes[0].openFails = false;
     g_fake.processes[0].critical = true;
     AddFakeProcess(301, "Child.exe").parentId = 300;
-    EXPECT_TRUE(IsCriticalProcess(300));
+    EXPECT_TRUE(IsCriticalProcess({ 300, kFakeStart }));
     ProcessGroup tree;
-    GatherProcessTree(300, "Target.exe", g_fake.now, &tree);
+    GatherProcessTree({ 300, kFakeStart }, "Target.exe", &tree);
     EXPECT_EQ(2, tree.count);
 }
 

@@ -15,8 +15,8 @@
 
 namespace {
 
-// When the list was read: the fake's clock, at which its processes had started.
-const ULONGLONG kListTime = 1000;
+// The row of the target, as the list keyed it.
+const ProcessKey kTarget = { 300, kFakeStart };
 
 class TerminateFaults : public ::testing::Test {
 protected:
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(TerminateFaults, EndsTheNamedProcessWithFullAccessAndThePrivilegeOffAgain)
 {
-    EXPECT_EQ(kEnded, TerminateById(300, "target.EXE", kListTime));
+    EXPECT_EQ(kEnded, TerminateById(kTarget, "target.EXE"));
     ASSERT_EQ(1u, g_fake.terminated.size());
     EXPECT_EQ(300u, g_fake.terminated[0]);
     EXPECT_EQ(0xFFFFFFFFu, g_fake.exitCodes[0]);
@@ -46,43 +46,47 @@ TEST_F(TerminateFaults, EndsTheNamedProcessWithFullAccessAndThePrivilegeOffAgain
 
 TEST_F(TerminateFaults, WithoutAName)
 {
-    EXPECT_EQ(kEnded, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(kEnded, TerminateById(kTarget, NULL));
     EXPECT_EQ(1u, g_fake.terminated.size());
-    EXPECT_EQ(kEnded, TerminateById(300, "", kListTime));
+    EXPECT_EQ(kEnded, TerminateById(kTarget, ""));
     EXPECT_EQ(2u, g_fake.terminated.size());
 }
 
 TEST_F(TerminateFaults, AReusedIdentifierIsNotEnded)
 {
-    EXPECT_EQ(kEndFailed, TerminateById(300, "Original.exe", kListTime));
-    EXPECT_EQ(kEndFailed, TerminateById(300, "Target", kListTime));
+    EXPECT_EQ(kEndFailed, TerminateById(kTarget, "Original.exe"));
+    EXPECT_EQ(kEndFailed, TerminateById(kTarget, "Target"));
     const std::string cut(99, 'T');  // a cut name must still match its start
-    EXPECT_EQ(kEndFailed, TerminateById(300, cut.c_str(), kListTime));
+    EXPECT_EQ(kEndFailed, TerminateById(kTarget, cut.c_str()));
     // The name is the kernel's, whatever the process's loader list claims.
     g_fake.processes[0].name = "Original.exe";
-    EXPECT_EQ(kEndFailed, TerminateById(300, "Original.exe", kListTime));
+    EXPECT_EQ(kEndFailed, TerminateById(kTarget, "Original.exe"));
     EXPECT_TRUE(g_fake.terminated.empty());
-    EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(kEnded, TerminateById(kTarget, "Target.exe"));
 }
 
-// A row stands for the process that held its identifier when the list was
-// read: one started later, or whose start cannot be read, is another program,
-// also for a row without a name; one that has exited is gone. Equal times
-// are the same process.
-TEST_F(TerminateFaults, AProcessStartedAfterTheListIsNotEnded)
+// A row stands for the process of its key: one started at another time,
+// later or (the clock set back) earlier, or whose start cannot be read, is
+// another program, also for a row without a name; one that has exited is
+// gone. A row without a start opens nothing to be ended.
+TEST_F(TerminateFaults, AProcessOfAnotherStartIsNotEnded)
 {
-    g_fake.processes[0].created = kListTime + 1;
-    EXPECT_EQ(kEndGone, TerminateById(300, "Target.exe", kListTime));
-    EXPECT_EQ(kEndGone, TerminateById(300, "", kListTime));
-    g_fake.processes[0].created = kListTime;
+    for (ULONGLONG other : { kFakeStart + 1, kFakeStart - 1 }) {
+        g_fake.processes[0].created = other;
+        EXPECT_EQ(kEndGone, TerminateById(kTarget, "Target.exe"));
+        EXPECT_EQ(kEndGone, TerminateById(kTarget, ""));
+    }
+    g_fake.processes[0].created = kFakeStart;
+    EXPECT_EQ(kEndFailed, TerminateById({ 300, kStartUnknown }, NULL));
+    EXPECT_TRUE(g_fake.openedToEnd.empty());
     g_fake.processes[0].timesFail = true;
-    EXPECT_EQ(kEndGone, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(kEndGone, TerminateById(kTarget, NULL));
     g_fake.processes[0].timesFail = false;
     g_fake.processes[0].exited = true;  // ended, while something holds it open
-    EXPECT_EQ(kEndGone, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(kEndGone, TerminateById(kTarget, NULL));
     EXPECT_TRUE(g_fake.terminated.empty());
     g_fake.processes[0].exited = false;
-    EXPECT_EQ(kEnded, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(kEnded, TerminateById(kTarget, NULL));
 }
 
 // The whole name decides: its first 99 bytes are another name's too.
@@ -92,23 +96,23 @@ TEST_F(TerminateFaults, OnlyTheWholeNameMatches)
     for (int i = 0; i < 60; ++i)
         japanese += "\x83\x76";  // katakana "pu", 120 bytes
     RenameFakeProcess(g_fake.processes[0], japanese + ".exe");
-    EXPECT_EQ(kEndFailed, TerminateById(300, japanese.substr(0, 98).c_str(), kListTime));
-    EXPECT_EQ(kEndFailed, TerminateById(300, japanese.c_str(), kListTime));
+    EXPECT_EQ(kEndFailed, TerminateById(kTarget, japanese.substr(0, 98).c_str()));
+    EXPECT_EQ(kEndFailed, TerminateById(kTarget, japanese.c_str()));
     EXPECT_TRUE(g_fake.terminated.empty());
-    EXPECT_EQ(kEnded, TerminateById(300, (japanese + ".EXE").c_str(), kListTime));
+    EXPECT_EQ(kEnded, TerminateById(kTarget, (japanese + ".EXE").c_str()));
     // Katakana "shi" is "pu" with a "V" for its second byte: never folded.
-    EXPECT_EQ(kEndFailed, TerminateById(300, (japanese + ".exe").replace(1, 1, "V").c_str(), kListTime));
+    EXPECT_EQ(kEndFailed, TerminateById(kTarget, (japanese + ".exe").replace(1, 1, "V").c_str()));
 }
 
 // Identity before access: a newer process under the identifier that
 // refuses the end's access (another account's, a protected one) is gone.
 TEST_F(TerminateFaults, ANewerProcessIsGoneWhateverAccessItRefuses)
 {
-    g_fake.processes[0].created = kListTime + 1;
+    g_fake.processes[0].created = kFakeStart + 1;
     g_fake.processes[0].endAccessRefused = true;
-    EXPECT_EQ(kEndGone, TerminateById(300, "Target.exe", kListTime));
-    g_fake.processes[0].created = kListTime;
-    EXPECT_EQ(kEndDenied, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(kEndGone, TerminateById(kTarget, "Target.exe"));
+    g_fake.processes[0].created = kFakeStart;
+    EXPECT_EQ(kEndDenied, TerminateById(kTarget, "Target.exe"));
 }
 
 // The privilege only widens what opens: without it, or without the own
@@ -116,10 +120,10 @@ TEST_F(TerminateFaults, ANewerProcessIsGoneWhateverAccessItRefuses)
 TEST_F(TerminateFaults, ATokenWithoutThePrivilegeStillEndsWhatOpens)
 {
     g_fake.privilegeMissing = true;
-    EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(kEnded, TerminateById(kTarget, "Target.exe"));
     EXPECT_EQ(2, g_fake.processOpensWithoutPrivilege);  // to ask who it is, and to end it
     g_fake.ownTokenFails = true;
-    EXPECT_EQ(kEnded, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(kEnded, TerminateById(kTarget, "Target.exe"));
     EXPECT_EQ(2u, g_fake.terminated.size());
 }
 
@@ -129,28 +133,32 @@ TEST_F(TerminateFaults, EachErrorOfTheOpenAndTheEndGivesItsReason)
 {
     FakeProcess &target = g_fake.processes[0];
     target.openFails = true;
-    EXPECT_EQ(kEndDenied, TerminateById(300, "Target.exe", kListTime));
+    EXPECT_EQ(kEndDenied, TerminateById(kTarget, "Target.exe"));
     target.openError = ERROR_NOT_ENOUGH_MEMORY;
-    EXPECT_EQ(kEndFailed, TerminateById(300, "Target.exe", kListTime));
-    EXPECT_EQ(kEndGone, TerminateById(999, NULL, kListTime));  // never existed
+    EXPECT_EQ(kEndFailed, TerminateById(kTarget, "Target.exe"));
+    EXPECT_EQ(kEndGone, TerminateById({ 999, kFakeStart }, NULL));  // never existed
     target.openFails = false;
     target.terminateError = ERROR_INVALID_HANDLE;
-    EXPECT_EQ(kEndFailed, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(kEndFailed, TerminateById(kTarget, NULL));
     EXPECT_TRUE(g_fake.terminated.empty());
-    // Denied through a handle that may end it: it is ending already, or
-    // something guards it.
+    // Denied through a handle that may end it: it is ending already, as the
+    // refused end's status says from the rundown's start (its exit code only
+    // at the end, so without the status it looks guarded), or something
+    // guards it.
     target.terminateError = ERROR_ACCESS_DENIED;
     target.exiting = true;
-    EXPECT_EQ(kEndLingering, TerminateById(300, NULL, kListTime));
-    target.exiting = false;
-    EXPECT_EQ(kEndDenied, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(kEndLingering, TerminateById(kTarget, NULL));
+    g_fake.lastStatusMissing = true;
+    EXPECT_EQ(kEndDenied, TerminateById(kTarget, NULL));
+    g_fake.lastStatusMissing = target.exiting = false;
+    EXPECT_EQ(kEndDenied, TerminateById(kTarget, NULL));
     target.terminateError = ERROR_INVALID_HANDLE;
     target.endsWhenTold = true;  // and an error as it ends by itself
-    EXPECT_EQ(kEndGone, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(kEndGone, TerminateById(kTarget, NULL));
     target.exited = target.endsWhenTold = false;
     target.terminateError = 0;
     target.lingers = true;
-    EXPECT_EQ(kEndLingering, TerminateById(300, NULL, kListTime));
+    EXPECT_EQ(kEndLingering, TerminateById(kTarget, NULL));
     EXPECT_EQ(1u, g_fake.terminated.size());
 }
 
@@ -309,13 +317,19 @@ TEST_F(WarningText, AnEndNotDoneWithinTheWaitOrRefusedIsExplained)
     EXPECT_FALSE(errorShown);
 }
 
-// Started as the table was read: listed, but after the list's time.
-TEST_F(WarningText, AProcessStartedAsTheTableWasReadIsNotTheRows)
+// The clock set back (by an hour, or to a dual-boot's local time) changes
+// no row's process: the one started before the step is named and ended,
+// and one that takes its identifier after the step, with its name, is not.
+TEST_F(WarningText, TheClockSetBackChangesNoRowsProcess)
 {
-    g_fake.processes[0].startsWithTableRead = true;
-    WarningFor("Target.exe");
+    g_fake.now = kFakeStart - 50;
+    EXPECT_EQ(Cp932Warning("Target.exe"), WarningFor("Target.exe"));
+    EXPECT_EQ(1u, g_fake.terminated.size());
+    EXPECT_FALSE(errorShown);
+    g_fake.now = 1000;
+    WarningFor("Target.exe", [] { g_fake.processes[0].created = g_fake.now = 500; });
     EXPECT_EQ("Error: " CP932_ROW_GONE, errorText);
-    EXPECT_TRUE(g_fake.terminated.empty());
+    EXPECT_EQ(1u, g_fake.terminated.size());
 }
 
 // The longest warning there is: a critical process with a cut name, which

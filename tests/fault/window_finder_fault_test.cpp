@@ -107,7 +107,7 @@ TEST(FinderDrag, ALostCaptureCancelsTheDrag)
 
     // Dropped on a window of a process that took a listed identifier after
     // the list was read: the list is read again, and the new row chosen.
-    g_fake.processes[1].created = g_fake.lastTimeRead + 1;
+    g_fake.processes[1].created = kFakeStart + 1;
     RenameFakeProcess(g_fake.processes[1], "Newer.exe");
     g_fake.windowAtPoint = AddFakeWindow("Newer", 400);
     SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, onFinder);

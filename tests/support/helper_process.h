@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "../../process/process_identity.h"
+
 class HelperProcess {
 public:
     // imageName names a copy of the sleeper made next to it; empty means the
@@ -21,6 +23,8 @@ public:
     // Why the start failed (GetLastError), also written to standard error.
     DWORD StartError() const { return startError_; }
     DWORD Id() const { return id_; }
+    // Its identifier and start, as a row of the list keys it.
+    ProcessKey Key() const { return { id_, ReadProcessStart(process_) }; }
     HANDLE Handle() const { return process_; }
     const std::string &Path() const { return path_; }
     std::string ImageName() const;

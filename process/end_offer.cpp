@@ -1,0 +1,11 @@
+#include "end_offer.h"
+
+#include "platform_calls.h"
+#include "process_table.h"
+
+bool MayOfferEnd(DWORD processId, EndScope scope)
+{
+    if (processId == kIdleProcessId)
+        return false;
+    return scope == kEndAlone || processId != platform::GetCurrentProcessId();
+}
