@@ -4,7 +4,7 @@
 set -e
 
 PACKAGES="cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xdotool x11-apps x11-utils \
-imagemagick osslsigncode openssl git fonts-ipafont-gothic fonts-wine locales googletest cppcheck unzip file \
+imagemagick faketime osslsigncode openssl git fonts-ipafont-gothic fonts-wine locales googletest cppcheck unzip file \
 icoutils libxml2-utils"
 
 missing=""

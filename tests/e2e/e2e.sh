@@ -862,6 +862,76 @@ scenario_ended_meanwhile_with_full_token() {
     escape_closes "Vantry after the box of a process that ended"
 }
 
+# The clock set back an hour while Vantry runs (a time sync that steps a
+# fast clock, a dual boot whose other system keeps local time). libfaketime,
+# preloaded into this prefix's server and its 64-bit processes, moves their
+# clock by the offset its file holds at each call (32-bit Wine processes read
+# the time past it, so only the 64-bit program is tried).
+FAKETIME_LIBRARY=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+start_faketime_server() {
+    echo +0 >"$WORK/clock"
+    printf '#!/bin/sh\nLD_PRELOAD=%s FAKETIME_TIMESTAMP_FILE=%s FAKETIME_NO_CACHE=1 exec %s "$@"\n' \
+        "$FAKETIME_LIBRARY" "$WORK/clock" "$BUILD/wine-run.sh" >"$WORK/wine-faketime.sh"
+    chmod +x "$WORK/wine-faketime.sh"
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    LD_PRELOAD=$FAKETIME_LIBRARY FAKETIME_TIMESTAMP_FILE=$WORK/clock FAKETIME_NO_CACHE=1 \
+        wineserver -p >/dev/null 2>&1 </dev/null
+    WINE=$WORK/wine-faketime.sh
+}
+# The hour Wine's clock shows, and the one the system's shows an hour ago.
+wine_hour() { "$WINE" cmd /c echo %TIME% 2>/dev/null </dev/null | tr -d '\r :' | cut -c1-2; }
+clock_set_back() { [ "$(wine_hour)" = "$(date -d '-1 hour' +%H)" ]; }
+# Every process named in before.txt that is listed now keeps its name.
+names_kept() {
+    rows && awk -F '\t' 'NR == FNR { if (FNR > 1 && $3 != "") name[$2] = $3; next }
+        FNR > 1 && ($2 in name) { seen++; if ($3 != name[$2]) bad++ }
+        END { exit !(seen > 2 && bad == 0) }' "$WORK/before.txt" "$WORK/rows.txt"
+}
+
+scenario_clock_set_back() {
+    reset_wine
+    start_faketime_server
+    spawn old "$(copy_sleeper yy_old.exe)" 300
+    spawn reused "$(copy_sleeper zz_reused.exe)" 300
+    start_vantry && rows_show "$(pid_of reused)" && rows_show "$(pid_of old)" ||
+        { fail "Vantry did not list the helpers under libfaketime"; WINE=$BUILD/wine-run.sh; return; }
+    cp "$WORK/rows.txt" "$WORK/before.txt"
+    reused=$(pid_of reused)
+    keys z
+    wait_for selected_is 0 "$reused" || fail "z did not select zz_reused.exe"
+    echo -1h >"$WORK/clock"
+    clock_set_back || { fail "the clock was not set back: Wine shows $(wine_hour)"; WINE=$BUILD/wine-run.sh; return; }
+    # After the step a program of the same file takes the row's identifier.
+    "$WINE" taskkill /f /pid "$reused" >/dev/null 2>&1 </dev/null
+    wait_for has_exited reused &&
+        spawn_at newcomer "$reused" "$(copy_sleeper zz_reused.exe)" 300 ||
+        { fail "no newcomer took the identifier $reused: $(tr -d '\r' <"$WORK/newcomer.out")"; WINE=$BUILD/wine-run.sh; return; }
+    keys Delete
+    wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for box_caption_is Error
+    expect_texts "the box of a newer process under the row's identifier after the clock was set back" box "$ROW_GONE_BOX"
+    answer Return
+    has_exited newcomer && fail "the newcomer under the row's identifier was ended after the clock was set back" ||
+        pass "a newer process under the row's identifier after the clock was set back is left alone"
+    keys F5
+    wait_for names_kept && pass "F5 after the clock was set back names every process named before" ||
+        fail "F5 after the clock was set back: rows before and after differ"
+    keys y
+    wait_for selected_is 1 yy_old.exe || fail "y did not select yy_old.exe"
+    keys Delete
+    wait_for box_shown
+    expect_texts "the warning for a process started before the clock was set back" box \
+        "$(printf 'caption\t%s\ntext\t%s' プロセス強制終了の警告 \
+        "「yy_old.exe」を強制終了しようとしています。\\r\\n本当に実行しますか？")"
+    keys y
+    wait_for has_exited old
+    [ "$(exit_of old)" = 0xFFFFFFFF ] && ! box_shown &&
+        pass "a process started before the clock was set back is ended with 0xFFFFFFFF and no box" ||
+        fail "the process started before the step: '$(exit_of old)', box '$(probe box)'"
+    escape_closes "Vantry after the clock was set back"
+    WINE=$BUILD/wine-run.sh
+}
+
 scenario_lists_and_closes
 scenario_ends_a_helper
 [ -z "${VANTRY_SCALE:-}" ] && scenario_keys_and_menu
@@ -879,6 +949,7 @@ if [ -z "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
     scenario_limited_token
     scenario_ended_meanwhile_with_full_token
     [ -n "$WIN32_BUILD" ] && scenario_win32_program_on_win64
+    [ -n "$WIN32_BUILD" ] && scenario_clock_set_back
 fi
 reset_wine
 wineserver -k >/dev/null 2>&1
