@@ -38,6 +38,19 @@ void SetCell(HWND list, int row, int column, const char *text)
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+// The row's item data: its place in the enumeration that made it.
+bool ReadItemData(HWND list, int row, LPARAM *data)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return false;
+    *data = item.lParam;
+    return true;
+}
+
 }
 
 // The wait cursor shows while the list is rebuilt: the window does not
@@ -87,15 +100,11 @@ void ProcessListDialog::Read(int index, const ProcessRecord &record)
 // its process as the row's.
 ProcessKey ProcessListDialog::KeyOfRow(int row) const
 {
-    LVITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    item.lParam = -1;
-    SendMessageA(listWindow, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(row));
-    if (item.lParam >= 0 && item.lParam < rowKeyCount && rowKeys[item.lParam].id == processId)
-        return rowKeys[item.lParam];
+    LPARAM index;
+    if (ReadItemData(listWindow, row, &index) && index >= 0 && index < rowKeyCount &&
+        rowKeys[index].id == processId)
+        return rowKeys[index];
     const ProcessKey unknown = { processId, kStartUnknown };
     return unknown;
 }
