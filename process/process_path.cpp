@@ -66,7 +66,9 @@ KernelPathResult ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&
     if (result != kKernelPathRead)
         return result;
     const wchar_t *lastSeparator = wcsrchr(kernelPath, L'\\');
-    ToListText(kernelPath, path, MAX_PATH);
+    // A path cut to its cell says so: cut, it may name another folder.
+    if (!ToListText(kernelPath, path, MAX_PATH))
+        MarkCut(path, MAX_PATH);
     ToListText(lastSeparator != NULL ? lastSeparator + 1 : kernelPath, name, MAX_PATH);
     return kKernelPathRead;
 }
@@ -78,6 +80,18 @@ ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&pat
     if (process == NULL)
         return identity == kRowProcessGone ? kImageProcessGone : kImagePathUnread;
     const bool read = ReadKernelPath(process, path, MAX_PATH) == kKernelPathRead;
+    platform::CloseHandle(process);
+    return read ? kImagePathRead : kImagePathUnread;
+}
+
+ImagePathResult ReadWholeImagePath(DWORD processId, ULONGLONG listTime,
+                                   wchar_t (&path)[kLongestPath])
+{
+    RowIdentity identity;
+    HANDLE process = OpenIdentifiedProcess(processId, 0, listTime, kAccessToQuery, &identity);
+    if (process == NULL)
+        return identity == kRowProcessGone ? kImageProcessGone : kImagePathUnread;
+    const bool read = ReadKernelPath(process, path, kLongestPath) == kKernelPathRead;
     platform::CloseHandle(process);
     return read ? kImagePathRead : kImagePathUnread;
 }

@@ -24,8 +24,9 @@ enum KernelPathResult {
 
 // The kernel's path of an opened process (the limited query right is enough
 // from Vista on) and its last part, the image name, both in the list's code
-// page and cut to the buffer without splitting a character. The name is
-// taken from the whole path, however long.
+// page and cut to the buffer without splitting a character; a cut path
+// ends with an ellipsis. The name is taken from the whole path, however
+// long.
 KernelPathResult ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&name)[MAX_PATH]);
 
 enum ImagePathResult {
@@ -42,5 +43,10 @@ enum ImagePathResult {
 // Opens the row's process for query (OpenIdentifiedProcess, with the list's
 // time) and reads the path of its image file on that handle.
 ImagePathResult ReadImagePath(DWORD processId, ULONGLONG listTime, wchar_t (&path)[MAX_PATH]);
+
+// The same path whole, however long, for the text of the row that the user
+// copies.
+ImagePathResult ReadWholeImagePath(DWORD processId, ULONGLONG listTime,
+                                   wchar_t (&path)[kLongestPath]);
 
 #endif
