@@ -49,8 +49,7 @@ protected:
     {
         runner_.Run([&] {
             PostMessageA(runner_.List(), WM_KEYDOWN, key, 1);
-            MSG message;
-            while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+            for (MSG message; PeekMessageA(&message, NULL, 0, 0, PM_REMOVE);)
                 if (!IsDialogMessageA(runner_.Window(), &message))
                     DispatchMessageA(&message);
         });
@@ -131,8 +130,7 @@ TEST_F(SortAndSearch, ALetterFindsTheNextNameAndWrapsWithTheSelectedRowLast)
                 "\xe5\x40.exe" });
     PressKey('A');  // a new key starts after row 0
     EXPECT_EQ("avocado.exe", SelectedName());
-    PressKey(VK_SHIFT);  // held for a while, repeating: the next A steps on
-    PressKey(VK_SHIFT);
+    PressKey(VK_SHIFT);  // held for a capital: the next A steps on
     PressKey('A');
     EXPECT_EQ("Apricot.exe", SelectedName());
     PressKey('A');  // wraps to the top
