@@ -22,15 +22,24 @@ __attribute__((noreturn, no_stack_protector)) void __stack_chk_fail()
 
 }
 
-// The system's random generator (on every Windows since XP). Should it fail,
-// the time, the process identifier and the stack's place (moved by ASLR)
-// still make each run's cookie another.
+// The system's random generator (on every Windows since XP) gives the
+// cookie whole. Should it not answer, the program still starts, with the
+// best mix at hand, so that each run's cookie is at least another: the
+// performance counter (ticks well under a microsecond), the time, the
+// process identifier and the stack's place (moved by ASLR), spread over the
+// whole word by an odd multiplier.
 void SetStackGuard()
 {
-    UINT_PTR value = 0;
-    RtlGenRandom(&value, sizeof value);
+    UINT_PTR value;
+    if (RtlGenRandom(&value, sizeof value)) {
+        __stack_chk_guard = value;
+        return;
+    }
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    __stack_chk_guard = value ^ now.dwLowDateTime ^ (static_cast<UINT_PTR>(GetCurrentProcessId()) << 16) ^
-                        reinterpret_cast<UINT_PTR>(&now);
+    value = static_cast<UINT_PTR>(counter.QuadPart) ^ (static_cast<UINT_PTR>(now.dwLowDateTime) << 7) ^
+            (static_cast<UINT_PTR>(GetCurrentProcessId()) << 16) ^ reinterpret_cast<UINT_PTR>(&now);
+    __stack_chk_guard = value * static_cast<UINT_PTR>(0x9E3779B97F4A7C15ULL);
 }

@@ -2,9 +2,12 @@
 
 #include <string.h>
 
-// Copies text into size bytes, terminator included, without splitting a
-// double-byte character, or in UTF-8 a character of several bytes.
-void CutListText(const char *text, char *copy, int size)
+namespace {
+
+// The bytes of text that fit into size bytes, terminator included, without
+// splitting a double-byte character, or in UTF-8 a character of several
+// bytes.
+int FittingLength(const char *text, int size)
 {
     const bool utf8 = GetACP() == CP_UTF8;
     int length = 0;
@@ -17,6 +20,14 @@ void CutListText(const char *text, char *copy, int size)
     }
     while (utf8 && length > 0 && (static_cast<BYTE>(text[length]) & 0xC0) == 0x80)
         --length;
+    return length;
+}
+
+}
+
+void CutListText(const char *text, char *copy, int size)
+{
+    const int length = FittingLength(text, size);
     memcpy(copy, text, length);
     copy[length] = '\0';
 }
@@ -42,7 +53,7 @@ int LeadingUnits(const wchar_t *text)
 
 }
 
-void ToListText(const wchar_t *text, char *converted, int size)
+bool ToListText(const wchar_t *text, char *converted, int size)
 {
     // UTF-8 lacks no character, and takes neither the flag nor a default.
     const bool utf8 = GetACP() == CP_UTF8;
@@ -55,6 +66,22 @@ void ToListText(const wchar_t *text, char *converted, int size)
                                                         utf8 ? NULL : "?", NULL);
     whole[length] = '\0';
     CutListText(whole, converted, size);
+    return text[units] == L'\0' && length < size;
+}
+
+void MarkCut(char *text, int size)
+{
+    const bool utf8 = GetACP() == CP_UTF8;
+    char mark[8];
+    BOOL lacking = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, L"\x2026", 1, mark,
+                                     sizeof(mark) - 1, NULL, utf8 ? NULL : &lacking);
+    if (length == 0 || lacking) {
+        memcpy(mark, "...", 3);
+        length = 3;
+    }
+    mark[length] = '\0';
+    memcpy(text + FittingLength(text, size - length), mark, length + 1);
 }
 
 bool IsSameName(const char *first, const char *second)

@@ -9,8 +9,13 @@
 // MAX_PATH), terminator included, cut where a character ends. A character
 // the code page lacks becomes "?", never a look-alike: a name in other
 // letters must not pass for a system file's. Empty when the text cannot be
-// converted.
-void ToListText(const wchar_t *text, char *converted, int size);
+// converted. False when the text was cut.
+bool ToListText(const wchar_t *text, char *converted, int size);
+
+// Ends text, which fills size bytes at most with its terminator, with an
+// ellipsis ("..." where the code page has none) in place of its last
+// characters: the mark of a text cut to fit.
+void MarkCut(char *text, int size);
 
 // Copies text of the list's code page into size bytes, terminator included,
 // cut where a character ends.

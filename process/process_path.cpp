@@ -66,18 +66,20 @@ KernelPathResult ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&
     if (result != kKernelPathRead)
         return result;
     const wchar_t *lastSeparator = wcsrchr(kernelPath, L'\\');
-    ToListText(kernelPath, path, MAX_PATH);
+    // A path cut to its cell says so: cut, it may name another folder.
+    if (!ToListText(kernelPath, path, MAX_PATH))
+        MarkCut(path, MAX_PATH);
     ToListText(lastSeparator != NULL ? lastSeparator + 1 : kernelPath, name, MAX_PATH);
     return kKernelPathRead;
 }
 
-ImagePathResult ReadImagePath(const ProcessKey &key, wchar_t (&path)[MAX_PATH])
+ImagePathResult ReadImagePath(const ProcessKey &key, wchar_t *path, DWORD size)
 {
     RowIdentity identity;
     HANDLE process = OpenIdentifiedProcess(key, kAccessToQuery, &identity);
     if (process == NULL)
         return identity == kRowProcessGone ? kImageProcessGone : kImagePathUnread;
-    const bool read = ReadKernelPath(process, path, MAX_PATH) == kKernelPathRead;
+    const bool read = ReadKernelPath(process, path, size) == kKernelPathRead;
     platform::CloseHandle(process);
     return read ? kImagePathRead : kImagePathUnread;
 }

@@ -26,8 +26,9 @@ enum KernelPathResult {
 
 // The kernel's path of an opened process (the limited query right is enough
 // from Vista on) and its last part, the image name, both in the list's code
-// page and cut to the buffer without splitting a character. The name is
-// taken from the whole path, however long.
+// page and cut to the buffer without splitting a character; a cut path
+// ends with an ellipsis. The name is taken from the whole path, however
+// long.
 KernelPathResult ReadKernelImage(HANDLE process, char (&path)[MAX_PATH], char (&name)[MAX_PATH]);
 
 enum ImagePathResult {
@@ -41,7 +42,9 @@ enum ImagePathResult {
 };
 
 // Opens the row's process for query (OpenIdentifiedProcess, by the row's
-// key) and reads the path of its image file on that handle.
-ImagePathResult ReadImagePath(const ProcessKey &key, wchar_t (&path)[MAX_PATH]);
+// key) and reads the path of its image file on that handle, into size
+// characters: MAX_PATH for the shell, kLongestPath for the path whole,
+// however long, as the user copies it.
+ImagePathResult ReadImagePath(const ProcessKey &key, wchar_t *path, DWORD size);
 
 #endif

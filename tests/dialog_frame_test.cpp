@@ -67,16 +67,19 @@ TEST(ModalDialogFrame, MessagesBeforeBindingAreAnsweredFalseAndGoNowhere)
     DestroyWindow(window);
 }
 
-// The entry point in a probe built as Vantry is (helpers/stack_probe.cpp),
-// and the program's run where no dialog can be shown (no template).
-TEST(ProgramEntry, SetsAnotherCookieEachRunEndsASmashedFrameAtOnceAndSaysWhenNoDialogShows)
+// The entry point in a probe built as Vantry is (helpers/stack_probe.cpp):
+// the cookie is the random generator's, or without it still another each
+// run. And the program's run where no dialog can be shown (no template), in
+// a process of its own, since it sets the library search for good.
+TEST(ProgramEntry, TakesTheRandomCookieEndsASmashedFrameAtOnceAndSaysWhenNoDialogShows)
 {
+    EXPECT_EXIT(ExitProcess(RunVantry(GetModuleHandleA("kernel32.dll"), "")), ::testing::ExitedWithCode(1), "");
     const std::string probe = TestProgramDirectory() + "vantry_stack_probe.exe";
     const std::string quoted = "\"" + probe + "\"";
     const char *path = probe.c_str(), *name = quoted.c_str();
-    EXPECT_NE(_spawnl(_P_WAIT, path, name, "guard", NULL), _spawnl(_P_WAIT, path, name, "guard", NULL));
+    EXPECT_EQ(0x5A5A5A5A, _spawnl(_P_WAIT, path, name, "guard", NULL));
+    EXPECT_NE(_spawnl(_P_WAIT, path, name, "fallback", NULL), _spawnl(_P_WAIT, path, name, "fallback", NULL));
     EXPECT_EQ(STATUS_STACK_BUFFER_OVERRUN, static_cast<DWORD>(_spawnl(_P_WAIT, path, name, "smash", NULL)));
-    EXPECT_EQ(1, RunVantry(GetModuleHandleA("kernel32.dll"), ""));
 }
 
 class MainWindow : public ::testing::Test {

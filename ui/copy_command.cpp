@@ -1,48 +1,78 @@
 // Copying the selected row: PID, image name, path and owner, separated by
 // tabs and ended with CR LF, as Unicode text and as the program's code page.
 #include <string.h>
+#include <wchar.h>
 
 #include <windows.h>
 
+#include "../process/process_path.h"
 #include "../process/shell_calls.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 
 namespace {
 
-// A cell is at most a path long; four of them, three tabs, CR LF and the end.
+// A cell is at most a path long; the path itself, read from the kernel, may
+// be longer. Four cells, three tabs, CR LF and the end.
 const int kCellChars = MAX_PATH;
-const int kLineChars = 4 * kCellChars + 8;
+const int kLineChars = 3 * kCellChars + kLongestPath + 8;
 // Another program may hold the clipboard for a moment.
 const int kOpenAttempts = 5;
 const DWORD kOpenPauseMs = 20;
 
-int ComposeRowLine(HWND list, int row, char *line)
+// The row's cells in UTF-16, with path in place of the path's cell unless
+// it is null; the length without the terminator.
+int ComposeRowLine(HWND list, int row, const wchar_t *path, wchar_t *line)
 {
     int length = 0;
     for (int column = 0; column < 4; ++column) {
-        ReadListCell(list, row, column, line + length, kCellChars);
-        length += static_cast<int>(strlen(line + length));
-        line[length++] = column < 3 ? '\t' : '\r';
+        if (column == 2 && path != NULL) {
+            const int pathLength = static_cast<int>(wcslen(path));
+            memcpy(line + length, path, pathLength * sizeof(wchar_t));
+            length += pathLength;
+        } else {
+            char cell[kCellChars];
+            ReadListCell(list, row, column, cell, kCellChars);
+            const int converted = MultiByteToWideChar(CP_ACP, 0, cell, -1, line + length, kCellChars);
+            length += converted > 0 ? converted - 1 : 0;
+        }
+        line[length++] = column < 3 ? L'\t' : L'\r';
     }
-    line[length++] = '\n';
-    line[length] = '\0';
+    line[length++] = L'\n';
+    line[length] = L'\0';
     return length;
+}
+
+// The line as UTF-16, or converted to the code page as the list converts
+// (a character the code page lacks is "?", never a look-alike), into memory
+// made to its size.
+SIZE_T TextBytes(UINT format, const wchar_t *line, int length, char *text, SIZE_T size)
+{
+    if (format == CF_UNICODETEXT) {
+        if (text != NULL)
+            memcpy(text, line, size);
+        return (length + 1) * sizeof(wchar_t);
+    }
+    const bool utf8 = GetACP() == CP_UTF8;
+    return static_cast<SIZE_T>(WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, line,
+                                                   length + 1, text, static_cast<int>(size),
+                                                   utf8 ? NULL : "?", NULL));
 }
 
 // The clipboard takes the memory over when it accepts it; otherwise it is
 // freed here.
-void PutOnClipboard(UINT format, const void *data, SIZE_T bytes)
+void PutOnClipboard(UINT format, const wchar_t *line, int length)
 {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    const SIZE_T bytes = TextBytes(format, line, length, NULL, 0);
+    HGLOBAL memory = bytes == 0 ? NULL : GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (memory == NULL)
         return;
-    void *target = GlobalLock(memory);
+    char *target = static_cast<char *>(GlobalLock(memory));
     if (target == NULL) {
         GlobalFree(memory);
         return;
     }
-    memcpy(target, data, bytes);
+    TextBytes(format, line, length, target, bytes);
     GlobalUnlock(memory);
     // A refused handle is still ours (cppcheck takes any call as the hand-over).
     if (SetClipboardData(format, memory) == NULL)
@@ -63,20 +93,22 @@ bool OpenClipboardPatiently(HWND owner)
 }
 
 // Both forms, so that the line pastes the same into Unicode programs and
-// into those that read the code page, on any system locale.
+// into those that read the code page, on any system locale. The path is
+// the kernel's, whole, where the row's process still runs: the cell may be
+// cut, or hold "?" for a character the code page lacks.
 void ProcessListDialog::CopyCommand()
 {
     const int row = SelectedRow();
     if (row < 0)
         return;
-    char line[kLineChars];
-    const int length = ComposeRowLine(listWindow, row, line);
-    WCHAR wide[kLineChars];
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, line, length + 1, wide, kLineChars);
-    if (wideLength == 0 || !OpenClipboardPatiently(dialogWindow.handle))
+    wchar_t path[kLongestPath];
+    const bool whole = ReadImagePath(KeyOfRow(row), path, kLongestPath) == kImagePathRead;
+    wchar_t line[kLineChars];
+    const int length = ComposeRowLine(listWindow, row, whole ? path : NULL, line);
+    if (!OpenClipboardPatiently(dialogWindow.handle))
         return;
     EmptyClipboard();
-    PutOnClipboard(CF_UNICODETEXT, wide, wideLength * sizeof(WCHAR));
-    PutOnClipboard(CF_TEXT, line, length + 1);
+    PutOnClipboard(CF_UNICODETEXT, line, length);
+    PutOnClipboard(CF_TEXT, line, length);
     CloseClipboard();
 }

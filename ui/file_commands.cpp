@@ -114,7 +114,7 @@ bool ProcessListDialog::ReadSelectedImage(wchar_t (&file)[MAX_PATH], const char 
     const int row = SelectedProgramRow();
     if (row < 0)
         return false;
-    switch (ReadImagePath(KeyOfRow(row), file)) {
+    switch (ReadImagePath(KeyOfRow(row), file, MAX_PATH)) {
     case kImagePathRead:
         return true;
     case kImageProcessGone:

@@ -22,6 +22,20 @@ bool IsWordKey(char key)
     return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
 }
 
+// Shift, Ctrl and Alt type nothing by themselves: held down, they repeat
+// while the user reaches for the letter they are held for.
+bool IsModifierKey(char key)
+{
+    switch (static_cast<BYTE>(key)) {
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Twice the double-click time: one second at Windows' default, and longer
 // for a user who has slowed the double-click down and so wants more time
 // between keys too.
@@ -71,9 +85,12 @@ bool ProcessListDialog::AddToWord(char key)
         return false;
     if (!goesOn || !IsWordKey(key))
         wordLength = 0;
-    if (!IsWordKey(key) || wordLength == static_cast<int>(sizeof(word)))
+    if (!IsWordKey(key))
         return false;
-    word[wordLength++] = key;
+    // A word longer than the buffer goes on by its first letters: a name
+    // that long is told from the others by them, and the selection stays.
+    if (wordLength < static_cast<int>(sizeof(word)))
+        word[wordLength++] = key;
     // One letter, alone or repeated, is no word: it steps through the names.
     for (int i = 0; i < wordLength; ++i) {
         if (word[i] != key)
@@ -87,13 +104,20 @@ bool ProcessListDialog::AddToWord(char key)
 // decides nothing, the key searches alone: the rows after the start come
 // first and the start row itself last, so that pressing the same key again
 // moves on and a single match stays selected; a new key starts as though
-// row 0 were selected.
+// row 0 were selected. The keys the input method takes (each arrives as
+// VK_PROCESSKEY) and the modifiers search nothing and leave lastKey as it
+// was, so that the letter after them steps on.
 int ProcessListDialog::TypeAheadSearch(char key)
 {
+    if (static_cast<BYTE>(key) == VK_PROCESSKEY)
+        return 1;
+    const bool inWord = AddToWord(key);
+    if (IsModifierKey(key))
+        return 1;
     int start = SelectedRow();
     const int count = static_cast<int>(SendMessageA(listWindow, LVM_GETITEMCOUNT, 0, 0));
     int row = -1;
-    if (AddToWord(key))
+    if (inWord)
         row = FindImageName(listWindow, start < 0 ? 0 : start, count, word, wordLength);
     if (row < 0) {
         if (key != lastKey || start < 0)

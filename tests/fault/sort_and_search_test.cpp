@@ -44,9 +44,15 @@ protected:
                          reinterpret_cast<LPARAM>(&click));
         });
     }
+    // Posted, and through the dialog's loop, as the user's keys come.
     void PressKey(WORD key)
     {
-        runner_.Run([&] { SendMessageA(runner_.List(), WM_KEYDOWN, key, 1); });
+        runner_.Run([&] {
+            PostMessageA(runner_.List(), WM_KEYDOWN, key, 1);
+            for (MSG message; PeekMessageA(&message, NULL, 0, 0, PM_REMOVE);)
+                if (!IsDialogMessageA(runner_.Window(), &message))
+                    DispatchMessageA(&message);
+        });
     }
     std::vector<std::string> Column(int column)
     {
@@ -120,15 +126,20 @@ TEST_F(SortAndSearch, CellsCompareOnTheir29FirstBytesAndMissingRowsAsEmpty)
 
 TEST_F(SortAndSearch, ALetterFindsTheNextNameAndWrapsWithTheSelectedRowLast)
 {
-    StartWith({ "apple.exe", "Banana.exe", "avocado.exe", "", "(paren).exe", "Apricot.exe" });
+    StartWith({ "apple.exe", "Banana.exe", "avocado.exe", "", "(paren).exe", "Apricot.exe",
+                "\xe5\x40.exe" });
     PressKey('A');  // a new key starts after row 0
     EXPECT_EQ("avocado.exe", SelectedName());
+    PressKey(VK_SHIFT);  // held for a capital: the next A steps on
     PressKey('A');
     EXPECT_EQ("Apricot.exe", SelectedName());
     PressKey('A');  // wraps to the top
     EXPECT_EQ("apple.exe", SelectedName());
     PressKey('B');
     EXPECT_EQ("Banana.exe", SelectedName());
+    PressKey(VK_PROCESSKEY);  // the input method's, 0xE5: no search, not remembered
+    EXPECT_EQ("Banana.exe", SelectedName());
+    EXPECT_EQ('B', g_mainDialog.lastKey);
     PressKey('B');  // the only match stays selected
     EXPECT_EQ("Banana.exe", SelectedName());
     PressKey('Q');  // no match: only the key is remembered
@@ -145,6 +156,15 @@ TEST_F(SortAndSearch, ALetterFindsTheNextNameAndWrapsWithTheSelectedRowLast)
     runner_.Run([] { g_mainDialog.RebuildProcessList(); });
     PressKey('P');  // the rebuild ended the word: P alone, which no name begins with
     EXPECT_EQ(-1, SelectedRow(runner_.List()));
+}
+
+TEST_F(SortAndSearch, AWordLongerThanItsBufferGoesOnByItsFirstLetters)
+{
+    const std::string word = "B" + std::string(64, 'A');  // 65 letters
+    StartWith({ word + ".exe", "a.exe" });
+    for (char key : word)
+        PressKey(key);
+    EXPECT_EQ(word + ".exe", SelectedName());
 }
 
 TEST_F(SortAndSearch, AnEmptyListIgnoresSearchAndSelection)
