@@ -297,11 +297,14 @@ scenario_sorts_and_searches() {
 probe() { "$WINE" "$PROBE" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
 menu_shown() { "$WINE" "$PROBE" menu >/dev/null 2>&1 </dev/null; }
 menu_gone() { ! menu_shown; }
-clipboard_holds_row() {
-    expected=$(printf 'unicode\t%s\t%s\t%s\t%s\\r\\n' "$1" "$2" "$(windows_path "$WORK/$2")" \
-        "$(cell_of_pid "$1" 3)")
+clipboard_holds() {
+    expected=$1
     probe clipboard >"$WORK/clipboard.txt"
     [ "$(cat "$WORK/clipboard.txt")" = "$expected" ]
+}
+clipboard_holds_row() {
+    clipboard_holds "$(printf 'unicode\t%s\t%s\t%s\t%s\\r\\n' "$1" "$2" "$(windows_path "$WORK/$2")" \
+        "$(cell_of_pid "$1" 3)")"
 }
 clipboard_is() { echo "clipboard '$(cat "$WORK/clipboard.txt")', expected '$expected'"; }
 # The menu's O on the selected helper: Wine's Explorer shows a window named
@@ -345,6 +348,24 @@ scenario_keys_and_menu() {
     keys ctrl+c
     wait_for clipboard_holds_row "$keyed" "$keyed_name" && pass "Ctrl+C copies the row as Unicode text$SETTING" ||
         fail "Ctrl+C did not copy the row: $(clipboard_is)"
+    # Past the cell's 259 bytes (two for each katakana in code page 932) the
+    # path ends with an ellipsis; Ctrl+C copies it whole, and once the
+    # process has ended, the cells as shown.
+    deep="$WORK/$(printf 'ア%.0s' $(seq 60))/$(printf 'イ%.0s' $(seq 60))"
+    mkdir -p "$deep" && cp "$BUILD/tests/vantry_sleeper.exe" "$deep/yy_deep.exe"
+    spawn deep "$(windows_path "$deep/yy_deep.exe")" 120
+    keys F5 y
+    wait_for selected_is 1 yy_deep.exe
+    whole=$(windows_path "$deep/yy_deep.exe") cut=$(selected_cell 2) owner=$(selected_cell 3)
+    deep_row() { printf 'unicode\t%s\tyy_deep.exe\t%s\t%s\\r\\n' "$(pid_of deep)" "$1" "$owner"; }
+    keys ctrl+c
+    [ "$cut" != "${cut%…}" ] && case "$whole" in "${cut%…}"?*) true ;; *) false ;; esac &&
+        wait_for clipboard_holds "$(deep_row "$whole")" && "$WINE" taskkill /f /pid "$(pid_of deep)" >/dev/null 2>&1 </dev/null &&
+        wait_for has_exited deep && keys ctrl+c && wait_for clipboard_holds "$(deep_row "$cut")" &&
+        pass "a path past its cell ends with …, Ctrl+C copies it whole, and once ended the cell$SETTING" ||
+        fail "the cut path: cell '$cut', $(clipboard_is)"
+    keys z
+    wait_for selected_is 0 "$keyed"
     spawn late "$(copy_sleeper zz_late.exe)" 120
     keys F5
     wait_for rows_show "$(pid_of late)" && [ "$(selected_cell 0)" = "$keyed" ] &&

@@ -122,21 +122,6 @@ TEST_F(ListCommandFaults, AHeldClipboardIsTriedFiveTimesThenLeftAlone)
               ClipboardText());
 }
 
-// A path longer than its cell ends there with an ellipsis; Copy gives it
-// whole, and once the process is gone the cells as shown.
-TEST_F(ListCommandFaults, ACutPathIsMarkedInItsCellAndCopiedWhole)
-{
-    const std::string deep = "C:\\" + std::string(300, 'd') + "\\Target.exe";
-    AddFakeProcess(303, "Target.exe").imagePath = std::wstring(deep.begin(), deep.end());
-    runner_.SendCommand(IDC_REFRESH);
-    ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), 303)));
-    runner_.SendCommand(IDM_COPY);
-    EXPECT_EQ("303\tTarget.exe\t" + deep + "\talice\r\n", ClipboardText());
-    g_fake.processes.back().id = 399;  // gone: the cell, 259 bytes with the ellipsis
-    runner_.SendCommand(IDM_COPY);
-    EXPECT_EQ("303\tTarget.exe\tC:\\" + std::string(254, 'd') + "\x81\x63\talice\r\n", ClipboardText());
-}
-
 // By the kernel's record of the file, not by the path the list shows,
 // which the process's own memory gave.
 TEST_F(ListCommandFaults, TheFileIsSelectedInItsFolderByTheKernelsUtf16Path)

@@ -160,11 +160,10 @@ TEST_F(SortAndSearch, ALetterFindsTheNextNameAndWrapsWithTheSelectedRowLast)
 
 TEST_F(SortAndSearch, AWordLongerThanItsBufferGoesOnByItsFirstLetters)
 {
-    const std::string word = "B" + std::string(64, 'A');  // 65 letters
-    StartWith({ word + ".exe", "a.exe" });
-    for (char key : word)
+    StartWith({ "B" + std::string(64, 'A') + ".exe", "a.exe" });
+    for (char key : "B" + std::string(64, 'A'))  // 65 letters
         PressKey(key);
-    EXPECT_EQ(word + ".exe", SelectedName());
+    EXPECT_EQ("B" + std::string(64, 'A') + ".exe", SelectedName());
 }
 
 TEST_F(SortAndSearch, AnEmptyListIgnoresSearchAndSelection)
