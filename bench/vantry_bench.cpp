@@ -120,14 +120,14 @@ void ReadModuleTableOnly()
 // Reads the table and keeps nothing of it.
 class TableIgnored : public ProcessTableReader {
 public:
-    void Listed(const DWORD *ids, int count) override
+    void TakeIdentifiers(const DWORD *ids, int count) override
     {
         for (int i = 0; i < count; ++i) {
             char text[16];
             wsprintfA(text, "%d", ids[i]);
         }
     }
-    void Read(int, const ProcessRecord &) override {}
+    void TakeRecord(int, const ProcessRecord &) override {}
 };
 
 // The floor of the list as it is read now: the process table's own reading

@@ -28,26 +28,29 @@ bool AskCritical(HANDLE process, bool *critical)
     return true;
 }
 
+enum CriticalAnswer { kCritical, kNotCritical, kNoAnswer, kNotTheKeysProcess };
+
 // Asked on a handle opened as the key's process.
-bool AskCriticalWith(const ProcessKey &key, ProcessAccess access, bool *critical)
+CriticalAnswer AskCriticalWith(const ProcessKey &key, ProcessAccess access)
 {
     RowIdentity identity;
     HANDLE process = OpenIdentifiedProcess(key, access, &identity);
     if (process == NULL)
-        return false;
-    const bool answered = AskCritical(process, critical);
+        return kNotTheKeysProcess;
+    bool critical = false;
+    const bool answered = AskCritical(process, &critical);
     platform::CloseHandle(process);
-    return answered;
+    return !answered ? kNoAnswer : critical ? kCritical : kNotCritical;
 }
 
 }
 
 bool IsCriticalProcess(const ProcessKey &key)
 {
-    bool critical = false;
+    CriticalAnswer answer = AskCriticalWith(key, kAccessToQuery);
     // Vista to 8 may refuse ntdll's query on a handle with the limited right
     // alone: then it is asked again with full query access.
-    return (AskCriticalWith(key, kAccessToQuery, &critical) ||
-            AskCriticalWith(key, kAccessToQueryFully, &critical)) &&
-           critical;
+    if (answer == kNoAnswer)
+        answer = AskCriticalWith(key, kAccessToQueryFully);
+    return answer == kCritical;
 }

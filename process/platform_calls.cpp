@@ -203,18 +203,19 @@ LONG NtQueryInformationProcess(HANDLE process, ULONG infoClass, void *info, ULON
     return queryInformation(process, infoClass, info, size, length);
 }
 
+// Bound as the program starts, not on first use: the binding's own calls
+// would come between a failed call and the read of its status.
+LONG(WINAPI *const s_lastNtStatus)() = [] {
+    LONG(WINAPI * call)();
+    BindCall(GetModuleHandleA("ntdll.dll"), "RtlGetLastNtStatus", call);
+    return call;
+}();
+
 BOOL RtlGetLastNtStatus(LONG *status)
 {
-    // Bound once, on first use, by the dialog's thread, the only one that
-    // asks.
-    static LONG(WINAPI * const lastStatus)() = [] {
-        LONG(WINAPI * call)();
-        BindCall(GetModuleHandleA("ntdll.dll"), "RtlGetLastNtStatus", call);
-        return call;
-    }();
-    if (lastStatus == NULL)
+    if (s_lastNtStatus == NULL)
         return FALSE;
-    *status = lastStatus();
+    *status = s_lastNtStatus();
     return TRUE;
 }
 

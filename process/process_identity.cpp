@@ -72,13 +72,10 @@ HANDLE OpenIdentifiedProcess(const ProcessKey &key, ProcessAccess access, RowIde
 {
     // Identity before access: a newer program is never opened to be ended,
     // and its refusal of that access is never taken for the row's process
-    // refusing.
+    // refusing. A row without a start is never opened to be ended: the
+    // query alone says whether its identifier still names a process.
     if (access == kAccessToEnd) {
-        HANDLE asked = OpenIdentifiedProcess(key, kAccessToQuery, identity);
-        if (asked != NULL)
-            platform::CloseHandle(asked);
-        // A row without a start is never opened to be ended: the query
-        // alone says whether its identifier still names a process.
+        *identity = CheckProcessKey(key);
         if (*identity == kRowProcessGone || key.created == kStartUnknown)
             return NULL;
     }
@@ -99,6 +96,7 @@ HANDLE OpenIdentifiedProcess(const ProcessKey &key, ProcessAccess access, RowIde
     return process;
 }
 
+// The last error of a refused open stays for the caller.
 RowIdentity CheckProcessKey(const ProcessKey &key)
 {
     RowIdentity identity;

@@ -9,7 +9,7 @@
 #include "privilege.h"
 #include "process_module.h"
 #include "process_path.h"
-#include "process_snapshot.h"
+#include "snapshot_names.h"
 
 namespace {
 
@@ -17,9 +17,9 @@ const DWORD kTokenInfoBytes = 800;
 
 // What one reading of the table holds besides its records.
 struct TableReading {
-    // Taken right after the enumeration, so that it names the processes
-    // enumerated.
-    HANDLE snapshot;
+    // From the snapshot taken right after the enumeration, so that it names
+    // the processes enumerated.
+    SnapshotNames snapshotNames;
     // The terminal-services list of owners, fetched the first time a
     // process's token cannot be opened.
     bool sessionsFetched;
@@ -88,33 +88,15 @@ bool ReadNameAndPath(HANDLE process, ProcessRecord *record)
     }
 }
 
-struct SnapshotLookup {
-    DWORD id;
-    char *name;
-};
-
-bool NameFromEntry(const PROCESSENTRY32W &entry, void *context)
-{
-    SnapshotLookup *lookup = static_cast<SnapshotLookup *>(context);
-    if (entry.th32ProcessID != lookup->id)
-        return true;
-    ToListText(entry.szExeFile, lookup->name, MAX_PATH);
-    return false;
-}
-
 // The snapshot's name for a process the kernel did not name. Such a record
 // shows no path: the loader list's claim must not stand beside another
 // name. Where the snapshot has no name either, the loader list's stays.
-void NameFromSnapshot(const TableReading &reading, ProcessRecord *record)
+void NameFromSnapshot(const TableReading &reading, int index, ProcessRecord *record)
 {
-    if (reading.snapshot == INVALID_HANDLE_VALUE)
+    const char *name = SnapshotNameOf(reading.snapshotNames, index);
+    if (name == NULL)
         return;
-    char name[MAX_PATH] = "";
-    SnapshotLookup lookup = { record->key.id, name };
-    VisitProcessSnapshot(reading.snapshot, NameFromEntry, &lookup);
-    if (name[0] == '\0')
-        return;
-    memcpy(record->name, name, MAX_PATH);
+    memcpy(record->name, name, strlen(name) + 1);
     record->path[0] = '\0';
 }
 
@@ -123,15 +105,16 @@ void NameFromSnapshot(const TableReading &reading, ProcessRecord *record)
 // the clock says. The idle process (0) has no file; a process that exited
 // since the enumeration, or ended, holds the identifier alone; one that
 // refuses to open is named by the snapshot.
-void ReadProcessRecord(TableReading *reading, DWORD processId, ProcessRecord *record)
+void ReadProcessRecord(TableReading *reading, const DWORD *ids, int index, ProcessRecord *record)
 {
+    const DWORD processId = ids[index];
     ClearRecord(record, processId);
     if (processId == kIdleProcessId)
         return;
     HANDLE process = OpenProcessToRead(processId);
     if (process == NULL) {
         if (GetLastError() != ERROR_INVALID_PARAMETER)
-            NameFromSnapshot(*reading, record);
+            NameFromSnapshot(*reading, index, record);
         return;
     }
     if (HasExited(process)) {
@@ -143,7 +126,7 @@ void ReadProcessRecord(TableReading *reading, DWORD processId, ProcessRecord *re
     ReadOwner(reading, process, record);
     platform::CloseHandle(process);
     if (!kernelNamed)
-        NameFromSnapshot(*reading, record);
+        NameFromSnapshot(*reading, index, record);
 }
 
 // Every record, with the debug privilege on throughout. False when the
@@ -154,11 +137,11 @@ bool ReadRecords(const DWORD *ids, int count, TableReading *reading, ProcessTabl
     HANDLE ownToken = BeginDebugPrivilege();
     if (ownToken == NULL)
         return false;
-    reader->Listed(ids, count);
+    reader->TakeIdentifiers(ids, count);
     for (int i = 0; i < count; ++i) {
         ProcessRecord record;
-        ReadProcessRecord(reading, ids[i], &record);
-        reader->Read(i, record);
+        ReadProcessRecord(reading, ids, i, &record);
+        reader->TakeRecord(i, record);
     }
     EndDebugPrivilege(ownToken);
     return true;
@@ -171,17 +154,15 @@ bool ReadProcessTable(ProcessTableReader *reader)
     DWORD ids[kMaxProcesses];
     DWORD bytes = 0;
     platform::EnumProcesses(ids, sizeof(ids), &bytes);
+    const int count = static_cast<int>(bytes / sizeof(DWORD));
     TableReading reading;
-    reading.snapshot = TakeProcessSnapshot();
+    ReadSnapshotNames(ids, count, &reading.snapshotNames);
     reading.sessionsFetched = false;
     reading.sessionEntries = NULL;
     reading.sessionCount = 0;
     // The account table is large; only its count needs a start.
     reading.accounts.count = 0;
-    const bool read =
-        ReadRecords(ids, static_cast<int>(bytes / sizeof(DWORD)), &reading, reader);
-    if (reading.snapshot != INVALID_HANDLE_VALUE)
-        platform::CloseHandle(reading.snapshot);
+    const bool read = ReadRecords(ids, count, &reading, reader);
     if (reading.sessionEntries != NULL)
         platform::WTSFreeMemory(reading.sessionEntries);
     return read;

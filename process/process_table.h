@@ -19,8 +19,8 @@ struct ProcessRecord {
     // The identifier and the start of the process read: the row's key.
     ProcessKey key;
     char name[MAX_PATH];  // the last part of the whole path
-    char path[MAX_PATH];  // cut where a character ends; empty beside a
-                          // name that the process snapshot gave
+    char path[MAX_PATH];  // cut where a character ends, with an ellipsis;
+                          // empty beside a name the process snapshot gave
     char owner[kAccountNameChars];
 };
 
@@ -28,9 +28,9 @@ struct ProcessRecord {
 class ProcessTableReader {
 public:
     // Every identifier of the enumeration, in its order, before any record.
-    virtual void Listed(const DWORD *ids, int count) = 0;
+    virtual void TakeIdentifiers(const DWORD *ids, int count) = 0;
     // The record of ids[index]; cells without text are empty strings.
-    virtual void Read(int index, const ProcessRecord &record) = 0;
+    virtual void TakeRecord(int index, const ProcessRecord &record) = 0;
 
 protected:
     ~ProcessTableReader() = default;
@@ -38,8 +38,9 @@ protected:
 
 // Reads the whole table: enumerates the identifiers, takes the process
 // snapshot with them, then switches the debug privilege on and reads each
-// process from one open of it (its key, name, path and owner), naming from
-// the snapshot those the kernel cannot name. Everything it opens (the
+// process from one open of it (its key, name, path and owner; on Windows XP
+// a file on a device without a drive letter from its loader list, by the
+// key just read), naming from the snapshot those the kernel cannot name. Everything it opens (the
 // privilege, the snapshot, the terminal-services list) is released before
 // it returns. False, with nothing handed on, when the program's own token
 // cannot be opened.

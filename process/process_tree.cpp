@@ -105,10 +105,13 @@ void GatherProcessTree(const ProcessKey &root, const char *rootImageName, Proces
     tree->members[0] = root;
     tree->count = 1;
     tree->rowMembers = 1;
-    if (!RootIsTheRow(root, rootImageName))
-        return;
+    // The snapshot first: a root still the row's after it held its
+    // identifier when it was taken, so the children it names are the
+    // root's, not those of a newcomer that took the identifier since.
     Snapshot snapshot;
     TakeSnapshot(&snapshot);
+    if (!RootIsTheRow(root, rootImageName))
+        return;
     // Members are added behind the one whose children are sought, so each
     // comes after its parent.
     for (int member = 0; member < tree->count; ++member)

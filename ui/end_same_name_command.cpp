@@ -19,10 +19,10 @@ bool IsExactName(const char *imageName)
            strlen(imageName) < static_cast<size_t>(kNameChars - 2);
 }
 
-// The selected row first, then every other row of the same name, compared
-// without case, in the list's order, each by its key. Only processes that
-// may be ended with others are among them (this program's own stays to
-// show the result).
+// The selected row first (one the command offers to end with others),
+// then every other row of the same name, compared without case, in the
+// list's order, each by its key. Only processes that may be ended with
+// others are among them (this program's own stays to show the result).
 void ProcessListDialog::GatherRowsNamed(const char *imageName, int selectedRow,
                                         ProcessGroup *group)
 {
@@ -50,7 +50,5 @@ void ProcessListDialog::EndSameNameCommand()
         return;
     ProcessGroup group;
     GatherRowsNamed(imageName, row, &group);
-    if (group.count == 0)
-        return;
     EndGroup(group, imageName, TEXT_END_SAME_NAME_WARNING_FORMAT, group.count);
 }

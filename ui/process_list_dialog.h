@@ -75,8 +75,8 @@ private:
     int rowKeyCount;
     ProcessKey KeyOfRow(int row) const;
     // The table as it is read, into the rows (process_rows.cpp).
-    void Listed(const DWORD *ids, int count) override;
-    void Read(int index, const ProcessRecord &record) override;
+    void TakeIdentifiers(const DWORD *ids, int count) override;
+    void TakeRecord(int index, const ProcessRecord &record) override;
     // The DPI the dialog is drawn at; every layout figure is scaled to it.
     UINT dpi;
 

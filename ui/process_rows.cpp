@@ -73,14 +73,14 @@ int ProcessListDialog::RebuildProcessList()
 
 // Every row exists before any detail is looked up, so each row's item data
 // is its position in this enumeration.
-void ProcessListDialog::Listed(const DWORD *ids, int count)
+void ProcessListDialog::TakeIdentifiers(const DWORD *ids, int count)
 {
     for (int i = 0; i < count; ++i)
         InsertRow(listWindow, i, ids[i]);
 }
 
 // A cell without text stays as the row was made: empty.
-void ProcessListDialog::Read(int index, const ProcessRecord &record)
+void ProcessListDialog::TakeRecord(int index, const ProcessRecord &record)
 {
     if (index < 0 || index >= kMaxProcesses)
         return;

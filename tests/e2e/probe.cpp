@@ -549,12 +549,27 @@ int AskShellWindows()
     return FAILED(result) ? 1 : 0;
 }
 
+// When Windows started a process: its FILETIME count, in decimal.
+int PrintStart(DWORD processId)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    FILETIME created, exited, kernel, user;
+    const bool read = process != NULL && GetProcessTimes(process, &created, &exited, &kernel, &user);
+    if (read)
+        printf("%llu\n", (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime);
+    if (process != NULL)
+        CloseHandle(process);
+    return read ? 0 : 1;
+}
+
 int main(int argc, char **argv)
 {
     if (argc >= 2 && strcmp(argv[1], "finder") == 0)
         return PrintFinder();
     if (argc >= 2 && strcmp(argv[1], "list") == 0)
         return PrintListPlace();
+    if (argc == 3 && strcmp(argv[1], "started") == 0)
+        return PrintStart(strtoul(argv[2], NULL, 10));
     if (argc == 2 && strcmp(argv[1], "vantries") == 0)
         return !EnumWindows(PrintVantry, 0);
     if (argc == 2 && strcmp(argv[1], "shell") == 0)
@@ -584,6 +599,6 @@ int main(int argc, char **argv)
     if (argc >= 4 && strcmp(argv[1], "spawn-at") == 0)
         return Spawn(3, strtoul(argv[2], NULL, 10));
     fprintf(stderr,
-            "usage: e2e_probe rows | shell | finder | texts | box | offset | layout | clipboard | menu | place row | list | spawn[-at pid] program [argument] | load library\n");
+            "usage: e2e_probe rows | shell | finder | started pid | texts | box | offset | layout | clipboard | menu | place row | list | spawn[-at pid] program [argument] | load library\n");
     return 2;
 }

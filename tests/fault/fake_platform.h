@@ -15,8 +15,9 @@ struct FakeAccount {
     bool lookupFails = false;
 };
 
-// When a fake process started, unless the test says otherwise: before the
-// clock's start.
+// When a fake process started, unless the test says otherwise. Nothing of
+// the program reads the clock of now: a start is only ever compared with
+// another start.
 const ULONGLONG kFakeStart = 100;
 
 struct FakeProcess {
@@ -136,10 +137,6 @@ struct FakePlatform {
     // Process trees: the snapshot fails on demand, and counts as an open
     // handle while it is held.
     bool snapshotFails = false;
-    // The system clock, as a FILETIME count: processes added to the table
-    // start before it unless the test says otherwise. A test may set it
-    // back, and start a process at it.
-    ULONGLONG now = 1000;
     // ntdll without RtlGetLastNtStatus: a denied end says no more than
     // its last error.
     bool lastStatusMissing = false;

@@ -66,7 +66,8 @@ TEST_F(TerminateFaults, AReusedIdentifierIsNotEnded)
 }
 
 // A row stands for the process of its key: one started at another time,
-// later or (the clock set back) earlier, or whose start cannot be read, is
+// later or earlier (after the clock was set back, a newcomer's start is
+// earlier than the row's), or whose start cannot be read, is
 // another program, also for a row without a name; one that has exited is
 // gone. A row without a start opens nothing to be ended.
 TEST_F(TerminateFaults, AProcessOfAnotherStartIsNotEnded)
@@ -315,21 +316,6 @@ TEST_F(WarningText, AnEndNotDoneWithinTheWaitOrRefusedIsExplained)
     g_fake.processes[0].endsWhenTold = true;
     WarningFor("Target.exe");
     EXPECT_FALSE(errorShown);
-}
-
-// The clock set back (by an hour, or to a dual-boot's local time) changes
-// no row's process: the one started before the step is named and ended,
-// and one that takes its identifier after the step, with its name, is not.
-TEST_F(WarningText, TheClockSetBackChangesNoRowsProcess)
-{
-    g_fake.now = kFakeStart - 50;
-    EXPECT_EQ(Cp932Warning("Target.exe"), WarningFor("Target.exe"));
-    EXPECT_EQ(1u, g_fake.terminated.size());
-    EXPECT_FALSE(errorShown);
-    g_fake.now = 1000;
-    WarningFor("Target.exe", [] { g_fake.processes[0].created = g_fake.now = 500; });
-    EXPECT_EQ("Error: " CP932_ROW_GONE, errorText);
-    EXPECT_EQ(1u, g_fake.terminated.size());
 }
 
 // The longest warning there is: a critical process with a cut name, which
