@@ -9,8 +9,8 @@
 # stamp naming what it holds: a half-made root is never used, and a root of
 # another recipe is made again.
 #
-# Usage: wine10-root.sh [--again]
-# Exits 0 with the root ready. Otherwise prints why and exits 1; the reason
+# Usage: wine10-root.sh [--again | --version]
+# Exits 0 with the root ready (--version: and prints its Wine's version). Otherwise prints why and exits 1; the reason
 # is kept beside the root, and for an hour a later call (a test's) prints it
 # again instead of trying once more, unless --again is given (test.sh's).
 set -u
@@ -31,7 +31,15 @@ mkdir -p "$(dirname "$root")" || exit 1
 # it, the others wait for it.
 exec 9>"$root.lock"
 flock 9
-ready && exit 0
+# wine_version: the root's `wine --version` (Wine finds itself through /proc).
+wine_version() {
+    unshare --mount --propagation private sh -c 'mount -t proc proc "$1/proc" && chroot "$1" wine --version' \
+        sh "$root"
+}
+if ready; then
+    [ "${1:-}" != --version ] || echo "$(wine_version), in $root"
+    exit 0
+fi
 if [ "${1:-}" != --again ] && [ -f "$failed" ] && [ -n "$(find "$failed" -mmin -60 2>/dev/null)" ]; then
     cat "$failed"
     exit 1
