@@ -98,6 +98,29 @@ copy_prefix() {
     done
 }
 
+# share_libraries PREFIX [ROOT]: the prefix's copies of Wine's own libraries
+# (nearly all of its size: 1.2 GB for a 64-bit prefix) made hard links to
+# the same files of the Wine installed (in the root ROOT), which they equal
+# byte for byte: Wine loads its libraries from there and only reads these.
+# Where the two are on different file systems, the copies stay.
+share_libraries() {
+    case "$WINEARCH" in
+        win64) native=x86_64-linux-gnu/wine/x86_64-windows ;;
+        *) native=i386-linux-gnu/wine/i386-windows ;;
+    esac
+    for pair in "system32:$native" syswow64:i386-linux-gnu/wine/i386-windows; do
+        folder="$1/drive_c/windows/${pair%%:*}"
+        libraries="${2:-}/usr/lib/${pair#*:}"
+        [ -d "$folder" ] && [ -d "$libraries" ] || continue
+        for file in "$folder"/*; do
+            library="$libraries/${file##*/}"
+            [ -f "$library" ] && [ ! "$file" -ef "$library" ] && cmp -s "$file" "$library" &&
+                ln -f "$library" "$file" 2>/dev/null
+        done
+    done
+    return 0
+}
+
 # make_prefix: a new prefix at $WINEPREFIX. It maps the dialog's font to an
 # installed proportional Japanese Gothic. The "MS Shell Dlg" line also gives
 # the message boxes and captions a Japanese face on a system of another
@@ -150,6 +173,12 @@ prepare_prefix() {
             { rm -rf "$WINEPREFIX.copying"; echo "cannot copy $template_prefix: $WINEPREFIX is made afresh" >&2; }
     fi
     [ -f "$WINEPREFIX/.vantry-ready" ] || make_prefix
+    # The build's own prefix shares Wine 8's libraries (Wine 10's, whose root
+    # is mounted apart from the clone, are shared by scripts/wine10.sh).
+    if [ "$WINEPREFIX" = "$template_prefix" ] && [ -z "${VANTRY_WINE:-}" ] &&
+        [ ! -f "$WINEPREFIX/.vantry-shared" ] && prefix_current "$WINEPREFIX"; then
+        share_libraries "$WINEPREFIX" && touch "$WINEPREFIX/.vantry-shared"
+    fi
     # Wine draws the caption buttons with its Marlett font. Debian's Wine looks
     # for its own fonts in the top folder of /usr/share/fonts, while
     # fonts-wine puts them in /usr/share/wine/fonts, which fontconfig does not

@@ -29,24 +29,6 @@ VANTRY_WINE=10 VANTRY_ROOT=$clone
 # in_root COMMAND...: the command in the root, as this run sees it.
 in_root() { chroot "$root" env VANTRY_WINE=10 VANTRY_ROOT="$clone" "$@"; }
 
-# share_libraries LIBRARY-FOLDER WINDOWS-FOLDER: the prefix's copies of
-# Wine's own libraries (1.2 GB for a 64-bit prefix) made hard links to the
-# same files of the root, which they equal byte for byte: Wine loads its
-# libraries from the root and only reads these. Done here, outside the
-# root's mount of the clone, where both are on one file system.
-share_libraries() {
-    for pair in "system32:$1/wine/$2" syswow64:i386-linux-gnu/wine/i386-windows; do
-        folder="$WINEPREFIX/drive_c/windows/${pair%%:*}"
-        libraries="$root/usr/lib/${pair#*:}"
-        [ -d "$folder" ] && [ -d "$libraries" ] || continue
-        for file in "$folder"/*; do
-            library="$libraries/${file##*/}"
-            [ -f "$library" ] && [ ! "$file" -ef "$library" ] && cmp -s "$file" "$library" &&
-                ln -f "$library" "$file"
-        done
-    done
-}
-
 # The build's Wine 10 prefix, made once for all the runs that copy it.
 make_template() {
     export WINEPREFIX="$VANTRY_TEMPLATE_PREFIX"
@@ -54,10 +36,9 @@ make_template() {
     in_root sh -c '. "$VANTRY_ROOT/scripts/wine-env.sh"; export WINEPREFIX="$VANTRY_TEMPLATE_PREFIX"
         unset DISPLAY; start_display && trap stop_display EXIT && make_prefix' >"$WINEPREFIX.log" 2>&1 &&
         [ -f "$WINEPREFIX/.vantry-ready" ] || { cat "$WINEPREFIX.log"; return 1; }
-    case "$WINEARCH" in
-        win64) share_libraries x86_64-linux-gnu x86_64-windows ;;
-        *) share_libraries i386-linux-gnu i386-windows ;;
-    esac
+    # Done here, outside the root's mount of the clone, where both are on
+    # one file system.
+    share_libraries "$WINEPREFIX" "$root"
 }
 
 mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" && mount --rbind /sys "$root/sys" &&
