@@ -53,12 +53,13 @@ give_up() {
 }
 
 # The host's Debian mirror, for the same packages' sources a machine already
-# trusts (the first URI of a source serving bookworm).
+# trusts (the first URI of a source serving bookworm), unless
+# VANTRY_WINE10_MIRROR names another.
 mirror=$(awk '/^URIs:/ { uri = $2 } /^Suites:/ && / bookworm( |$)/ && uri != "" { print uri; exit }' \
     /etc/apt/sources.list.d/*.sources 2>/dev/null)
 [ -n "$mirror" ] || mirror=$(awk '$1 == "deb" && $3 == "bookworm" { print $2; exit }' \
     /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null)
-mirror=${mirror:-http://deb.debian.org/debian}
+mirror=${VANTRY_WINE10_MIRROR:-${mirror:-http://deb.debian.org/debian}}
 command -v debootstrap >/dev/null || give_up "debootstrap is not installed (scripts/install-deps.sh installs it)"
 wget -q -T 20 -t 2 -O /dev/null "$mirror/dists/$suite/InRelease" ||
     give_up "the package mirror $mirror does not serve $suite (no network to it?)"
