@@ -2,12 +2,21 @@
 # Installs what is missing, builds both programs (32-bit and 64-bit), and
 # runs every test under Wine on Xvfb: the 32-bit suite in a 32-bit prefix
 # and the 64-bit suite in a 64-bit one, side by side, each on a display of
-# its own (the 64-bit suite's output follows the 32-bit one's). Exits
-# non-zero if any test fails. Arguments go to both ctest runs.
+# its own (the 64-bit suite's output follows the 32-bit one's). The main
+# end-to-end run and the soak of each program run under Wine 10 as well, in
+# a Debian 13 root made once a machine (scripts/wine10-root.sh), while the
+# programs build. Exits non-zero if any test fails. Arguments go to both
+# ctest runs.
 set -e
 cd "$(dirname "$0")"
 VANTRY_ROOT=$(pwd)
+./scripts/install-deps.sh
+root_log=$(mktemp /tmp/vantry-wine10-root.XXXXXX)
+sh scripts/wine10-root.sh --again >"$root_log" 2>&1 &
+root_job=$!
 ./scripts/build.sh "default x64"
+wait $root_job && wine10=ready || wine10=missing
+cat "$root_log"
 
 . scripts/wine-env.sh
 # suite win32|x64 PRESET [ctest arguments]: one architecture's suite in a
@@ -27,4 +36,16 @@ status=$?
 wait $x64_suite || status=1
 echo "== 64-bit suite"
 cat build-x64/ctest.log
+# What a test that passed skipped inside, with the reason: a case this
+# platform cannot show (gtest's GTEST_SKIP, the end-to-end run's SKIPPED).
+cat build/Testing/Temporary/LastTest.log build-x64/Testing/Temporary/LastTest.log 2>/dev/null |
+    awk '/^\[ RUN      \] / { name = $4 } /: Skipped$/ { getline reason; print name ": " reason }
+        /^SKIPPED: / { print substr($0, 10) }' | sort | uniq -c |
+    awk 'NR == 1 { print "== skipped inside the tests (times: case: reason)" } { print }'
+if [ $wine10 = ready ]; then
+    echo "== Wine 10 for the *_wine10 tests: $(sh scripts/wine10-root.sh --version)"
+else
+    echo "== Wine 10: every *_wine10 test was SKIPPED: $(tail -n 1 "$root_log")"
+fi
+rm -f "$root_log"
 exit $status

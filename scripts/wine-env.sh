@@ -5,6 +5,9 @@
 # running wineserver. Each other locale and scale gets a prefix of its own,
 # and so does a run that names one in VANTRY_PREFIX_NAME (an end-to-end run,
 # which restarts its server at will, beside the suites of the build's own).
+# A run under Wine 10 (VANTRY_WINE=10, inside the root scripts/wine10.sh
+# enters) has prefixes of its own, copies of a build prefix of its own
+# (wineprefix-wine10, which scripts/wine10.sh makes).
 
 VANTRY_ROOT="${VANTRY_ROOT:-$(cd "$(dirname "$0")" && pwd)}"
 
@@ -24,7 +27,8 @@ use_arch() {
             export WINELOADER=/usr/lib/wine/wine
             ;;
     esac
-    export WINEPREFIX="$VANTRY_BUILD/wineprefix${VANTRY_PREFIX_NAME:+-$VANTRY_PREFIX_NAME}${VANTRY_LANG:+-$VANTRY_LANG}${VANTRY_SCALE:+-scale$VANTRY_SCALE}"
+    VANTRY_TEMPLATE_PREFIX="$VANTRY_BUILD/wineprefix${VANTRY_WINE:+-wine$VANTRY_WINE}"
+    export WINEPREFIX="$VANTRY_TEMPLATE_PREFIX${VANTRY_PREFIX_NAME:+-$VANTRY_PREFIX_NAME}${VANTRY_LANG:+-$VANTRY_LANG}${VANTRY_SCALE:+-scale$VANTRY_SCALE}"
 }
 use_arch "${VANTRY_ARCH:-win32}"
 
@@ -94,10 +98,58 @@ copy_prefix() {
     done
 }
 
-# Maps the dialog's font to an installed proportional Japanese Gothic. The
-# "MS Shell Dlg" line also gives the message boxes and captions a Japanese
-# face on a system of another locale: there Wine draws them in its own
-# Tahoma, which has no Japanese glyphs, and the warning would show boxes. With
+# share_libraries PREFIX [ROOT]: the prefix's copies of Wine's own libraries
+# (nearly all of its size: 1.2 GB for a 64-bit prefix) made hard links to
+# the same files of the Wine installed (in the root ROOT), which they equal
+# byte for byte: Wine loads its libraries from there and only reads these.
+# Where the two are on different file systems, the copies stay.
+share_libraries() {
+    case "$WINEARCH" in
+        win64) native=x86_64-linux-gnu/wine/x86_64-windows ;;
+        *) native=i386-linux-gnu/wine/i386-windows ;;
+    esac
+    for pair in "system32:$native" syswow64:i386-linux-gnu/wine/i386-windows; do
+        folder="$1/drive_c/windows/${pair%%:*}"
+        libraries="${2:-}/usr/lib/${pair#*:}"
+        [ -d "$folder" ] && [ -d "$libraries" ] || continue
+        for file in "$folder"/*; do
+            library="$libraries/${file##*/}"
+            [ -f "$library" ] && [ ! "$file" -ef "$library" ] && cmp -s "$file" "$library" &&
+                ln -f "$library" "$file" 2>/dev/null
+        done
+    done
+    return 0
+}
+
+# make_prefix: a new prefix at $WINEPREFIX. It maps the dialog's font to an
+# installed proportional Japanese Gothic. The "MS Shell Dlg" line also gives
+# the message boxes and captions a Japanese face on a system of another
+# locale: there Wine draws them in its own Tahoma, which has no Japanese
+# glyphs, and the warning would show boxes.
+make_prefix() {
+    for _ in 1 2; do
+        "$WINELOADER" wineboot -i >/dev/null 2>&1 </dev/null
+        wineserver -w
+        [ -f "$WINEPREFIX/drive_c/windows/system32/user32.dll" ] && break
+        rm -rf "$WINEPREFIX"
+    done
+    cat > "$VANTRY_BUILD/fonts.reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS UI Gothic"="IPAPGothic"
+"MS Shell Dlg"="IPAPGothic"
+REG
+    iconv -f UTF-8 -t UTF-16LE "$VANTRY_BUILD/fonts.reg" |
+        { printf '\377\376'; cat; } > "$VANTRY_BUILD/fonts-utf16.reg"
+    "$WINELOADER" regedit /S "$VANTRY_BUILD/fonts-utf16.reg" >/dev/null 2>&1 </dev/null
+    wineserver -w
+    touch "$WINEPREFIX/.vantry-ready"
+}
+
+# A prefix ready for a run: made, or copied from the build's own. With
 # "unmanaged" Wine draws the window frames itself instead of leaving them to
 # a window manager: on a bare Xvfb there is none, and every hidden window
 # would otherwise wait two seconds for one to answer.
@@ -113,34 +165,19 @@ prepare_prefix() {
     # Another prefix of this architecture starts as a copy of the build's
     # own, which is much quicker than making one: the settings below are
     # made afresh in each. A copy that Wine would rewrite is made again.
-    template_prefix="$VANTRY_BUILD/wineprefix"
+    template_prefix=$VANTRY_TEMPLATE_PREFIX
     if [ "$WINEPREFIX" != "$template_prefix" ] && [ -f "$template_prefix/.vantry-ready" ] &&
         { [ ! -f "$WINEPREFIX/.vantry-ready" ] || ! prefix_current "$WINEPREFIX"; }; then
         rm -rf "$WINEPREFIX" "$WINEPREFIX.copying"
         copy_prefix "$template_prefix" "$WINEPREFIX.copying" && mv "$WINEPREFIX.copying" "$WINEPREFIX" ||
             { rm -rf "$WINEPREFIX.copying"; echo "cannot copy $template_prefix: $WINEPREFIX is made afresh" >&2; }
     fi
-    if [ ! -f "$WINEPREFIX/.vantry-ready" ]; then
-        for _ in 1 2; do
-            "$WINELOADER" wineboot -i >/dev/null 2>&1 </dev/null
-            wineserver -w
-            [ -f "$WINEPREFIX/drive_c/windows/system32/user32.dll" ] && break
-            rm -rf "$WINEPREFIX"
-        done
-        cat > "$VANTRY_BUILD/fonts.reg" <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"ＭＳ Ｐゴシック"="IPAPGothic"
-"ＭＳ ゴシック"="IPAGothic"
-"MS UI Gothic"="IPAPGothic"
-"MS Shell Dlg"="IPAPGothic"
-REG
-        iconv -f UTF-8 -t UTF-16LE "$VANTRY_BUILD/fonts.reg" |
-            { printf '\377\376'; cat; } > "$VANTRY_BUILD/fonts-utf16.reg"
-        "$WINELOADER" regedit /S "$VANTRY_BUILD/fonts-utf16.reg" >/dev/null 2>&1 </dev/null
-        wineserver -w
-        touch "$WINEPREFIX/.vantry-ready"
+    [ -f "$WINEPREFIX/.vantry-ready" ] || make_prefix
+    # The build's own prefix shares Wine 8's libraries (Wine 10's, whose root
+    # is mounted apart from the clone, are shared by scripts/wine10.sh).
+    if [ "$WINEPREFIX" = "$template_prefix" ] && [ -z "${VANTRY_WINE:-}" ] &&
+        [ ! -f "$WINEPREFIX/.vantry-shared" ] && prefix_current "$WINEPREFIX"; then
+        share_libraries "$WINEPREFIX" && touch "$WINEPREFIX/.vantry-shared"
     fi
     # Wine draws the caption buttons with its Marlett font. Debian's Wine looks
     # for its own fonts in the top folder of /usr/share/fonts, while

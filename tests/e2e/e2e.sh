@@ -14,7 +14,7 @@ set -u
 BUILD=$(cd "$1" && pwd)
 WIN32_BUILD=${2:+$(cd "$2" && pwd)}
 WINE="$BUILD/wine-run.sh"
-WORK="$BUILD/e2e${VANTRY_LANG:+-$VANTRY_LANG}${VANTRY_SCALE:+-scale$VANTRY_SCALE}"
+WORK="$BUILD/e2e${VANTRY_WINE:+-wine$VANTRY_WINE}${VANTRY_LANG:+-$VANTRY_LANG}${VANTRY_SCALE:+-scale$VANTRY_SCALE}"
 SCALE=${VANTRY_SCALE:-100}
 failures=0
 VANTRY_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -32,6 +32,7 @@ windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 PROBE=$(windows_path "$BUILD/tests/e2e_probe.exe")
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+skip() { echo "SKIPPED: $*"; }
 pass() { echo "ok: $*"; }
 
 # Waits up to twenty seconds for a command to succeed (the runs go side by
@@ -74,16 +75,37 @@ shell_ready() {
     return 1
 }
 
-# The output of an earlier start under the same name goes first: the wait
-# would read its "pid" before the new start empties the file.
+# spawn NAME PROGRAM [ARGUMENT...]: PROGRAM started by the probe, which
+# writes its "pid" and, once it has ended, its "exit" code to NAME.out. The
+# output of an earlier start under the same name goes first: the wait
+# would read its "pid" before the new start empties the file. A start that
+# fails, or that gives no identifier within the wait (a busy machine), is
+# tried twice more; then the run fails with what the probe and Wine said,
+# rather than at a later check that finds no helper.
 spawn() {
     name=$1
     shift
-    rm -f "$WORK/$name.out"
-    "$WINE" "$PROBE" spawn "$@" >"$WORK/$name.out" 2>/dev/null </dev/null &
-    wait_for grep -qs '^pid ' "$WORK/$name.out" ||
-        { echo "starting $name: $(tr -d '\r' <"$WORK/$name.out")"; return 1; }
+    for try in 1 2 3; do
+        rm -f "$WORK/$name.out" "$WORK/$name.err"
+        "$WINE" "$PROBE" spawn "$@" >"$WORK/$name.out" 2>"$WORK/$name.err" </dev/null &
+        starter=$!
+        wait_for started_or_gone "$name" "$starter"
+        grep -qs '^pid ' "$WORK/$name.out" && return 0
+        if kill -0 "$starter" 2>/dev/null; then
+            kill "$starter" 2>/dev/null
+            reason="no identifier within the wait"
+        else
+            wait "$starter"
+            reason="the probe ended with $?"
+        fi
+        reason="$reason; probe '$(tr -d '\r' <"$WORK/$name.out" | tr '\n' ' ')'"
+        reason="$reason, Wine '$(tr '\n' ' ' <"$WORK/$name.err" | cut -c 1-300)'"
+        echo "note: starting $name, try $try of 3: $reason"
+    done
+    fail "$name did not start: $reason"
+    return 1
 }
+started_or_gone() { grep -qs '^pid ' "$WORK/$1.out" || ! kill -0 "$2" 2>/dev/null; }
 # spawn_at NAME PID PROGRAM [ARGUMENT]: the same, once a start of PROGRAM
 # gets the identifier PID, which takes a few hundred starts.
 spawn_at() {
@@ -525,6 +547,8 @@ scenario_lays_out_at_scale() {
 # imm32 and uxtheme load those at start-up on their own, through a loader
 # path that takes the program's folder first whatever the process asked.
 PLANTED="shell32 shlwapi shcore oleaut32 actxprxy"
+unnamed_rows() { awk -F '\t' 'NR > 1 && $3 == "" { n++ } END { print n + 0 }' "$WORK/rows.txt"; }
+every_row_named() { rows && [ "$(unnamed_rows)" -eq 0 ] || { keys F5; false; }; }
 scenario_ignores_planted_libraries() {
     reset_wine
     shell_ready || return
@@ -547,8 +571,11 @@ scenario_ignores_planted_libraries() {
     else
         fail "beside planted libraries the rows are:"; cat "$WORK/rows.txt"
     fi
-    unnamed=$(awk -F '\t' 'NR > 1 && $3 == "" { n++ } END { print n + 0 }' "$WORK/rows.txt")
-    [ "$unnamed" -eq 0 ] || fail "$unnamed rows without a name beside the planted libraries"
+    # A process that ended while the list was read (a probe, Wine's own
+    # helpers) has no name to show: a list read again, with every row
+    # named, is waited for.
+    wait_for every_row_named ||
+        fail "$(unnamed_rows) rows without a name beside the planted libraries: $(awk -F '\t' 'NR > 1 && $3 == ""' "$WORK/rows.txt" | tr '\t\n' ' /')"
     # Opening the helper's folder loads the shell and what it needs.
     # Each p moves on to the next name that starts with it, up to the helper.
     for _ in 1 2 3 4 5; do
@@ -823,6 +850,14 @@ scenario_limited_token() {
     reset_wine
     spawn target "$(copy_sleeper zz_target.exe)" 120
     start_as limited || { fail "Vantry did not start with the limited token"; return; }
+    # Wine 10's loader gives a program whose manifest asks for the highest
+    # available token the full one as it starts, whatever token it was
+    # started with (Windows would ask first): no Vantry runs limited there.
+    if [ "$(probe token "$(pid_of vantry)")" = full ]; then
+        skip "the limited token's scenario: this Wine starts Vantry with the full token, whatever token it is given"
+        keys Escape
+        return
+    fi
     keys z Return
     wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for has_exited target
     # The list answers once the command is done, or while its box is up.

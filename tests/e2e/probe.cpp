@@ -33,6 +33,8 @@
 //                              limited: with the token Windows gives an
 //                              administrator's programs without the UAC
 //                              prompt (no SeDebugPrivilege, not elevated)
+//   e2e_probe token pid        the process's token: full, limited (the two
+//                              of an administrator's) or default
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -471,18 +473,23 @@ int PrintListPlace()
     return 0;
 }
 
-// The linked token of the own (elevated) one is the limited token; Wine
-// leaves SeDebugPrivilege in it, so it is deleted here, as Windows has it.
+// Of the own token and its linked one, the limited one: Wine 8 gives every
+// program the elevated token, Wine 10 (as Windows) gives this probe, whose
+// manifest asks for no elevation, the limited one. Wine leaves
+// SeDebugPrivilege in it, so it is deleted here, as Windows has it.
 HANDLE LimitedPrimaryToken()
 {
     HANDLE own = NULL, restricted = NULL, primary = NULL;
     TOKEN_LINKED_TOKEN linked = { NULL };
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
     DWORD length = 0;
     LUID_AND_ATTRIBUTES debug = { { 0, 0 }, 0 };
     if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE, &own) &&
+        GetTokenInformation(own, TokenElevationType, &type, sizeof(type), &length) &&
         GetTokenInformation(own, TokenLinkedToken, &linked, sizeof(linked), &length) &&
         LookupPrivilegeValueA(NULL, "SeDebugPrivilege", &debug.Luid) &&
-        CreateRestrictedToken(linked.LinkedToken, 0, 0, NULL, 1, &debug, 0, NULL, &restricted))
+        CreateRestrictedToken(type == TokenElevationTypeLimited ? own : linked.LinkedToken, 0, 0, NULL, 1,
+                              &debug, 0, NULL, &restricted))
         DuplicateTokenEx(restricted, MAXIMUM_ALLOWED, NULL, SecurityImpersonation, TokenPrimary,
                          &primary);
     const HANDLE opened[] = { own, linked.LinkedToken, restricted };
@@ -491,6 +498,24 @@ HANDLE LimitedPrimaryToken()
             CloseHandle(handle);
     }
     return primary;
+}
+
+int PrintTokenKind(DWORD processId)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    HANDLE token = NULL;
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+    DWORD length = 0;
+    const bool read = process != NULL && OpenProcessToken(process, TOKEN_QUERY, &token) &&
+                      GetTokenInformation(token, TokenElevationType, &type, sizeof(type), &length);
+    if (token != NULL)
+        CloseHandle(token);
+    if (process != NULL)
+        CloseHandle(process);
+    if (!read)
+        return 1;
+    printf("%s\n", type == TokenElevationTypeFull ? "full" : type == TokenElevationTypeLimited ? "limited" : "default");
+    return 0;
 }
 
 int StartWithToken(int argc, char **argv)
@@ -576,6 +601,8 @@ int main(int argc, char **argv)
         return AskShellWindows();
     if (argc >= 4 && strcmp(argv[1], "start") == 0)
         return StartWithToken(argc, argv);
+    if (argc == 3 && strcmp(argv[1], "token") == 0)
+        return PrintTokenKind(strtoul(argv[2], NULL, 10));
     if (argc >= 2 && strcmp(argv[1], "clipboard") == 0)
         return PrintClipboard();
     if (argc >= 2 && strcmp(argv[1], "menu") == 0)

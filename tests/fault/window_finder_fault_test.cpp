@@ -52,6 +52,24 @@ TEST(WindowProcess, AWindowCountsAsTheProcessItStandsFor)
     EXPECT_EQ("none", ProcessAt(AddFakeWindow("Wine desktop", 0)));
 }
 
+// A press on the finder, once the dialog is in front and has read what the
+// X server sent it. Wine's X driver sends WM_CANCELMODE to the window in
+// front when the X focus leaves it, and the dialog then lets the capture go,
+// which ends a drag. The X server's word of a focus change (a message box
+// that came and went) reaches the dialog's thread only when it next reads
+// its X events: read late, on a busy machine, the news of a focus long back
+// would end the next drag, which this test presses on purpose right after.
+void PressFinder(DialogRunner &runner, LPARAM where)
+{
+    for (int i = 0; i < 250 && GetForegroundWindow() != runner.Window(); ++i)
+        Sleep(20);
+    runner.Run([] {
+        MSG pending;
+        PeekMessageA(&pending, NULL, 0, 0, PM_NOREMOVE);
+    });
+    SendMessageA(runner.Window(), WM_LBUTTONDOWN, MK_LBUTTON, where);
+}
+
 // Another window takes the mouse in the middle of a drag: the selection
 // from before comes back, and the release that follows does nothing.
 TEST(FinderDrag, ALostCaptureCancelsTheDrag)
@@ -75,15 +93,17 @@ TEST(FinderDrag, ALostCaptureCancelsTheDrag)
     const LPARAM onFinder = MAKELPARAM(place.left + 5, place.top + 5);
     const LPARAM outside = MAKELPARAM(-300, -20);
 
-    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, onFinder);
+    PressFinder(runner, onFinder);
     SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, outside);
     EXPECT_EQ(FindRowOfProcess(list, 400), SelectedRow(list));
     EXPECT_FALSE(finderShows());
-    HWND thief = NULL;
+    HWND thief = NULL, captured = NULL;
     runner.Run([&] {
+        captured = GetCapture();
         thief = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
         SetCapture(thief);
     });
+    ASSERT_EQ(dialog, captured) << "the drag lost the capture before the other window took it";
     EXPECT_EQ(before, SelectedRow(list));
     EXPECT_TRUE(finderShows());
     SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, outside);
@@ -94,7 +114,7 @@ TEST(FinderDrag, ALostCaptureCancelsTheDrag)
 
     // Dropped on a ghost whose hung window cannot be told: the user is told.
     g_fake.windowAtPoint = AddFakeWindow("Ghost", 90);
-    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, onFinder);
+    PressFinder(runner, onFinder);
     PostMessageA(dialog, WM_LBUTTONUP, 0, outside);
     HWND box = WaitForMessageBox(runner.ThreadId(), dialog);
     ASSERT_NE(static_cast<HWND>(NULL), box);
@@ -110,7 +130,7 @@ TEST(FinderDrag, ALostCaptureCancelsTheDrag)
     g_fake.processes[1].created = kFakeStart + 1;
     RenameFakeProcess(g_fake.processes[1], "Newer.exe");
     g_fake.windowAtPoint = AddFakeWindow("Newer", 400);
-    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, onFinder);
+    PressFinder(runner, onFinder);
     SendMessageA(dialog, WM_LBUTTONUP, 0, outside);
     EXPECT_EQ("Newer.exe", CellText(list, SelectedRow(list), 1));
     runner.Stop();
