@@ -1,7 +1,7 @@
 #!/bin/sh
 # Makes, once a machine, the Debian 13 (trixie) root that holds Wine 10
-# (32- and 64-bit), Xvfb, xdotool, the fonts and the Japanese locale the
-# end-to-end scripts need: Wine 10 needs Debian 13's C library, so it cannot
+# (32- and 64-bit), Xvfb, xdotool, faketime, the fonts and the Japanese
+# locale the end-to-end scripts need: Wine 10 needs Debian 13's C library, so it cannot
 # stand beside Debian 12's Wine 8. The root is kept outside the clone
 # (VANTRY_WINE10_ROOT, /var/cache/vantry/trixie-wine10 by default), so that
 # every clone on the machine, CI's fresh one too, uses the same. It is made
@@ -69,8 +69,9 @@ echo "making the Wine 10 root $root from $mirror (a few minutes, once a machine)
 work="$root.making"
 rm -rf "$work"
 log="$root.log"
-debootstrap --variant=minbase --arch=amd64 "$suite" "$work" "$mirror" >"$log" 2>&1 ||
-    { tail -n 5 "$log"; rm -rf "$work"; give_up "debootstrap failed (its log: $log)"; }
+# A stalled mirror must not hold the test run: each step has a time limit.
+timeout 900 debootstrap --variant=minbase --arch=amd64 "$suite" "$work" "$mirror" >"$log" 2>&1 ||
+    { tail -n 5 "$log"; rm -rf "$work"; give_up "debootstrap failed or took over 15 minutes (its log: $log)"; }
 # The packages, installed in the root with its own proc and dev, in a mount
 # namespace of this step's own: whatever happens, nothing stays mounted.
 cat >"$work/tmp/install.sh" <<INSTALL
@@ -86,10 +87,10 @@ locale-gen >/dev/null
 apt-get clean
 rm -rf /var/lib/apt/lists/*
 INSTALL
-unshare --mount --propagation private sh -c '
+timeout 1200 unshare --mount --propagation private sh -c '
     mount -t proc proc "$1/proc" && mount --rbind /dev "$1/dev" &&
         exec chroot "$1" sh /tmp/install.sh' sh "$work" >>"$log" 2>&1 ||
-    { tail -n 5 "$log"; rm -rf "$work"; give_up "the packages did not install in the root (its log: $log)"; }
+    { tail -n 5 "$log"; rm -rf "$work"; give_up "the packages did not install in the root within 20 minutes (its log: $log)"; }
 rm -f "$work/tmp/install.sh"
 echo "$recipe" >"$work/.vantry-root"
 # A root of an older recipe is replaced in one rename.

@@ -63,7 +63,8 @@ TEST(HostilePaths, APathBeyond259CharactersFillsItsCellAndNoMore)
     PROCESS_INFORMATION info;
     if (!CreateProcessW(path.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
                         &info))
-        GTEST_SKIP() << "this platform does not start programs from such a long path";
+        GTEST_SKIP() << "this platform does not start programs from such a long path (error "
+                     << GetLastError() << ")";
 
     DialogRunner runner;
     ASSERT_TRUE(runner.Start());
