@@ -7,7 +7,6 @@
 #include "../ui/process_list_dialog.h"
 #include "support/dialog_runner.h"
 #include "support/helper_process.h"
-#include "support/message_box.h"
 
 namespace {
 
@@ -74,21 +73,6 @@ TEST_F(ProcessTable, RebuildClearsTheSearchKeyAndLeavesTheDebugPrivilegeOff)
     EXPECT_EQ(1, Rebuild());
     EXPECT_EQ(0, g_mainDialog.lastKey);
     EXPECT_FALSE(DebugPrivilegeEnabled());
-}
-
-// The idle process, where the system lists one (Windows does, as process
-// 0): its row shows the identifier alone, and Enter on it asks nothing.
-TEST_F(ProcessTable, TheIdleProcessRowShowsItsIdentifierAlone)
-{
-    HWND list = runner_.List();
-    const int row = FindRowOfProcess(list, 0);
-    if (row < 0)
-        GTEST_SKIP() << "this platform lists no process 0";
-    for (int column = 1; column <= 3; ++column)
-        EXPECT_EQ("", CellText(list, row, column)) << column;
-    ASSERT_TRUE(ClickRow(list, row));
-    runner_.PostCommand(IDOK);
-    EXPECT_EQ(NULL, WaitForMessageBox(runner_.ThreadId(), runner_.Window(), 300));
 }
 
 TEST(Privilege, SwitchesTheDebugPrivilegeOnAndOffInTheRealToken)
