@@ -29,16 +29,6 @@ ULONGLONG FileTimeCount(const FILETIME &time)
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-bool ReadTimes(HANDLE process, ULONGLONG *created, ULONGLONG *exited)
-{
-    FILETIME creation, exit, kernel, user;
-    if (!platform::GetProcessTimes(process, &creation, &exit, &kernel, &user))
-        return false;
-    *created = FileTimeCount(creation);
-    *exited = FileTimeCount(exit);
-    return true;
-}
-
 // The one comparison of an opened process against a row's key. A running
 // process has no exit time yet.
 RowIdentity IdentityOf(HANDLE process, const ProcessKey &key)
@@ -48,24 +38,31 @@ RowIdentity IdentityOf(HANDLE process, const ProcessKey &key)
         SetLastError(ERROR_INVALID_DATA);
         return kRowProcessUnknown;
     }
-    return ReadProcessStart(process) == key.created && !HasExited(process) ? kRowProcess
-                                                                           : kRowProcessGone;
+    ULONGLONG created;
+    return ReadProcessState(process, &created) == kProcessRunning && created == key.created
+               ? kRowProcess
+               : kRowProcessGone;
 }
 
-}
-
-ULONGLONG ReadProcessStart(HANDLE process)
-{
-    ULONGLONG created, exited;
-    return ReadTimes(process, &created, &exited) ? created : kStartUnknown;
 }
 
 // The exit time is set with the exit code, when the last thread is gone;
 // unlike a wait, it needs no more than the limited query right.
+ProcessState ReadProcessState(HANDLE process, ULONGLONG *created)
+{
+    FILETIME creation, exit, kernel, user;
+    if (!platform::GetProcessTimes(process, &creation, &exit, &kernel, &user)) {
+        *created = kStartUnknown;
+        return kProcessTimesUnread;
+    }
+    *created = FileTimeCount(creation);
+    return FileTimeCount(exit) != 0 ? kProcessExited : kProcessRunning;
+}
+
 bool HasExited(HANDLE process)
 {
-    ULONGLONG created, exited;
-    return ReadTimes(process, &created, &exited) && exited != 0;
+    ULONGLONG created;
+    return ReadProcessState(process, &created) == kProcessExited;
 }
 
 HANDLE OpenIdentifiedProcess(const ProcessKey &key, ProcessAccess access, RowIdentity *identity)

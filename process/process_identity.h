@@ -39,11 +39,18 @@ enum ProcessAccess {
     kAccessToEnd,          // full access, the privilege for the open alone
 };
 
-// The start of an opened process, or kStartUnknown.
-ULONGLONG ReadProcessStart(HANDLE process);
+enum ProcessState {
+    kProcessRunning,
+    kProcessExited,       // while something holds it open
+    kProcessTimesUnread,
+};
 
-// Whether an opened process has exited (while something holds it open),
-// on a handle with the limited query right at least.
+// Whether an opened process runs, and its start into *created
+// (kStartUnknown where unread), from one read of its times, on a handle with
+// the limited query right at least.
+ProcessState ReadProcessState(HANDLE process, ULONGLONG *created);
+
+// Whether an opened process has exited (ReadProcessState).
 bool HasExited(HANDLE process);
 
 // Opens the process of a row for access and gives the handle only while it

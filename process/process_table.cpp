@@ -117,11 +117,12 @@ void ReadProcessRecord(TableReading *reading, const DWORD *ids, int index, Proce
             NameFromSnapshot(*reading, index, record);
         return;
     }
-    if (HasExited(process)) {
+    ULONGLONG created;
+    if (ReadProcessState(process, &created) == kProcessExited) {
         platform::CloseHandle(process);
         return;
     }
-    record->key.created = ReadProcessStart(process);
+    record->key.created = created;
     const bool kernelNamed = ReadNameAndPath(process, record);
     ReadOwner(reading, process, record);
     platform::CloseHandle(process);

@@ -66,9 +66,9 @@ bool ReadChildKey(DWORD childId, const ProcessKey &parent, ProcessKey *child)
     if (process == NULL)
         return false;
     child->id = childId;
-    child->created = ReadProcessStart(process);
-    const bool isChild = child->created != kStartUnknown && child->created >= parent.created &&
-                         !HasExited(process) && ParentOf(process) == parent.id;
+    const bool isChild = ReadProcessState(process, &child->created) == kProcessRunning &&
+                         child->created != kStartUnknown && child->created >= parent.created &&
+                         ParentOf(process) == parent.id;
     platform::CloseHandle(process);
     return isChild;
 }

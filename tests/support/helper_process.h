@@ -24,7 +24,12 @@ public:
     DWORD StartError() const { return startError_; }
     DWORD Id() const { return id_; }
     // Its identifier and start, as a row of the list keys it.
-    ProcessKey Key() const { return { id_, ReadProcessStart(process_) }; }
+    ProcessKey Key() const
+    {
+        ProcessKey key = { id_, kStartUnknown };
+        ReadProcessState(process_, &key.created);
+        return key;
+    }
     HANDLE Handle() const { return process_; }
     const std::string &Path() const { return path_; }
     std::string ImageName() const;
