@@ -894,6 +894,26 @@ scenario_limited_token() {
     wait_for no_vantry || fail "the restarted Vantry did not close on Esc"
 }
 
+# newcomer_on NAME PID PROGRAM ARGUMENT: helper NAME, which holds PID, ended
+# from outside, then PROGRAM started until a start gets PID: the newcomer.
+newcomer_on() {
+    "$WINE" taskkill /f /pid "$2" >/dev/null 2>&1 </dev/null
+    wait_for has_exited "$1" || { fail "taskkill did not end the helper $2"; return 1; }
+    spawn_at newcomer "$2" "$3" "$4" ||
+        { fail "no newcomer took the identifier $2: $(tr -d '\r' <"$WORK/newcomer.out")"; return 1; }
+}
+# delete_spares_newcomer SETTING: Delete and Yes on the row whose identifier
+# the newcomer took give the box of a process that has ended, and the
+# newcomer runs on.
+delete_spares_newcomer() {
+    keys Delete
+    wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for box_caption_is Error
+    expect_texts "the box of a newer process under the row's identifier$1" box "$ROW_GONE_BOX"
+    answer Return
+    has_exited newcomer && fail "the newcomer under the row's identifier was ended$1" ||
+        pass "a newer process of the same name under the row's identifier$1 is left alone"
+}
+
 # With the full token: /select PID at start selects the helper; ended from
 # outside while the warning is open, it gets the box that says it has ended.
 # Then a helper is listed, ended from outside, and a newer helper of the same
@@ -911,16 +931,8 @@ scenario_ended_meanwhile_with_full_token() {
     reused=$(pid_of target)
     keys F5 z
     wait_for selected_is 0 "$reused" || { fail "the second helper was not selected"; return; }
-    "$WINE" taskkill /f /pid "$reused" >/dev/null 2>&1 </dev/null
-    wait_for has_exited target || { fail "taskkill did not end the helper $reused"; return; }
-    spawn_at newcomer "$reused" "$(copy_sleeper zz_target.exe)" 120 ||
-        { fail "no newcomer took the identifier $reused: $(tr -d '\r' <"$WORK/newcomer.out")"; return; }
-    keys Delete
-    wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for box_caption_is Error
-    expect_texts "the box of a newer process under the row's identifier" box "$ROW_GONE_BOX"
-    answer Return
-    has_exited newcomer && fail "the newcomer under the row's identifier was ended" ||
-        pass "a newer process of the same name under the row's identifier is left alone"
+    newcomer_on target "$reused" "$(copy_sleeper zz_target.exe)" 120 || return
+    delete_spares_newcomer ""
     escape_closes "Vantry after the box of a process that ended"
 }
 
@@ -941,6 +953,7 @@ start_faketime_server() {
     wineserver -k >/dev/null 2>&1
     wineserver -w >/dev/null 2>&1
     sh "$WORK/faketime.sh" wineserver -p >/dev/null 2>&1 </dev/null
+    # Until the scenario ends: its caller sets WINE back.
     WINE=$WORK/wine-faketime.sh
 }
 # The hour Wine's clock shows, and the one the system's shows an hour ago.
@@ -963,26 +976,18 @@ scenario_clock_set_back() {
     spawn old "$(copy_sleeper yy_old.exe)" 300
     spawn reused "$(copy_sleeper zz_reused.exe)" 300
     start_vantry && rows_show "$(pid_of reused)" && rows_show "$(pid_of old)" ||
-        { fail "Vantry did not list the helpers under libfaketime"; WINE=$BUILD/wine-run.sh; return; }
+        { fail "Vantry did not list the helpers under libfaketime"; return; }
     cp "$WORK/rows.txt" "$WORK/before.txt"
     reused=$(pid_of reused)
     keys z
     wait_for selected_is 0 "$reused" || fail "z did not select zz_reused.exe"
     echo -1h >"$WORK/clock"
-    wait_for clock_set_back || { fail "the clock was not set back: Wine shows $(wine_hour)"; WINE=$BUILD/wine-run.sh; return; }
+    wait_for clock_set_back || { fail "the clock was not set back: Wine shows $(wine_hour)"; return; }
     # After the step a program of the same file takes the row's identifier.
-    "$WINE" taskkill /f /pid "$reused" >/dev/null 2>&1 </dev/null
-    wait_for has_exited reused &&
-        spawn_at newcomer "$reused" "$(copy_sleeper zz_reused.exe)" 300 ||
-        { fail "no newcomer took the identifier $reused: $(tr -d '\r' <"$WORK/newcomer.out")"; WINE=$BUILD/wine-run.sh; return; }
+    newcomer_on reused "$reused" "$(copy_sleeper zz_reused.exe)" 300 || return
     [ "$(start_of newcomer)" -lt "$(start_of old)" ] ||
         fail "the newcomer's start ($(start_of newcomer)) is not before the older helper's ($(start_of old))"
-    keys Delete
-    wait_for box_caption_is プロセス強制終了の警告 && keys y && wait_for box_caption_is Error
-    expect_texts "the box of a newer process under the row's identifier after the clock was set back" box "$ROW_GONE_BOX"
-    answer Return
-    has_exited newcomer && fail "the newcomer under the row's identifier was ended after the clock was set back" ||
-        pass "a newer process under the row's identifier after the clock was set back is left alone"
+    delete_spares_newcomer " after the clock was set back"
     keys F5
     wait_for names_kept && pass "F5 after the clock was set back names every process named before" ||
         fail "F5 after the clock was set back: rows before and after differ"
@@ -1000,7 +1005,6 @@ scenario_clock_set_back() {
         pass "a process started before the clock was set back is ended with 0xFFFFFFFF and no box" ||
         fail "the process started before the step: '$(exit_of old)', box '$(probe box)'"
     escape_closes "Vantry after the clock was set back"
-    WINE=$BUILD/wine-run.sh
 }
 
 scenario_lists_and_closes
@@ -1020,7 +1024,10 @@ if [ -z "${VANTRY_LANG:-}${VANTRY_SCALE:-}" ]; then
     scenario_limited_token
     scenario_ended_meanwhile_with_full_token
     [ -n "$WIN32_BUILD" ] && scenario_win32_program_on_win64
-    [ "${VANTRY_ARCH:-}" = win64 ] && scenario_clock_set_back
+    if [ "${VANTRY_ARCH:-}" = win64 ]; then
+        scenario_clock_set_back
+        WINE=$BUILD/wine-run.sh
+    fi
 fi
 reset_wine
 wineserver -k >/dev/null 2>&1
