@@ -118,7 +118,7 @@ void ReadModuleTableOnly()
 }
 
 // Reads the table and keeps nothing of it.
-class TableIgnored : public ProcessTableReader {
+class TableIgnored : public ProcessTableReceiver {
 public:
     void TakeIdentifiers(const DWORD *ids, int count) override
     {

@@ -20,7 +20,7 @@ void CountResult(EndResult result, GroupEnd *end)
 HANDLE OpenMemberToldToEnd(const ProcessGroup &group, int member, const char *imageName,
                            EndResult *result)
 {
-    HANDLE process = OpenProcessOfRow(group.members[member],
+    HANDLE process = OpenProcessToEnd(group.members[member],
                                       member < group.rowMembers ? imageName : NULL, result);
     if (process == NULL)
         return NULL;

@@ -17,7 +17,7 @@ struct ProcessGroup {
     // identifier still names the process of its key.
     ProcessKey members[kMaxGroupProcesses];
     // The first rowMembers stand for rows of the list: each must also still
-    // have the group's image name, as for TerminateById.
+    // have the group's image name, as for EndRowProcess.
     int rowMembers;
     int count;
 };

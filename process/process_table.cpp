@@ -132,17 +132,17 @@ void ReadProcessRecord(TableReading *reading, const DWORD *ids, int index, Proce
 
 // Every record, with the debug privilege on throughout. False when the
 // program's own token cannot be opened.
-bool ReadRecords(const DWORD *ids, int count, TableReading *reading, ProcessTableReader *reader)
+bool ReadRecords(const DWORD *ids, int count, TableReading *reading, ProcessTableReceiver *receiver)
 {
     // Without the privilege fewer processes open, and that is all.
     HANDLE ownToken = BeginDebugPrivilege();
     if (ownToken == NULL)
         return false;
-    reader->TakeIdentifiers(ids, count);
+    receiver->TakeIdentifiers(ids, count);
     for (int i = 0; i < count; ++i) {
         ProcessRecord record;
         ReadProcessRecord(reading, ids, i, &record);
-        reader->TakeRecord(i, record);
+        receiver->TakeRecord(i, record);
     }
     EndDebugPrivilege(ownToken);
     return true;
@@ -150,7 +150,7 @@ bool ReadRecords(const DWORD *ids, int count, TableReading *reading, ProcessTabl
 
 }
 
-bool ReadProcessTable(ProcessTableReader *reader)
+bool ReadProcessTable(ProcessTableReceiver *receiver)
 {
     DWORD ids[kMaxProcesses];
     DWORD bytes = 0;
@@ -163,7 +163,7 @@ bool ReadProcessTable(ProcessTableReader *reader)
     reading.sessionCount = 0;
     // The account table is large; only its count needs a start.
     reading.accounts.count = 0;
-    const bool read = ReadRecords(ids, count, &reading, reader);
+    const bool read = ReadRecords(ids, count, &reading, receiver);
     if (reading.sessionEntries != NULL)
         platform::WTSFreeMemory(reading.sessionEntries);
     return read;

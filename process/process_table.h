@@ -25,7 +25,7 @@ struct ProcessRecord {
 };
 
 // What takes the table as it is read.
-class ProcessTableReader {
+class ProcessTableReceiver {
 public:
     // Every identifier of the enumeration, in its order, before any record.
     virtual void TakeIdentifiers(const DWORD *ids, int count) = 0;
@@ -33,7 +33,7 @@ public:
     virtual void TakeRecord(int index, const ProcessRecord &record) = 0;
 
 protected:
-    ~ProcessTableReader() = default;
+    ~ProcessTableReceiver() = default;
 };
 
 // Reads the whole table: enumerates the identifiers, takes the process
@@ -44,6 +44,6 @@ protected:
 // privilege, the snapshot, the terminal-services list) is released before
 // it returns. False, with nothing handed on, when the program's own token
 // cannot be opened.
-bool ReadProcessTable(ProcessTableReader *reader);
+bool ReadProcessTable(ProcessTableReceiver *receiver);
 
 #endif

@@ -60,7 +60,7 @@ bool HasImageName(HANDLE process, const char *expectedImageName)
     return IsSameName(name, expectedImageName);
 }
 
-HANDLE OpenProcessOfRow(const ProcessKey &key, const char *expectedImageName, EndResult *refusal)
+HANDLE OpenProcessToEnd(const ProcessKey &key, const char *expectedImageName, EndResult *refusal)
 {
     RowIdentity identity;
     HANDLE process = OpenIdentifiedProcess(key, kAccessToEnd, &identity);
@@ -98,10 +98,10 @@ EndResult WaitUntilGone(HANDLE process, DWORD milliseconds)
                                                                                  : kEndLingering;
 }
 
-EndResult TerminateById(const ProcessKey &key, const char *expectedImageName)
+EndResult EndRowProcess(const ProcessKey &key, const char *expectedImageName)
 {
     EndResult result;
-    HANDLE process = OpenProcessOfRow(key, expectedImageName, &result);
+    HANDLE process = OpenProcessToEnd(key, expectedImageName, &result);
     if (process == NULL)
         return result;
     result = IssueEnd(process);

@@ -25,18 +25,18 @@ enum EndResult {
 // program and is not touched. When expectedImageName is a non-empty name
 // (the row's whole cell), the process must also still have that image
 // name, as the kernel recorded its file.
-EndResult TerminateById(const ProcessKey &key, const char *expectedImageName);
+EndResult EndRowProcess(const ProcessKey &key, const char *expectedImageName);
 
 // Whether an opened process (query access) has the image name, as the
 // kernel names its file and the list converts it, case ignored: true for no
 // name or an empty one, and where the kernel's name cannot be read.
 bool HasImageName(HANDLE process, const char *expectedImageName);
 
-// The steps of TerminateById, for ending many processes and waiting for them
+// The steps of EndRowProcess, for ending many processes and waiting for them
 // together. The open returns the process of key opened for the end, by the
 // rules above (no name: the key alone), or NULL with the reason in
 // *refusal.
-HANDLE OpenProcessOfRow(const ProcessKey &key, const char *expectedImageName, EndResult *refusal);
+HANDLE OpenProcessToEnd(const ProcessKey &key, const char *expectedImageName, EndResult *refusal);
 // Tells an opened process to end: kEnded once told (or ending already), or
 // why it cannot be (kEndDenied where something guards it).
 EndResult IssueEnd(HANDLE process);

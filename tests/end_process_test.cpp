@@ -112,31 +112,31 @@ TEST_F(EndProcess, AProcessThatEndedMeanwhileGivesTheEndedBoxAndARebuiltList)
     EXPECT_EQ(-1, FindRowOfProcess(runner_.List(), helper_.Id()));
 }
 
-TEST(TerminateById, EndsOnlyTheProcessThatStillHasTheConfirmedName)
+TEST(EndRowProcess, EndsOnlyTheProcessThatStillHasTheConfirmedName)
 {
     HelperProcess helper;
     ASSERT_TRUE(helper.Started());
     // As if the identifier now belonged to another program.
-    EXPECT_EQ(kEndFailed, TerminateById(helper.Key(), "notepad.exe"));
+    EXPECT_EQ(kEndFailed, EndRowProcess(helper.Key(), "notepad.exe"));
     EXPECT_TRUE(helper.Running());
     EXPECT_FALSE(DebugPrivilegeEnabled());
 
-    EXPECT_EQ(kEnded, TerminateById(helper.Key(), "VANTRY_SLEEPER.EXE"));
+    EXPECT_EQ(kEnded, EndRowProcess(helper.Key(), "VANTRY_SLEEPER.EXE"));
     EXPECT_EQ(kKilled, helper.WaitForExit());
     EXPECT_FALSE(DebugPrivilegeEnabled());
 
     // The identifier of a process that has ended.
     const ProcessKey ended = helper.Key();
     helper.EndAndRelease();
-    EXPECT_EQ(kEndGone, TerminateById(ended, NULL));
+    EXPECT_EQ(kEndGone, EndRowProcess(ended, NULL));
     EXPECT_FALSE(DebugPrivilegeEnabled());
 }
 
-TEST(TerminateById, WithoutANameEndsWhateverHoldsTheIdentifier)
+TEST(EndRowProcess, WithoutANameEndsWhateverHoldsTheIdentifier)
 {
     HelperProcess helper("renamed_helper.exe");
     ASSERT_TRUE(helper.Started());
-    EXPECT_EQ(kEnded, TerminateById(helper.Key(), NULL));
+    EXPECT_EQ(kEnded, EndRowProcess(helper.Key(), NULL));
     EXPECT_EQ(kKilled, helper.WaitForExit());
     EXPECT_FALSE(DebugPrivilegeEnabled());
 }

@@ -28,7 +28,7 @@ void ProcessListDialog::EndProcessCommand()
     EndResult result;
     {
         const WaitCursor wait;
-        result = TerminateById(key, imageName);
+        result = EndRowProcess(key, imageName);
     }
     ReportEndResult(static_cast<int>(key.id), result, NULL);
 }

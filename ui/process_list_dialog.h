@@ -13,7 +13,7 @@
 // Like ModalDialog, it initialises nothing: the one instance has static
 // storage and starts zeroed, and the dialog's start-up sets the rest.
 // cppcheck-suppress noConstructor
-class ProcessListDialog : public ModalDialog, private FinderRows, private ProcessTableReader {
+class ProcessListDialog : public ModalDialog, private FinderRows, private ProcessTableReceiver {
 public:
     INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 

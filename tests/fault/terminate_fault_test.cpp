@@ -35,7 +35,7 @@ protected:
 
 TEST_F(TerminateFaults, EndsTheNamedProcessWithFullAccessAndThePrivilegeOffAgain)
 {
-    EXPECT_EQ(kEnded, TerminateById(kTarget, "target.EXE"));
+    EXPECT_EQ(kEnded, EndRowProcess(kTarget, "target.EXE"));
     ASSERT_EQ(1u, g_fake.terminated.size());
     EXPECT_EQ(300u, g_fake.terminated[0]);
     EXPECT_EQ(0xFFFFFFFFu, g_fake.exitCodes[0]);
@@ -46,23 +46,23 @@ TEST_F(TerminateFaults, EndsTheNamedProcessWithFullAccessAndThePrivilegeOffAgain
 
 TEST_F(TerminateFaults, WithoutAName)
 {
-    EXPECT_EQ(kEnded, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEnded, EndRowProcess(kTarget, NULL));
     EXPECT_EQ(1u, g_fake.terminated.size());
-    EXPECT_EQ(kEnded, TerminateById(kTarget, ""));
+    EXPECT_EQ(kEnded, EndRowProcess(kTarget, ""));
     EXPECT_EQ(2u, g_fake.terminated.size());
 }
 
 TEST_F(TerminateFaults, AReusedIdentifierIsNotEnded)
 {
-    EXPECT_EQ(kEndFailed, TerminateById(kTarget, "Original.exe"));
-    EXPECT_EQ(kEndFailed, TerminateById(kTarget, "Target"));
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, "Original.exe"));
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, "Target"));
     const std::string cut(99, 'T');  // a cut name must still match its start
-    EXPECT_EQ(kEndFailed, TerminateById(kTarget, cut.c_str()));
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, cut.c_str()));
     // The name is the kernel's, whatever the process's loader list claims.
     g_fake.processes[0].name = "Original.exe";
-    EXPECT_EQ(kEndFailed, TerminateById(kTarget, "Original.exe"));
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, "Original.exe"));
     EXPECT_TRUE(g_fake.terminated.empty());
-    EXPECT_EQ(kEnded, TerminateById(kTarget, "Target.exe"));
+    EXPECT_EQ(kEnded, EndRowProcess(kTarget, "Target.exe"));
 }
 
 // A row stands for the process of its key: one started at another time,
@@ -74,20 +74,20 @@ TEST_F(TerminateFaults, AProcessOfAnotherStartIsNotEnded)
 {
     for (ULONGLONG other : { kFakeStart + 1, kFakeStart - 1 }) {
         g_fake.processes[0].created = other;
-        EXPECT_EQ(kEndGone, TerminateById(kTarget, "Target.exe"));
-        EXPECT_EQ(kEndGone, TerminateById(kTarget, ""));
+        EXPECT_EQ(kEndGone, EndRowProcess(kTarget, "Target.exe"));
+        EXPECT_EQ(kEndGone, EndRowProcess(kTarget, ""));
     }
     g_fake.processes[0].created = kFakeStart;
-    EXPECT_EQ(kEndFailed, TerminateById({ 300, kStartUnknown }, NULL));
+    EXPECT_EQ(kEndFailed, EndRowProcess({ 300, kStartUnknown }, NULL));
     EXPECT_TRUE(g_fake.openedToEnd.empty());
     g_fake.processes[0].timesFail = true;
-    EXPECT_EQ(kEndGone, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEndGone, EndRowProcess(kTarget, NULL));
     g_fake.processes[0].timesFail = false;
     g_fake.processes[0].exited = true;  // ended, while something holds it open
-    EXPECT_EQ(kEndGone, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEndGone, EndRowProcess(kTarget, NULL));
     EXPECT_TRUE(g_fake.terminated.empty());
     g_fake.processes[0].exited = false;
-    EXPECT_EQ(kEnded, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEnded, EndRowProcess(kTarget, NULL));
 }
 
 // The whole name decides: its first 99 bytes are another name's too.
@@ -97,12 +97,12 @@ TEST_F(TerminateFaults, OnlyTheWholeNameMatches)
     for (int i = 0; i < 60; ++i)
         japanese += "\x83\x76";  // katakana "pu", 120 bytes
     RenameFakeProcess(g_fake.processes[0], japanese + ".exe");
-    EXPECT_EQ(kEndFailed, TerminateById(kTarget, japanese.substr(0, 98).c_str()));
-    EXPECT_EQ(kEndFailed, TerminateById(kTarget, japanese.c_str()));
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, japanese.substr(0, 98).c_str()));
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, japanese.c_str()));
     EXPECT_TRUE(g_fake.terminated.empty());
-    EXPECT_EQ(kEnded, TerminateById(kTarget, (japanese + ".EXE").c_str()));
+    EXPECT_EQ(kEnded, EndRowProcess(kTarget, (japanese + ".EXE").c_str()));
     // Katakana "shi" is "pu" with a "V" for its second byte: never folded.
-    EXPECT_EQ(kEndFailed, TerminateById(kTarget, (japanese + ".exe").replace(1, 1, "V").c_str()));
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, (japanese + ".exe").replace(1, 1, "V").c_str()));
 }
 
 // Identity before access: a newer process under the identifier that
@@ -111,9 +111,9 @@ TEST_F(TerminateFaults, ANewerProcessIsGoneWhateverAccessItRefuses)
 {
     g_fake.processes[0].created = kFakeStart + 1;
     g_fake.processes[0].endAccessRefused = true;
-    EXPECT_EQ(kEndGone, TerminateById(kTarget, "Target.exe"));
+    EXPECT_EQ(kEndGone, EndRowProcess(kTarget, "Target.exe"));
     g_fake.processes[0].created = kFakeStart;
-    EXPECT_EQ(kEndDenied, TerminateById(kTarget, "Target.exe"));
+    EXPECT_EQ(kEndDenied, EndRowProcess(kTarget, "Target.exe"));
 }
 
 // The privilege only widens what opens: without it, or without the own
@@ -121,10 +121,10 @@ TEST_F(TerminateFaults, ANewerProcessIsGoneWhateverAccessItRefuses)
 TEST_F(TerminateFaults, ATokenWithoutThePrivilegeStillEndsWhatOpens)
 {
     g_fake.privilegeMissing = true;
-    EXPECT_EQ(kEnded, TerminateById(kTarget, "Target.exe"));
+    EXPECT_EQ(kEnded, EndRowProcess(kTarget, "Target.exe"));
     EXPECT_EQ(2, g_fake.processOpensWithoutPrivilege);  // to ask who it is, and to end it
     g_fake.ownTokenFails = true;
-    EXPECT_EQ(kEnded, TerminateById(kTarget, "Target.exe"));
+    EXPECT_EQ(kEnded, EndRowProcess(kTarget, "Target.exe"));
     EXPECT_EQ(2u, g_fake.terminated.size());
 }
 
@@ -134,13 +134,13 @@ TEST_F(TerminateFaults, EachErrorOfTheOpenAndTheEndGivesItsReason)
 {
     FakeProcess &target = g_fake.processes[0];
     target.openFails = true;
-    EXPECT_EQ(kEndDenied, TerminateById(kTarget, "Target.exe"));
+    EXPECT_EQ(kEndDenied, EndRowProcess(kTarget, "Target.exe"));
     target.openError = ERROR_NOT_ENOUGH_MEMORY;
-    EXPECT_EQ(kEndFailed, TerminateById(kTarget, "Target.exe"));
-    EXPECT_EQ(kEndGone, TerminateById({ 999, kFakeStart }, NULL));  // never existed
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, "Target.exe"));
+    EXPECT_EQ(kEndGone, EndRowProcess({ 999, kFakeStart }, NULL));  // never existed
     target.openFails = false;
     target.terminateError = ERROR_INVALID_HANDLE;
-    EXPECT_EQ(kEndFailed, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, NULL));
     EXPECT_TRUE(g_fake.terminated.empty());
     // Denied through a handle that may end it: it is ending already, as the
     // refused end's status says from the rundown's start (its exit code only
@@ -148,18 +148,18 @@ TEST_F(TerminateFaults, EachErrorOfTheOpenAndTheEndGivesItsReason)
     // guards it.
     target.terminateError = ERROR_ACCESS_DENIED;
     target.exiting = true;
-    EXPECT_EQ(kEndLingering, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEndLingering, EndRowProcess(kTarget, NULL));
     g_fake.lastStatusMissing = true;
-    EXPECT_EQ(kEndDenied, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEndDenied, EndRowProcess(kTarget, NULL));
     g_fake.lastStatusMissing = target.exiting = false;
-    EXPECT_EQ(kEndDenied, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEndDenied, EndRowProcess(kTarget, NULL));
     target.terminateError = ERROR_INVALID_HANDLE;
     target.endsWhenTold = true;  // and an error as it ends by itself
-    EXPECT_EQ(kEndGone, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEndGone, EndRowProcess(kTarget, NULL));
     target.exited = target.endsWhenTold = false;
     target.terminateError = 0;
     target.lingers = true;
-    EXPECT_EQ(kEndLingering, TerminateById(kTarget, NULL));
+    EXPECT_EQ(kEndLingering, EndRowProcess(kTarget, NULL));
     EXPECT_EQ(1u, g_fake.terminated.size());
 }
 
