@@ -3,6 +3,11 @@
 #include "platform_calls.h"
 #include "process_table.h"
 
+bool HasProgramFile(DWORD processId)
+{
+    return processId != kIdleProcessId;
+}
+
 bool MayOfferEnd(DWORD processId, EndScope scope)
 {
     if (processId == kIdleProcessId)

@@ -15,4 +15,8 @@ enum EndScope {
 // since it stays to show the result.
 bool MayOfferEnd(DWORD processId, EndScope scope);
 
+// Whether a process has a program file to show or open: every one but the
+// idle process, which is no program.
+bool HasProgramFile(DWORD processId);
+
 #endif

@@ -53,17 +53,20 @@ int LeadingUnits(const wchar_t *text)
 
 }
 
-bool ToListText(const wchar_t *text, char *converted, int size)
+int ToCodePage(const wchar_t *text, int units, char *converted, int size)
 {
     // UTF-8 lacks no character, and takes neither the flag nor a default.
     const bool utf8 = GetACP() == CP_UTF8;
+    return WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text, units, converted, size,
+                               utf8 ? NULL : "?", NULL);
+}
+
+bool ToListText(const wchar_t *text, char *converted, int size)
+{
     // As much as three bytes a UTF-16 unit, where the code page is UTF-8.
     char whole[3 * MAX_PATH];
     const int units = LeadingUnits(text);
-    const int length = units == 0 ? 0
-                                  : WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS,
-                                                        text, units, whole, sizeof(whole) - 1,
-                                                        utf8 ? NULL : "?", NULL);
+    const int length = units == 0 ? 0 : ToCodePage(text, units, whole, sizeof(whole) - 1);
     whole[length] = '\0';
     CutListText(whole, converted, size);
     return text[units] == L'\0' && length < size;

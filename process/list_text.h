@@ -5,10 +5,16 @@
 
 #include <windows.h>
 
+// Converts units UTF-16 units of text (-1: up to and with its terminator)
+// into the list's code page, as every text of the list is converted: a
+// character the code page lacks becomes "?", never a look-alike, since a
+// name in other letters must not pass for a system file's. The bytes
+// written into size bytes, or with converted NULL the bytes it needs; 0
+// where it cannot be converted.
+int ToCodePage(const wchar_t *text, int units, char *converted, int size);
+
 // Converts text of any length into size bytes at most (size no more than
-// MAX_PATH), terminator included, cut where a character ends. A character
-// the code page lacks becomes "?", never a look-alike: a name in other
-// letters must not pass for a system file's. Empty when the text cannot be
+// MAX_PATH), terminator included, cut where a character ends (ToCodePage). Empty when the text cannot be
 // converted. False when the text was cut.
 bool ToListText(const wchar_t *text, char *converted, int size);
 

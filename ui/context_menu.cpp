@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include "../process/end_offer.h"
-#include "../process/process_table.h"
 #include "../res/resource.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
@@ -37,8 +36,7 @@ int TrackRowMenu(HWND owner, POINT at, DWORD processId, bool named)
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
     AppendMenuA(menu, MF_STRING, IDM_COPY, TEXT_MENU_COPY);
     AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
-    // The idle process is no program: no file is its.
-    const UINT program = EnabledIf(processId != kIdleProcessId);
+    const UINT program = EnabledIf(HasProgramFile(processId));
     AppendMenuA(menu, MF_STRING | program, IDM_OPEN_LOCATION, TEXT_MENU_OPEN_LOCATION);
     AppendMenuA(menu, MF_STRING | program, IDM_PROPERTIES, TEXT_MENU_PROPERTIES);
     const int command = TrackPopupMenu(

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "../process/list_text.h"
 #include "../process/process_path.h"
 #include "../process/shell_calls.h"
 #include "list_cell.h"
@@ -43,9 +44,8 @@ int ComposeRowLine(HWND list, int row, const wchar_t *path, wchar_t *line)
     return length;
 }
 
-// The line as UTF-16, or converted to the code page as the list converts
-// (a character the code page lacks is "?", never a look-alike), into memory
-// made to its size.
+// The line as UTF-16, or converted to the code page as the list converts,
+// into memory made to its size.
 SIZE_T TextBytes(UINT format, const wchar_t *line, int length, char *text, SIZE_T size)
 {
     if (format == CF_UNICODETEXT) {
@@ -53,10 +53,7 @@ SIZE_T TextBytes(UINT format, const wchar_t *line, int length, char *text, SIZE_
             memcpy(text, line, size);
         return (length + 1) * sizeof(wchar_t);
     }
-    const bool utf8 = GetACP() == CP_UTF8;
-    return static_cast<SIZE_T>(WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, line,
-                                                   length + 1, text, static_cast<int>(size),
-                                                   utf8 ? NULL : "?", NULL));
+    return static_cast<SIZE_T>(ToCodePage(line, length + 1, text, static_cast<int>(size)));
 }
 
 // The clipboard takes the memory over when it accepts it; otherwise it is

@@ -7,7 +7,6 @@
 
 #include "../process/end_offer.h"
 #include "../process/process_identity.h"
-#include "../process/process_table.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 
@@ -27,12 +26,12 @@ int ProcessListDialog::SelectedRow() const
                                          LVNI_SELECTED | LVNI_VISIBLEONLY));
 }
 
-// The selected row, where it stands for a program, which has a file: not
-// the idle process. -1 otherwise.
+// The selected row, where it stands for a program, which has a file. -1
+// otherwise.
 int ProcessListDialog::SelectedProgramRow() const
 {
     const int row = SelectedRow();
-    return row >= 0 && ProcessIdOfRow(row) != static_cast<int>(kIdleProcessId) ? row : -1;
+    return row >= 0 && HasProgramFile(static_cast<DWORD>(ProcessIdOfRow(row))) ? row : -1;
 }
 
 // The selected row, where its process may be offered for ending so. -1
