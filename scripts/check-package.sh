@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the release zip and checks that it holds Vantry.exe, README.md,
-# readme.txt, LICENSE and BUILDINFO; that the program is a GUI executable of the
+# readme.txt, LICENSE and BUILDINFO, and that no link of its README.md names a
+# file the zip does not hold; that the program is a GUI executable of the
 # build's architecture that imports only libraries Windows always takes from
 # the system folder (the compiler runtime is linked in; psapi and wtsapi32
 # are bound at run time), that it is within 48 KiB and hardened as Windows'
@@ -191,7 +192,20 @@ zip="Vantry-1.2.0.1-$arch.zip"
 contents=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
 [ "$contents" = "BUILDINFO LICENSE README.md Vantry.exe readme.txt " ] || { echo "unexpected contents: $contents"; exit 1; }
 unzip -p "$zip" Vantry.exe | cmp -s - Vantry.exe || { echo "the zip's Vantry.exe is not the one built"; exit 1; }
-unzip -p "$zip" README.md | cmp -s - "$source_dir/README.md" || { echo "the zip's README.md is not the source's"; exit 1; }
+# The zip's README is the source's as zip-readme.sh gives it, and every link
+# left in it leads to one of its headings, a web address or a file of the zip.
+unzip -p "$zip" README.md >readme-from-zip.md
+sh "$source_dir/scripts/zip-readme.sh" "$source_dir/README.md" readme-for-zip.md $contents
+cmp -s readme-from-zip.md readme-for-zip.md || { echo "the zip's README.md is not the source's"; exit 1; }
+headings=" $(sed -n 's/^#\{1,6\} //p' readme-from-zip.md | tr 'A-Z ' 'a-z-' | tr -cd 'a-z0-9_\n-' | sed 's/^/#/' | tr '\n' ' ')"
+for link in $(grep -o -e '](\([^)]*\))' -e '\(src\|href\)="[^"]*"' readme-from-zip.md |
+    sed 's/^](//; s/)$//; s/^[a-z]*="//; s/"$//'; sed -n 's/^ \{0,3\}\[[^]]*\]: *\([^ ]*\).*/\1/p' readme-from-zip.md); do
+    case "$link" in
+        http://*|https://*|mailto:*) ;;
+        \#*) case "$headings" in *" $link "*) ;; *) echo "the zip's README links to $link: no such heading"; exit 1 ;; esac ;;
+        *) case " $contents" in *" ${link%%#*} "*) ;; *) echo "the zip's README links to $link: not in the zip"; exit 1 ;; esac ;;
+    esac
+done
 unzip -p "$zip" LICENSE | cmp -s - "$source_dir/LICENSE" || { echo "the zip's LICENSE is not the source's"; exit 1; }
 # The Japanese read-me as Notepad shows it correctly on every Windows: a
 # UTF-8 byte-order mark, valid UTF-8, CRLF line ends only; and every version
