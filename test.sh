@@ -5,8 +5,9 @@
 # its own (the 64-bit suite's output follows the 32-bit one's). The main
 # end-to-end run and the soak of each program run under Wine 10 as well, in
 # a Debian 13 root made once a machine (scripts/wine10-root.sh), while the
-# programs build. Exits non-zero if any test fails. Arguments go to both
-# ctest runs.
+# programs build. Exits non-zero if any test fails, or if a file of the
+# run's prefixes is a hard link to an installed package's. Arguments go to
+# both ctest runs.
 set -e
 cd "$(dirname "$0")"
 VANTRY_ROOT=$(pwd)
