@@ -5,14 +5,28 @@
 # its own (the 64-bit suite's output follows the 32-bit one's). The main
 # end-to-end run and the soak of each program run under Wine 10 as well, in
 # a Debian 13 root made once a machine (scripts/wine10-root.sh), while the
-# programs build. Exits non-zero if any test fails. Arguments go to both
-# ctest runs.
+# programs build. Exits non-zero if any test fails, or if a file of the
+# run's prefixes is a hard link to an installed package's. Arguments go to
+# both ctest runs.
 set -e
 cd "$(dirname "$0")"
 VANTRY_ROOT=$(pwd)
 ./scripts/install-deps.sh
+# The root's job runs in a session of its own: on every exit, a failed build
+# or an interruption too, whatever of it still runs (debootstrap, apt-get in
+# the root) is ended, and its log goes.
 root_log=$(mktemp /tmp/vantry-wine10-root.XXXXXX)
-sh scripts/wine10-root.sh --again >"$root_log" 2>&1 &
+end_root_job() {
+    for signal in TERM TERM TERM KILL; do
+        [ -n "${root_job:-}" ] && pkill -"$signal" -s "$root_job" || break
+        sleep 1
+    done
+    rm -f "$root_log"
+}
+trap end_root_job EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+setsid sh scripts/wine10-root.sh --again >"$root_log" 2>&1 &
 root_job=$!
 ./scripts/build.sh "default x64"
 wait $root_job && wine10=ready || wine10=missing
@@ -47,5 +61,12 @@ if [ $wine10 = ready ]; then
 else
     echo "== Wine 10: every *_wine10 test was SKIPPED: $(tail -n 1 "$root_log")"
 fi
-rm -f "$root_log"
+# No file of a prefix the run made is an installed package's own (the same
+# file as one under /usr/lib, the host's or the Wine 10 root's): Wine's
+# prefix update would write through it into the package.
+wine10_lib=${VANTRY_WINE10_ROOT:-/var/cache/vantry/trixie-wine10}/usr/lib
+linked=$(find /usr/lib "$wine10_lib" build build-x64 -xdev -type f -links +1 -printf '%D:%i %p\n' 2>/dev/null |
+    awk -v lib="$wine10_lib/" 'index($2, "/usr/lib/") == 1 || index($2, lib) == 1 { installed[$1] = 1; next }
+        $1 in installed { print substr($0, length($1) + 2) }')
+[ -z "$linked" ] || { echo "== FAILED: hard links to installed packages' files in the prefixes"; echo "$linked" | head; status=1; }
 exit $status

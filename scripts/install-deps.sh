@@ -1,12 +1,13 @@
 #!/bin/sh
 # Installs the cross compiler, Wine and the display tools the build and the
-# tests need (debootstrap: for the Wine 10 root, scripts/wine10-root.sh).
+# tests need (debootstrap: for the Wine 10 root, scripts/wine10-root.sh;
+# procps: test.sh ends the job that makes it with pkill).
 # Quick and silent when everything is already present.
 set -e
 
 PACKAGES="cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xdotool x11-apps x11-utils \
 imagemagick faketime osslsigncode openssl git fonts-ipafont-gothic fonts-wine locales googletest cppcheck unzip file \
-icoutils libxml2-utils debootstrap"
+icoutils libxml2-utils debootstrap procps"
 
 missing=""
 for p in $PACKAGES; do

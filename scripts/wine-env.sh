@@ -98,27 +98,17 @@ copy_prefix() {
     done
 }
 
-# share_libraries PREFIX [ROOT]: the prefix's copies of Wine's own libraries
-# (nearly all of its size: 1.2 GB for a 64-bit prefix) made hard links to
-# the same files of the Wine installed (in the root ROOT), which they equal
-# byte for byte: Wine loads its libraries from there and only reads these.
-# Where the two are on different file systems, the copies stay.
-share_libraries() {
+# linked_to_wine PREFIX [ROOT]: whether the prefix's libraries are hard
+# links to the files of the Wine installed (in the root ROOT). Wine's prefix
+# update rewrites a library in place, through any link, into the installed
+# package that every other Wine of the machine loads: such a prefix is
+# never used, but made again.
+linked_to_wine() {
     case "$WINEARCH" in
         win64) native=x86_64-linux-gnu/wine/x86_64-windows ;;
         *) native=i386-linux-gnu/wine/i386-windows ;;
     esac
-    for pair in "system32:$native" syswow64:i386-linux-gnu/wine/i386-windows; do
-        folder="$1/drive_c/windows/${pair%%:*}"
-        libraries="${2:-}/usr/lib/${pair#*:}"
-        [ -d "$folder" ] && [ -d "$libraries" ] || continue
-        for file in "$folder"/*; do
-            library="$libraries/${file##*/}"
-            [ -f "$library" ] && [ ! "$file" -ef "$library" ] && cmp -s "$file" "$library" &&
-                ln -f "$library" "$file" 2>/dev/null
-        done
-    done
-    return 0
+    [ "$1/drive_c/windows/system32/kernel32.dll" -ef "${2:-}/usr/lib/$native/kernel32.dll" ]
 }
 
 # make_prefix: a new prefix at $WINEPREFIX. It maps the dialog's font to an
@@ -166,19 +156,15 @@ prepare_prefix() {
     # own, which is much quicker than making one: the settings below are
     # made afresh in each. A copy that Wine would rewrite is made again.
     template_prefix=$VANTRY_TEMPLATE_PREFIX
+    ! linked_to_wine "$WINEPREFIX" || rm -rf "$WINEPREFIX"
     if [ "$WINEPREFIX" != "$template_prefix" ] && [ -f "$template_prefix/.vantry-ready" ] &&
+        ! linked_to_wine "$template_prefix" &&
         { [ ! -f "$WINEPREFIX/.vantry-ready" ] || ! prefix_current "$WINEPREFIX"; }; then
         rm -rf "$WINEPREFIX" "$WINEPREFIX.copying"
         copy_prefix "$template_prefix" "$WINEPREFIX.copying" && mv "$WINEPREFIX.copying" "$WINEPREFIX" ||
             { rm -rf "$WINEPREFIX.copying"; echo "cannot copy $template_prefix: $WINEPREFIX is made afresh" >&2; }
     fi
     [ -f "$WINEPREFIX/.vantry-ready" ] || make_prefix
-    # The build's own prefix shares Wine 8's libraries (Wine 10's, whose root
-    # is mounted apart from the clone, are shared by scripts/wine10.sh).
-    if [ "$WINEPREFIX" = "$template_prefix" ] && [ -z "${VANTRY_WINE:-}" ] &&
-        [ ! -f "$WINEPREFIX/.vantry-shared" ] && prefix_current "$WINEPREFIX"; then
-        share_libraries "$WINEPREFIX" && touch "$WINEPREFIX/.vantry-shared"
-    fi
     # Wine draws the caption buttons with its Marlett font. Debian's Wine looks
     # for its own fonts in the top folder of /usr/share/fonts, while
     # fonts-wine puts them in /usr/share/wine/fonts, which fontconfig does not

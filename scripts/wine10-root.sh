@@ -53,25 +53,41 @@ give_up() {
     exit 1
 }
 
-# The host's Debian mirror, for the same packages' sources a machine already
-# trusts (the first URI of a source serving bookworm), unless
+# remove FOLDER: a half-made or replaced root, deleted only when nothing is
+# mounted under it, and never across a mount.
+remove() {
+    if findmnt -rn -o TARGET | awk -v folder="$1/" 'index($0 "/", folder) == 1 { found = 1 } END { exit !found }'
+    then
+        give_up "file systems are mounted under $1 (findmnt): unmount them, then try again"
+    fi
+    rm -rf --one-file-system "$1"
+}
+
+# The packages come from the Debian mirror the machine already trusts: the
+# first URI of the host's own sources that serves its release, unless
 # VANTRY_WINE10_MIRROR names another.
-mirror=$(awk '/^URIs:/ { uri = $2 } /^Suites:/ && / bookworm( |$)/ && uri != "" { print uri; exit }' \
+host=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+mirror=$(awk -v host="$host" '/^URIs:/ { uri = $2 }
+        /^Suites:/ && host != "" && index($0 " ", " " host " ") && uri != "" { print uri; exit }' \
     /etc/apt/sources.list.d/*.sources 2>/dev/null)
-[ -n "$mirror" ] || mirror=$(awk '$1 == "deb" && $3 == "bookworm" { print $2; exit }' \
+[ -n "$mirror" ] || mirror=$(awk -v host="$host" '$1 == "deb" && $3 == host { print $2; exit }' \
     /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null)
-mirror=${VANTRY_WINE10_MIRROR:-${mirror:-http://deb.debian.org/debian}}
+mirror=${VANTRY_WINE10_MIRROR:-$mirror}
+[ -n "$mirror" ] || give_up "no Debian mirror: the host's sources name none for ${host:-its release}; name one in VANTRY_WINE10_MIRROR"
 command -v debootstrap >/dev/null || give_up "debootstrap is not installed (scripts/install-deps.sh installs it)"
 wget -q -T 20 -t 2 -O /dev/null "$mirror/dists/$suite/InRelease" ||
     give_up "the package mirror $mirror does not serve $suite (no network to it?)"
 
 echo "making the Wine 10 root $root from $mirror (a few minutes, once a machine)"
 work="$root.making"
-rm -rf "$work"
+remove "$work"
 log="$root.log"
 # A stalled mirror must not hold the test run: each step has a time limit.
-timeout 900 debootstrap --variant=minbase --arch=amd64 "$suite" "$work" "$mirror" >"$log" 2>&1 ||
-    { tail -n 5 "$log"; rm -rf "$work"; give_up "debootstrap failed or took over 15 minutes (its log: $log)"; }
+# debootstrap mounts proc and sys in the root it makes: in a mount namespace
+# of its own, which goes with its last process, however the step ends.
+timeout 900 unshare --mount --propagation private \
+    debootstrap --variant=minbase --arch=amd64 "$suite" "$work" "$mirror" >"$log" 2>&1 ||
+    { tail -n 5 "$log"; remove "$work"; give_up "debootstrap failed or took over 15 minutes (its log: $log)"; }
 # The packages, installed in the root with its own proc and dev, in a mount
 # namespace of this step's own: whatever happens, nothing stays mounted.
 cat >"$work/tmp/install.sh" <<INSTALL
@@ -90,12 +106,12 @@ INSTALL
 timeout 1200 unshare --mount --propagation private sh -c '
     mount -t proc proc "$1/proc" && mount --rbind /dev "$1/dev" &&
         exec chroot "$1" sh /tmp/install.sh' sh "$work" >>"$log" 2>&1 ||
-    { tail -n 5 "$log"; rm -rf "$work"; give_up "the packages did not install in the root within 20 minutes (its log: $log)"; }
+    { tail -n 5 "$log"; remove "$work"; give_up "the packages did not install in the root within 20 minutes (its log: $log)"; }
 rm -f "$work/tmp/install.sh"
 echo "$recipe" >"$work/.vantry-root"
 # A root of an older recipe is replaced in one rename.
-rm -rf "$root.old"
+remove "$root.old"
 [ ! -d "$root" ] || mv "$root" "$root.old"
 mv "$work" "$root" || give_up "cannot move $work into place"
-rm -rf "$root.old"
+remove "$root.old"
 echo "the Wine 10 root is ready: $(du -sh "$root" | cut -f 1)"

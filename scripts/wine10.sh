@@ -32,16 +32,16 @@ in_root() { chroot "$root" env VANTRY_WINE=10 VANTRY_ROOT="$clone" "$@"; }
 # The build's Wine 10 prefix, made once for all the runs that copy it.
 make_template() {
     export WINEPREFIX="$VANTRY_TEMPLATE_PREFIX"
-    [ -f "$WINEPREFIX/.vantry-ready" ] && return 0
+    [ -f "$WINEPREFIX/.vantry-ready" ] && ! linked_to_wine "$WINEPREFIX" "$root" && return 0
+    rm -rf "$WINEPREFIX"
     in_root sh -c '. "$VANTRY_ROOT/scripts/wine-env.sh"; export WINEPREFIX="$VANTRY_TEMPLATE_PREFIX"
         unset DISPLAY; start_display && trap stop_display EXIT && make_prefix' >"$WINEPREFIX.log" 2>&1 &&
         [ -f "$WINEPREFIX/.vantry-ready" ] || { cat "$WINEPREFIX.log"; return 1; }
-    # Done here, outside the root's mount of the clone, where both are on
-    # one file system.
-    share_libraries "$WINEPREFIX" "$root"
 }
 
-mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" && mount --rbind /sys "$root/sys" &&
+# The tests run as root, and Wine's drive Z: is the whole root: the host's
+# /sys is seen read-only (without the file systems mounted under it).
+mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" && mount --bind -o ro /sys "$root/sys" &&
     mount --bind /tmp "$root/tmp" || { echo "cannot mount into $root"; exit 1; }
 if [ ! "$root$clone" -ef "$clone" ]; then
     mkdir -p "$root$clone" && mount --bind "$clone" "$root$clone" ||
