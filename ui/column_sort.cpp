@@ -1,11 +1,13 @@
-// Sorting the list by a column. The list sorts itself; the comparison reads
-// the two rows' cells back from the list.
+// Sorting the list by a column. The list sorts itself; right before it
+// does, each row's identifier and its cell of the sorted column are read
+// once from the list, and the comparison compares those.
 #include <stdlib.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include "../process/compare_no_case.h"
+#include "../process/process_table.h"
 #include "list_cell.h"
 #include "process_list_dialog.h"
 
@@ -13,33 +15,58 @@ namespace {
 
 const LONG kDescending = 1;
 const LONG kAscending = 2;
-const int kCompareChars = 30;
 
-// Scratch shared by every comparison: not re-entrant, which is fine for one
-// thread and one dialog.
-// Zeroed like the rest: an initialised one would cost the program a data
-// section of its own, for one flag.
-LVFINDINFOA s_find;
-int s_row1;
-int s_row2;
-char s_text1[32];
-char s_text2[32];
+// What the comparison knows of a row, by the row's item data (its place in
+// the enumeration that made it): the identifier, which orders rows whose
+// cells are equal, and the whole cell of the sorted column (a name or a
+// path of up to MAX_PATH bytes, an owner; empty for column 0). Filled for
+// one sort only: between sorts the list holds the only copy of the cells.
+// Not re-entrant, which is fine for one thread and one dialog.
+struct SortRow {
+    int processId;
+    char text[MAX_PATH];
+};
+SortRow s_rows[kMaxProcesses];
+// A row with item data beyond the table: an empty cell of identifier 0.
+SortRow s_outside;
 
-// A row the list cannot find reads as an empty cell.
-void ReadSortCell(HWND list, int row, int column, char *text)
+const int kIdChars = 16;
+
+// One message a row for its identifier and item data, one more for the
+// cell of columns 1 to 3.
+void ReadSortRows(HWND list, int column)
 {
-    if (row < 0)
-        text[0] = '\0';
-    else
-        ReadListCell(list, row, column, text, kCompareChars);
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        char idText[kIdChars];
+        idText[0] = '\0';
+        LVITEMA item;
+        ZeroMemory(&item, sizeof(item));
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = idText;
+        item.cchTextMax = kIdChars;
+        if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ||
+            item.lParam < 0 || item.lParam >= kMaxProcesses)
+            continue;
+        idText[kIdChars - 1] = '\0';
+        SortRow &sortRow = s_rows[item.lParam];
+        // The list may answer with its own copy of the text.
+        sortRow.processId = item.pszText != NULL ? atoi(item.pszText) : 0;
+        sortRow.text[0] = '\0';
+        if (column != 0)
+            ReadListCell(list, row, column, sortRow.text, MAX_PATH);
+    }
 }
 
-int FindRow(HWND list, LPARAM itemData)
+const SortRow &SortRowOf(LPARAM itemData)
 {
-    s_find.flags = LVFI_PARAM;
-    s_find.lParam = itemData;
-    return static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(&s_find)));
+    return itemData >= 0 && itemData < kMaxProcesses ? s_rows[itemData] : s_outside;
+}
+
+int CompareNumbers(int a, int b)
+{
+    return a < b ? -1 : (a > b ? 1 : 0);
 }
 
 }
@@ -49,26 +76,26 @@ int CALLBACK SortCallback(LPARAM item1, LPARAM item2, LPARAM column)
     return g_mainDialog.CompareRows(item1, item2, static_cast<int>(column));
 }
 
+// Rows whose cells are equal come in the order of their identifiers,
+// ascending in either direction: the same table always shows in the same
+// order, and a refresh does not shuffle the rows of one owner.
 int ProcessListDialog::CompareRows(LPARAM item1, LPARAM item2, int column)
 {
     if (column < 0 || column > 3)
         return 0;
-    s_row1 = FindRow(listWindow, item1);
-    s_row2 = FindRow(listWindow, item2);
-    ReadSortCell(listWindow, s_row1, column, s_text1);
-    ReadSortCell(listWindow, s_row2, column, s_text2);
-
-    if (column == 0) {
-        const int a = atoi(s_text1);
-        const int b = atoi(s_text2);
-        return sortDirection[0] == kDescending ? b - a : a - b;
-    }
-    const int result = CompareNoCase(s_text1, s_text2);
-    return sortDirection[column] == kDescending ? -result : result;
+    const SortRow &row1 = SortRowOf(item1);
+    const SortRow &row2 = SortRowOf(item2);
+    int result = column == 0 ? CompareNumbers(row1.processId, row2.processId)
+                             : CompareNoCase(row1.text, row2.text);
+    if (sortDirection[column] == kDescending)
+        result = -result;
+    return result != 0 ? result : CompareNumbers(row1.processId, row2.processId);
 }
 
 void ProcessListDialog::SortList(int column)
 {
+    if (column >= 0 && column <= 3)
+        ReadSortRows(listWindow, column);
     SendMessageA(listWindow, LVM_SORTITEMS, column, reinterpret_cast<LPARAM>(SortCallback));
     ShowSortArrow(column);
 }
