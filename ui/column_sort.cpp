@@ -18,17 +18,23 @@ const LONG kAscending = 2;
 
 // What the comparison knows of a row, by the row's item data (its place in
 // the enumeration that made it): the identifier, which orders rows whose
-// cells are equal, and the whole cell of the sorted column (a name or a
-// path of up to MAX_PATH bytes, an owner; empty for column 0). Filled for
-// one sort only: between sorts the list holds the only copy of the cells.
-// Not re-entrant, which is fine for one thread and one dialog.
+// cells are equal, and where its whole cell of the sorted column starts in
+// s_texts (a name or a path of up to MAX_PATH bytes, an owner; the empty
+// text at 0 for column 0). Filled for one sort only: between sorts the
+// list holds the only copy of the cells. Not re-entrant, which is fine for
+// one thread and one dialog.
 struct SortRow {
     int processId;
-    char text[MAX_PATH];
+    int textAt;
 };
 SortRow s_rows[kMaxProcesses];
 // A row with item data beyond the table: an empty cell of identifier 0.
 SortRow s_outside;
+// The cells one after another, each as long as it is, so that the
+// comparisons of a sort touch little memory; room for every row's whole
+// cell after the empty text at 0.
+const int kTextChars = 1 + kMaxProcesses * MAX_PATH;
+char s_texts[kTextChars];
 
 const int kIdChars = 16;
 
@@ -37,6 +43,7 @@ const int kIdChars = 16;
 void ReadSortRows(HWND list, int column)
 {
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    int textEnd = 1;
     for (int row = 0; row < count; ++row) {
         char idText[kIdChars];
         idText[0] = '\0';
@@ -53,9 +60,12 @@ void ReadSortRows(HWND list, int column)
         SortRow &sortRow = s_rows[item.lParam];
         // The list may answer with its own copy of the text.
         sortRow.processId = item.pszText != NULL ? atoi(item.pszText) : 0;
-        sortRow.text[0] = '\0';
-        if (column != 0)
-            ReadListCell(list, row, column, sortRow.text, MAX_PATH);
+        sortRow.textAt = 0;
+        if (column != 0 && textEnd + MAX_PATH <= kTextChars) {
+            ReadListCell(list, row, column, s_texts + textEnd, MAX_PATH);
+            sortRow.textAt = textEnd;
+            textEnd += lstrlenA(s_texts + textEnd) + 1;
+        }
     }
 }
 
@@ -86,7 +96,7 @@ int ProcessListDialog::CompareRows(LPARAM item1, LPARAM item2, int column)
     const SortRow &row1 = SortRowOf(item1);
     const SortRow &row2 = SortRowOf(item2);
     int result = column == 0 ? CompareNumbers(row1.processId, row2.processId)
-                             : CompareNoCase(row1.text, row2.text);
+                             : CompareNoCase(s_texts + row1.textAt, s_texts + row2.textAt);
     if (sortDirection[column] == kDescending)
         result = -result;
     return result != 0 ? result : CompareNumbers(row1.processId, row2.processId);
@@ -101,7 +111,9 @@ void ProcessListDialog::SortList(int column)
 }
 
 // The sorted column's header shows the arrow of its direction, and no other
-// header shows one; column -1 leaves every header without.
+// header shows one; column -1 leaves every header without. Only a header
+// whose arrow changes is set: each one set is drawn again, and a sort
+// changes at most two.
 void ProcessListDialog::ShowSortArrow(int column)
 {
     HWND header = reinterpret_cast<HWND>(SendMessageA(listWindow, LVM_GETHEADER, 0, 0));
@@ -110,10 +122,12 @@ void ProcessListDialog::ShowSortArrow(int column)
         ZeroMemory(&item, sizeof(item));
         item.mask = HDI_FORMAT;
         SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        const int shown = item.fmt;
         item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
         if (i == column)
             item.fmt |= sortDirection[i] == kDescending ? HDF_SORTDOWN : HDF_SORTUP;
-        SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        if (item.fmt != shown)
+            SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
 }
 
