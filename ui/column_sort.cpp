@@ -2,6 +2,7 @@
 // does, each row's identifier and its cell of the sorted column are read
 // once from the list, and the comparison compares those.
 #include <stdlib.h>
+#include <string.h>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -64,7 +65,7 @@ void ReadSortRows(HWND list, int column)
         if (column != 0 && textEnd + MAX_PATH <= kTextChars) {
             ReadListCell(list, row, column, s_texts + textEnd, MAX_PATH);
             sortRow.textAt = textEnd;
-            textEnd += lstrlenA(s_texts + textEnd) + 1;
+            textEnd += static_cast<int>(strlen(s_texts + textEnd)) + 1;
         }
     }
 }
