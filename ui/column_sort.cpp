@@ -46,18 +46,18 @@ void ReadSortRows(HWND list, int column)
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     int textEnd = 1;
     for (int row = 0; row < count; ++row) {
-        char idText[kIdChars];
-        idText[0] = '\0';
+        // The list writes one byte short of the buffer's end, which stays
+        // the terminator even where a list cuts a text without one.
+        char idText[kIdChars] = {};
         LVITEMA item;
         ZeroMemory(&item, sizeof(item));
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = row;
         item.pszText = idText;
-        item.cchTextMax = kIdChars;
+        item.cchTextMax = kIdChars - 1;
         if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ||
             item.lParam < 0 || item.lParam >= kMaxProcesses)
             continue;
-        idText[kIdChars - 1] = '\0';
         SortRow &sortRow = s_rows[item.lParam];
         // The list may answer with its own copy of the text.
         sortRow.processId = item.pszText != NULL ? atoi(item.pszText) : 0;
