@@ -107,20 +107,33 @@ TEST_F(SortAndSearch, TheFirstPidClickChangesNothingAndTheSecondReverses)
     EXPECT_EQ(std::vector<std::string>(start.rbegin(), start.rend()), Column(0));
 }
 
-TEST_F(SortAndSearch, CellsCompareOnTheir29FirstBytesAndMissingRowsAsEmpty)
+TEST_F(SortAndSearch, WholeCellsSortAndEqualCellsGoByIdentifierBothWays)
 {
-    StartWith({ "x.exe", "y.exe" });
-    g_fake.processes[0].path = std::string(29, 'p') + "A";
-    g_fake.processes[1].path = std::string(29, 'p') + "B";
-    int samePrefix = 1, missing = 0, missingFirst = 0;
+    // Started b, c, a (identifiers 100, 110, 120) in the subfolders of one
+    // long folder, with names alike in their first 31 letters and one owner.
+    const std::string name(31, 'n'), folder = "C:\\Users\\" + std::string(40, 'u') + "\\";
+    StartWith({ name + "_b.exe", name + "_c.exe", name + "_a.exe" });
+    for (int i = 0; i < 3; ++i)
+        g_fake.processes[i].path = folder + "bca"[i] + "\\" + g_fake.processes[i].name;
+    runner_.Run([] { g_mainDialog.RebuildProcessList(); });
+    const std::vector<std::string> byLetter = { "120", "100", "110" }, byId = { "100", "110", "120" };
+    ClickHeader(2);
+    EXPECT_EQ(byLetter, Column(0));
+    ClickHeader(3);  // equal owners, from another order
+    EXPECT_EQ(byId, Column(0));
+    ClickHeader(2);
+    EXPECT_EQ((std::vector<std::string>{ "110", "100", "120" }), Column(0));
+    ClickHeader(3);
+    EXPECT_EQ(byId, Column(0));
+    ClickHeader(1);
+    EXPECT_EQ(byLetter, Column(0));
+
+    int missing = 0, missingFirst = 0;
     runner_.Run([&] {
-        g_mainDialog.RebuildProcessList();
-        samePrefix = g_mainDialog.CompareRows(0, 1, 2);
         missing = g_mainDialog.CompareRows(0, 5000, 1);
         missingFirst = g_mainDialog.CompareRows(5000, 0, 1);
     });
-    EXPECT_EQ(0, samePrefix);
-    EXPECT_GT(missing, 0);  // "x.exe" after an empty cell
+    EXPECT_GT(missing, 0);  // a name after an empty cell
     EXPECT_LT(missingFirst, 0);
 }
 
