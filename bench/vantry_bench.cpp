@@ -73,7 +73,7 @@ void Report(const char *what, double measured, const char *floorName, double flo
            floor > 0 ? measured / floor : 0.0, target);
 }
 
-// The floor of the list as it used to be read: the module, token and
+// The floor of the list read the classic way: the module, token and
 // account calls for every process, leaving the list alone.
 void ReadModuleTableOnly()
 {
@@ -130,7 +130,7 @@ public:
     void TakeRecord(int, const ProcessRecord &) override {}
 };
 
-// The floor of the list as it is read now: the process table's own reading
+// The floor of the list as Vantry reads it: the process table's own reading
 // (one open a process, the kernel's path, the start, the token, each
 // account's name once, the snapshot), leaving the list alone.
 void ReadKernelTableOnly()

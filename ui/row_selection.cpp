@@ -13,8 +13,8 @@
 namespace {
 
 const int kSearchChars = 200;
-// The identifier cell is read into as many characters as the end-process
-// command has always read it.
+// The identifier cell is read into 100 characters, as the end-process
+// command reads it.
 const int kIdChars = 100;
 
 }
