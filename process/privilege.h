@@ -9,7 +9,8 @@
 int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable);
 
 // Opens a process with the debug privilege of the program's own token on for
-// the open alone: it is off again on every path, before this returns. Where
+// the open alone: it is as it was before again on every path, before this
+// returns (off, unless something held it on). Where
 // the privilege cannot be switched on (a limited token), the open is tried
 // without it: the privilege only widens what opens, and a program of the
 // user's own needs none. NULL when the process cannot be opened; the last
