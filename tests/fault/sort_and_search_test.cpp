@@ -212,12 +212,13 @@ TEST_F(SortAndSearch, RefreshSortsAgainAndKeepsTheSelectedProcessInView)
     EXPECT_TRUE(row >= top && row < top + perPage) << row << " " << top << " " << perPage;
 
     // The selected process ends (p100.exe), or its identifier goes to a
-    // process of another start (p110.exe), or its row has no start to tell
-    // its process by (System): nothing is selected after the refresh.
+    // process of another start (p110.exe, which starts anew before each
+    // refresh), or its row has no start to tell its process by (System):
+    // nothing is selected after the refresh.
     g_fake.processes[0].id = 98;
-    ++g_fake.processes[1].created;
     for (DWORD id : { 100, 110, 4 }) {
         ASSERT_TRUE(ClickRow(runner_.List(), FindRowOfProcess(runner_.List(), id)));
+        ++g_fake.processes[1].created;
         runner_.SendCommand(IDC_REFRESH);
         EXPECT_EQ(-1, SelectedRow(runner_.List()));
     }
