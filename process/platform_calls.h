@@ -23,7 +23,9 @@ BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR path, DWORD 
 DWORD GetProcessImageFileNameW(HANDLE process, LPWSTR path, DWORD size);
 DWORD QueryDosDeviceW(LPCWSTR device, LPWSTR target, DWORD size);
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
-// A process's exit code: STILL_ACTIVE until it begins to exit.
+// A process's exit code: STILL_ACTIVE until the process has exited, its last
+// thread gone. Windows sets the code only then, not while it ends the
+// threads.
 BOOL GetExitCodeProcess(HANDLE process, DWORD *exitCode);
 // Whether Windows stops when the process ends. Fails with ERROR_PROC_NOT_FOUND
 // where the system has no such call (before Windows 8.1).

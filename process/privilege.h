@@ -9,11 +9,12 @@
 int SetPrivilege(HANDLE token, LPCSTR privilegeName, BOOL enable);
 
 // Opens a process with the debug privilege of the program's own token on for
-// the open alone: it is off again on every path, before this returns. Where
-// the privilege cannot be switched on (a limited token), the open is tried
-// without it: the privilege only widens what opens, and a program of the
-// user's own needs none. NULL when the process cannot be opened; the last
-// error then says why.
+// the open alone: on every path it is as it was again before this returns
+// (off, unless something held it on). Where the privilege cannot be
+// switched on (a limited token), the open is tried without it: the
+// privilege only widens what opens, and a program of the user's own needs
+// none. NULL when the process cannot be opened; the last error then says
+// why.
 HANDLE OpenProcessWithDebugPrivilege(DWORD access, DWORD processId);
 
 // The one way to open a process to read about it (its image file, owner,

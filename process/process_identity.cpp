@@ -29,25 +29,33 @@ ULONGLONG FileTimeCount(const FILETIME &time)
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
+// Nothing tells whether a process is the row's.
+RowIdentity Untold()
+{
+    SetLastError(ERROR_INVALID_DATA);
+    return kRowProcessUnknown;
+}
+
 // The one comparison of an opened process against a row's key. A running
-// process has no exit time yet.
+// process has no exit time yet. Times that cannot be read say nothing of
+// the process, which may well run.
 RowIdentity IdentityOf(HANDLE process, const ProcessKey &key)
 {
-    // No start to match: nothing says this is the row's process.
-    if (key.created == kStartUnknown) {
-        SetLastError(ERROR_INVALID_DATA);
-        return kRowProcessUnknown;
-    }
+    // No start to match: nothing says this is the row's process, and
+    // nothing is read from it.
+    if (key.created == kStartUnknown)
+        return Untold();
     ULONGLONG created;
-    return ReadProcessState(process, &created) == kProcessRunning && created == key.created
-               ? kRowProcess
-               : kRowProcessGone;
+    const ProcessState state = ReadProcessState(process, &created);
+    if (state == kProcessTimesUnread)
+        return Untold();
+    return state == kProcessRunning && created == key.created ? kRowProcess : kRowProcessGone;
 }
 
 }
 
-// The exit time is set with the exit code, when the last thread is gone;
-// unlike a wait, it needs no more than the limited query right.
+// The exit time tells a process that has exited (GetProcessTimes); unlike
+// a wait, it needs no more than the limited query right.
 ProcessState ReadProcessState(HANDLE process, ULONGLONG *created)
 {
     FILETIME creation, exit, kernel, user;
@@ -67,13 +75,14 @@ bool HasExited(HANDLE process)
 
 HANDLE OpenIdentifiedProcess(const ProcessKey &key, ProcessAccess access, RowIdentity *identity)
 {
-    // Identity before access: a newer program is never opened to be ended,
-    // and its refusal of that access is never taken for the row's process
-    // refusing. A row without a start is never opened to be ended: the
-    // query alone says whether its identifier still names a process.
+    // Identity before access: a newer program, or one that cannot be told
+    // (a row without a start among them), is never opened to be ended, and
+    // its refusal of that access is never taken for the row's process
+    // refusing. The check's own error says why: a process that refused even
+    // to be asked, or one that cannot be told by its start.
     if (access == kAccessToEnd) {
         *identity = CheckProcessKey(key);
-        if (*identity == kRowProcessGone || key.created == kStartUnknown)
+        if (*identity != kRowProcess)
             return NULL;
     }
     HANDLE process = OpenFor(access, key.id);

@@ -18,9 +18,12 @@ struct ProcessKey {
     ULONGLONG created;  // kStartUnknown: no action opens it as the row's
 };
 
+// Two keys without a start say nothing of their processes, which are never
+// the same; but for the idle process (0), which has no start and is always
+// itself.
 inline bool SameProcessKey(const ProcessKey &a, const ProcessKey &b)
 {
-    return a.id == b.id && a.created == b.created;
+    return a.id == b.id && a.created == b.created && (a.created != kStartUnknown || a.id == 0);
 }
 
 enum RowIdentity {
@@ -28,7 +31,8 @@ enum RowIdentity {
     kRowProcessGone,     // the identifier names no process, or another one
                          // (started at another time), or one that exited
     kRowProcessUnknown,  // it cannot be told: the process will not open even
-                         // to be asked, or the row has no start to match
+                         // to be asked, or its start cannot be read, or
+                         // the row has none to match
 };
 
 // What a process is opened for.
@@ -57,8 +61,10 @@ bool HasExited(HANDLE process);
 // is that process: the one that holds the key's identifier, started exactly
 // at the key's start, and has not exited, decided on that very handle.
 // Before the end's access, the process is asked with the least access that
-// tells: a newer program is never opened to be ended. NULL with *identity
-// kRowProcessGone, or with kRowProcessUnknown and the last error saying why.
+// tells: only the key's process is opened to be ended, never one for a key
+// without a start. NULL with *identity kRowProcessGone, or with
+// kRowProcessUnknown and the last error saying why (ERROR_INVALID_DATA:
+// the process cannot be told by its start).
 HANDLE OpenIdentifiedProcess(const ProcessKey &key, ProcessAccess access, RowIdentity *identity);
 
 // Whether the process that holds the key's identifier now is the key's

@@ -130,8 +130,9 @@ void ReadProcessRecord(TableReading *reading, const DWORD *ids, int index, Proce
         NameFromSnapshot(*reading, index, record);
 }
 
-// Every record, with the debug privilege on throughout. False when the
-// program's own token cannot be opened.
+// Every record, with the debug privilege on throughout: an open that needs
+// it for itself, made meanwhile (by the receiver too), leaves it on. False
+// when the program's own token cannot be opened.
 bool ReadRecords(const DWORD *ids, int count, TableReading *reading, ProcessTableReceiver *receiver)
 {
     // Without the privilege fewer processes open, and that is all.
@@ -157,6 +158,7 @@ bool ReadProcessTable(ProcessTableReceiver *receiver)
     platform::EnumProcesses(ids, sizeof(ids), &bytes);
     const int count = static_cast<int>(bytes / sizeof(DWORD));
     TableReading reading;
+    // Before the privilege is on, which it is only for the records.
     ReadSnapshotNames(ids, count, &reading.snapshotNames);
     reading.sessionsFetched = false;
     reading.sessionEntries = NULL;

@@ -41,7 +41,7 @@ bool RootIsTheRow(const ProcessKey &root, const char *rootImageName)
     HANDLE process = OpenIdentifiedProcess(root, kAccessToQuery, &identity);
     if (process == NULL)
         return false;
-    const bool named = HasImageName(process, rootImageName);
+    const bool named = HasImageName(process, root, rootImageName);
     platform::CloseHandle(process);
     return named;
 }

@@ -14,9 +14,10 @@
 // the member as its parent and its start is no earlier than the member's;
 // where either cannot be read, it does not count. Descendants are followed
 // only while the root is still the process of the row, with the row's image
-// name. Only processes that may be ended with others count
-// (MayOfferEnd): this program's own process never does, nor what it
-// started, and as the root it leaves the tree empty.
+// name (HasImageName: never a name the process snapshot alone gives). Only
+// processes that may be ended with others count (MayOfferEnd): this
+// program's own process never does, nor what it started, and as the root
+// it leaves the tree empty.
 void GatherProcessTree(const ProcessKey &root, const char *rootImageName, ProcessGroup *tree);
 
 #endif

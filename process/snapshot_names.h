@@ -1,7 +1,9 @@
 // The name the process snapshot gives each enumerated process, read in one
 // walk of a snapshot taken right after the enumeration: the list names from
 // it the processes that the kernel does not name (System, protected ones,
-// and on a limited token many more).
+// and on a limited token many more). Such a name is for the user to read:
+// the snapshot is older than the row's key, and no action takes its name
+// for the process's.
 #ifndef VANTRY_SNAPSHOT_NAMES_H
 #define VANTRY_SNAPSHOT_NAMES_H
 

@@ -10,6 +10,7 @@
 #include "list_text.h"
 #include "platform_calls.h"
 #include "process_identity.h"
+#include "process_module.h"
 #include "process_path.h"
 
 namespace {
@@ -31,8 +32,10 @@ EndResult ReasonOfError(DWORD error)
 }
 
 // Whether a denied end met a process that Windows is ending already. The
-// status of the refused call says so from the first step of the rundown;
-// where ntdll cannot give it, the exit code, which is set only at the last.
+// status of the refused call says so from the first step of the rundown.
+// Where ntdll cannot give it, the exit code tells only a process that has
+// exited (GetExitCodeProcess): one still in its rundown then counts as
+// guarded, which errs on the side of telling the user it was not ended.
 bool IsExiting(HANDLE process)
 {
     LONG status;
@@ -44,17 +47,20 @@ bool IsExiting(HANDLE process)
 
 }
 
-bool HasImageName(HANDLE process, const char *expectedImageName)
+bool HasImageName(HANDLE process, const ProcessKey &key, const char *expectedImageName)
 {
     if (expectedImageName == NULL || expectedImageName[0] == '\0')
         return true;
-    // Where the kernel cannot name the file (its path is unread, or on
-    // Windows XP on a device without a drive letter), the start time the
-    // caller checks is the row's identity.
+    // Where neither the kernel nor, on Windows XP for a file on a device
+    // without a drive letter, the loader list names the file, the row's name
+    // is the process snapshot's. That snapshot is older than the key: it may
+    // name an earlier holder of the identifier, so it vouches for nothing.
     char path[MAX_PATH];
     char name[MAX_PATH];
-    if (ReadKernelImage(process, path, name) != kKernelPathRead)
-        return true;
+    const KernelPathResult kernel = ReadKernelImage(process, path, name);
+    if (kernel == kKernelPathUnread ||
+        (kernel == kKernelPathUnmapped && !ReadLoaderListImage(key, path, name)))
+        return false;
     // The row's cell holds the name as the list converted and cut it; this
     // one is converted and cut alike.
     return IsSameName(name, expectedImageName);
@@ -68,7 +74,7 @@ HANDLE OpenProcessToEnd(const ProcessKey &key, const char *expectedImageName, En
         *refusal = identity == kRowProcessGone ? kEndGone : ReasonOfError(GetLastError());
         return NULL;
     }
-    if (!HasImageName(process, expectedImageName)) {
+    if (!HasImageName(process, key, expectedImageName)) {
         platform::CloseHandle(process);
         *refusal = kEndFailed;
         return NULL;

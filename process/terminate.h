@@ -24,13 +24,15 @@ enum EndResult {
 // identifier and start): another one under the identifier is another
 // program and is not touched. When expectedImageName is a non-empty name
 // (the row's whole cell), the process must also still have that image
-// name, as the kernel recorded its file.
+// name, as the kernel recorded its file; a process that nothing but the
+// process snapshot names is not ended (kEndFailed).
 EndResult EndRowProcess(const ProcessKey &key, const char *expectedImageName);
 
-// Whether an opened process (query access) has the image name, as the
-// kernel names its file and the list converts it, case ignored: true for no
-// name or an empty one, and where the kernel's name cannot be read.
-bool HasImageName(HANDLE process, const char *expectedImageName);
+// Whether an opened process (query access) of key has the image name, as
+// the kernel names its file (on Windows XP, for a file on a device without
+// a drive letter, its loader list) and the list converts it, case ignored:
+// true for no name or an empty one; false where nothing names the file.
+bool HasImageName(HANDLE process, const ProcessKey &key, const char *expectedImageName);
 
 // The steps of EndRowProcess, for ending many processes and waiting for them
 // together. The open returns the process of key opened for the end, by the

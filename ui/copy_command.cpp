@@ -91,8 +91,9 @@ bool OpenClipboardPatiently(HWND owner)
 
 // Both forms, so that the line pastes the same into Unicode programs and
 // into those that read the code page, on any system locale. The path is
-// the kernel's, whole, where the row's process still runs: the cell may be
-// cut, or hold "?" for a character the code page lacks.
+// the kernel's, whole, where the row's process still runs (by its key: a
+// row without a start gives its cells as shown): the cell may be cut, or
+// hold "?" for a character the code page lacks.
 void ProcessListDialog::CopyCommand()
 {
     const int row = SelectedRow();
@@ -104,8 +105,11 @@ void ProcessListDialog::CopyCommand()
     const int length = ComposeRowLine(listWindow, row, whole ? path : NULL, line);
     if (!OpenClipboardPatiently(dialogWindow.handle))
         return;
-    EmptyClipboard();
-    PutOnClipboard(CF_UNICODETEXT, line, length);
-    PutOnClipboard(CF_TEXT, line, length);
+    // Only onto a clipboard emptied for it: otherwise both forms would join
+    // another program's contents.
+    if (EmptyClipboard()) {
+        PutOnClipboard(CF_UNICODETEXT, line, length);
+        PutOnClipboard(CF_TEXT, line, length);
+    }
     CloseClipboard();
 }

@@ -13,7 +13,8 @@ void ProcessListDialog::RefreshCommand()
     SortList(sortColumn);
     // The selection stays with the process the user selected, never with a
     // newer one that holds its identifier now: the row whose key is the
-    // same, both starts as the kernel gave them.
+    // same, both starts as the kernel gave them. A row without a start
+    // tells no process, and is left unselected.
     if (row >= 0) {
         const int same = RowOfKey(selected);
         if (same >= 0)

@@ -82,8 +82,10 @@ int ProcessListDialog::RowOfProcess(int processId, bool rebuild)
 {
     int row = RowOfPid(processId);
     // A row of the identifier stands for the process of its key; a newer
-    // one under the identifier needs a list that shows it.
-    if (rebuild && (row < 0 || CheckProcessKey(KeyOfRow(row)) == kRowProcessGone)) {
+    // one under the identifier, or one the row cannot be told to be (the
+    // row has no start, or the process cannot be asked), needs a list read
+    // now.
+    if (rebuild && (row < 0 || CheckProcessKey(KeyOfRow(row)) != kRowProcess)) {
         RefreshCommand();
         row = RowOfPid(processId);
     }

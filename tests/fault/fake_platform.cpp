@@ -540,6 +540,7 @@ HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD)
     if (g_fake.snapshotFails || flags != TH32CS_SNAPPROCESS)
         return INVALID_HANDLE_VALUE;
     ++g_fake.snapshots;
+    g_fake.snapshotsWithPrivilege += g_fake.debugEnabled ? 1 : 0;
     return Open(kSnapshot);
 }
 

@@ -145,6 +145,7 @@ struct FakePlatform {
     // wait that takes time, unless it lingers.
     DWORD tick = 0;
     int snapshots = 0;
+    int snapshotsWithPrivilege = 0;
     // The finder: the windows on the screen ("#32769" is the desktop,
     // "Progman" the shell's window), the one at any point, and a system
     // without the call that names a ghost's hung window.

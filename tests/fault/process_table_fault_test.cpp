@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "../../process/list_text.h"
+#include "../../process/privilege.h"
 #include "../../res/resource.h"
 #include "../../ui/process_list_dialog.h"
 #include "../support/dialog_runner.h"
@@ -38,6 +40,7 @@ protected:
         EXPECT_FALSE(g_fake.debugEnabled);
         EXPECT_EQ(0, g_fake.processOpensWithoutPrivilege);
         EXPECT_EQ(g_fake.sessionListsReturned, g_fake.sessionListsFreed);
+        EXPECT_EQ(0, g_fake.snapshotsWithPrivilege);
     }
 
     std::string Cell(int row, int column) { return CellText(runner_.List(), row, column); }
@@ -194,6 +197,13 @@ TEST_F(ProcessTableFaults, NamesAndPathsAreCutAtTheirBufferSize)
     Rebuild();
     EXPECT_EQ(longName.substr(0, 259), Cell(0, 1));
     EXPECT_EQ(259u, Cell(0, 2).size());
+    // Cut where a character ends, whichever byte the cut falls on: katakana
+    // "pu" is two bytes in code page 932.
+    char cut[8];
+    CutListText("\x83\x76\x83\x76", cut, 4);
+    EXPECT_STREQ("\x83\x76", cut);
+    CutListText("a\x83\x76\x83\x76", cut, 5);
+    EXPECT_STREQ("a\x83\x76", cut);
     ExpectCleanExit();
 }
 
@@ -229,6 +239,12 @@ TEST_F(ProcessTableFaults, ThePrivilegeIsOnForTheWorkAndOffAfterIt)
     EXPECT_EQ(2, g_fake.processOpens);
     EXPECT_EQ(2, g_fake.privilegeSwitches);  // on once, off once
     EXPECT_EQ(static_cast<DWORD>(PROCESS_QUERY_LIMITED_INFORMATION), g_fake.lastOpenAccess);
+    // An open that needs the privilege, made while the table is read, leaves
+    // it on.
+    const HANDLE ownToken = BeginDebugPrivilege();
+    CheckProcessKey({ 70, kFakeStart });
+    EXPECT_TRUE(g_fake.debugEnabled);
+    EndDebugPrivilege(ownToken);
     ExpectCleanExit();
 }
 

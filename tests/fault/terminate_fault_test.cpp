@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "../../process/process_path.h"
 #include "../../process/terminate.h"
 #include "../../ui/process_list_dialog.h"
 #include "../support/dialog_runner.h"
@@ -67,9 +68,10 @@ TEST_F(TerminateFaults, AReusedIdentifierIsNotEnded)
 
 // A row stands for the process of its key: one started at another time,
 // later or earlier (after the clock was set back, a newcomer's start is
-// earlier than the row's), or whose start cannot be read, is
-// another program, also for a row without a name; one that has exited is
-// gone. A row without a start opens nothing to be ended.
+// earlier than the row's), is another program, also for a row without a
+// name; one whose start cannot be read now cannot be told; one that has
+// exited is gone. A row without a start is no process's: nothing is
+// opened to be ended, nor its file read.
 TEST_F(TerminateFaults, AProcessOfAnotherStartIsNotEnded)
 {
     for (ULONGLONG other : { kFakeStart + 1, kFakeStart - 1 }) {
@@ -79,9 +81,11 @@ TEST_F(TerminateFaults, AProcessOfAnotherStartIsNotEnded)
     }
     g_fake.processes[0].created = kFakeStart;
     EXPECT_EQ(kEndFailed, EndRowProcess({ 300, kStartUnknown }, NULL));
+    wchar_t path[MAX_PATH];
+    EXPECT_EQ(kImagePathUnread, ReadImagePath({ 300, kStartUnknown }, path, MAX_PATH));
     EXPECT_TRUE(g_fake.openedToEnd.empty());
     g_fake.processes[0].timesFail = true;
-    EXPECT_EQ(kEndGone, EndRowProcess(kTarget, NULL));
+    EXPECT_EQ(kEndFailed, EndRowProcess(kTarget, NULL));
     g_fake.processes[0].timesFail = false;
     g_fake.processes[0].exited = true;  // ended, while something holds it open
     EXPECT_EQ(kEndGone, EndRowProcess(kTarget, NULL));
@@ -287,9 +291,14 @@ TEST_F(WarningText, AnIdentifierHandedToAnotherProgramMeanwhileIsNotEnded)
     const std::string warning =
         WarningFor("Target.exe", [] { RenameFakeProcess(g_fake.processes[0], "Other.exe"); });
     EXPECT_EQ(Cp932Warning("Target.exe"), warning);
-    EXPECT_TRUE(g_fake.terminated.empty());
     EXPECT_TRUE(errorShown);
     EXPECT_EQ("Other.exe", nameAfter);  // the list was rebuilt
+    // Named by the process snapshot alone, which is older than the row's
+    // key: an earlier holder of the identifier may have given that name.
+    g_fake.processes[0].kernelPathFails = true;
+    WarningFor("Target.exe");
+    EXPECT_EQ("Error: " CP932_END_FAILED, errorText);
+    EXPECT_TRUE(g_fake.terminated.empty());
 }
 
 // Told to end, still there after the wait (which shows the wait cursor):
