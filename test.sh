@@ -12,18 +12,27 @@ set -e
 cd "$(dirname "$0")"
 VANTRY_ROOT=$(pwd)
 ./scripts/install-deps.sh
-# The root's job runs in a session of its own: on every exit, a failed build
-# or an interruption too, whatever of it still runs (debootstrap, apt-get in
-# the root) is ended, and its log goes.
+# The root's job and both suites run in background sessions of their own,
+# which this script waits for: on every exit, a failed build or an
+# interruption (Ctrl-C reaches this script alone) too, whatever of them
+# still runs (debootstrap, apt-get in the root, ctest and its tests) is
+# ended, and the root's log goes.
 root_log=$(mktemp /tmp/vantry-wine10-root.XXXXXX)
-end_root_job() {
-    for signal in TERM TERM TERM KILL; do
-        [ -n "${root_job:-}" ] && pkill -"$signal" -s "$root_job" || break
-        sleep 1
+end_background_jobs() {
+    for job in ${root_job:-} ${win32_suite:-} ${x64_suite:-}; do
+        for signal in TERM TERM TERM KILL; do
+            pkill -"$signal" -s "$job" || break
+            sleep 1
+        done
+    done
+    # A Wine process of an ended suite may have started its prefix's server
+    # again (servers run in sessions of their own).
+    for prefix in build/wineprefix* build-x64/wineprefix*; do
+        [ ! -d "$prefix/drive_c" ] || WINEPREFIX="$VANTRY_ROOT/$prefix" wineserver -k >/dev/null 2>&1 || true
     done
     rm -f "$root_log"
 }
-trap end_root_job EXIT
+trap end_background_jobs EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 setsid sh scripts/wine10-root.sh --again >"$root_log" 2>&1 &
@@ -32,20 +41,16 @@ root_job=$!
 wait $root_job && wine10=ready || wine10=missing
 cat "$root_log"
 
-. scripts/wine-env.sh
 # suite win32|x64 PRESET [ctest arguments]: one architecture's suite in a
-# headless session of its own.
-suite() {
-    unset DISPLAY
-    use_arch "$1"
-    start_headless_session
-    shift
-    ctest --preset "$@"
-}
+# headless session of its own (which ends its display and servers however
+# the suite ends).
+suite='. scripts/wine-env.sh; unset DISPLAY; use_arch "$1"; start_headless_session; shift; ctest --preset "$@"'
 set +e
-(suite x64 x64 "$@") >build-x64/ctest.log 2>&1 &
+VANTRY_ROOT=$VANTRY_ROOT setsid sh -c "$suite" sh x64 x64 "$@" >build-x64/ctest.log 2>&1 &
 x64_suite=$!
-(suite win32 default "$@")
+VANTRY_ROOT=$VANTRY_ROOT setsid sh -c "$suite" sh win32 default "$@" &
+win32_suite=$!
+wait $win32_suite
 status=$?
 wait $x64_suite || status=1
 echo "== 64-bit suite"

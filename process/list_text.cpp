@@ -53,12 +53,14 @@ int LeadingUnits(const wchar_t *text)
 
 }
 
-int ToCodePage(const wchar_t *text, int units, char *converted, int size)
+int ToCodePage(const wchar_t *text, int units, char *converted, int size, BOOL *lacking)
 {
     // UTF-8 lacks no character, and takes neither the flag nor a default.
     const bool utf8 = GetACP() == CP_UTF8;
+    if (lacking != NULL)
+        *lacking = FALSE;
     return WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text, units, converted, size,
-                               utf8 ? NULL : "?", NULL);
+                               utf8 ? NULL : "?", utf8 ? NULL : lacking);
 }
 
 bool ToListText(const wchar_t *text, char *converted, int size)
@@ -74,11 +76,9 @@ bool ToListText(const wchar_t *text, char *converted, int size)
 
 void MarkCut(char *text, int size)
 {
-    const bool utf8 = GetACP() == CP_UTF8;
     char mark[8];
-    BOOL lacking = FALSE;
-    int length = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, L"\x2026", 1, mark,
-                                     sizeof(mark) - 1, NULL, utf8 ? NULL : &lacking);
+    BOOL lacking;
+    int length = ToCodePage(L"\x2026", 1, mark, sizeof(mark) - 1, &lacking);
     if (length == 0 || lacking) {
         memcpy(mark, "...", 3);
         length = 3;

@@ -10,12 +10,13 @@
 // character the code page lacks becomes "?", never a look-alike, since a
 // name in other letters must not pass for a system file's. The bytes
 // written into size bytes, or with converted NULL the bytes it needs; 0
-// where it cannot be converted.
-int ToCodePage(const wchar_t *text, int units, char *converted, int size);
+// where it cannot be converted. Where lacking is given, it tells whether a
+// character was lacking (never, where the code page is UTF-8).
+int ToCodePage(const wchar_t *text, int units, char *converted, int size, BOOL *lacking = NULL);
 
-// Converts text of any length into size bytes at most (size no more than
-// MAX_PATH), terminator included, cut where a character ends (ToCodePage). Empty when the text cannot be
-// converted. False when the text was cut.
+// Converts text of any length with ToCodePage into size bytes at most (size
+// no more than MAX_PATH), terminator included, cut where a character ends.
+// Empty when the text cannot be converted. False when the text was cut.
 bool ToListText(const wchar_t *text, char *converted, int size);
 
 // Ends text, which fills size bytes at most with its terminator, with an

@@ -198,6 +198,8 @@ unzip -p "$zip" README.md >readme-from-zip.md
 sh "$source_dir/scripts/zip-readme.sh" "$source_dir/README.md" readme-for-zip.md $contents
 cmp -s readme-from-zip.md readme-for-zip.md || { echo "the zip's README.md is not the source's"; exit 1; }
 headings=" $(sed -n 's/^#\{1,6\} //p' readme-from-zip.md | tr 'A-Z ' 'a-z-' | tr -cd 'a-z0-9_\n-' | sed 's/^/#/' | tr '\n' ' ')"
+# The links are split at white space and never taken as file patterns.
+set -f
 for link in $(grep -o -e '](\([^)]*\))' -e '\(src\|href\)="[^"]*"' readme-from-zip.md |
     sed 's/^](//; s/)$//; s/^[a-z]*="//; s/"$//'; sed -n 's/^ \{0,3\}\[[^]]*\]: *\([^ ]*\).*/\1/p' readme-from-zip.md); do
     case "$link" in
@@ -206,6 +208,7 @@ for link in $(grep -o -e '](\([^)]*\))' -e '\(src\|href\)="[^"]*"' readme-from-z
         *) case " $contents" in *" ${link%%#*} "*) ;; *) echo "the zip's README links to $link: not in the zip"; exit 1 ;; esac ;;
     esac
 done
+set +f
 unzip -p "$zip" LICENSE | cmp -s - "$source_dir/LICENSE" || { echo "the zip's LICENSE is not the source's"; exit 1; }
 # The Japanese read-me as Notepad shows it correctly on every Windows: a
 # UTF-8 byte-order mark, valid UTF-8, CRLF line ends only; and every version

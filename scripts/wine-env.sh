@@ -108,7 +108,9 @@ linked_to_wine() {
         win64) native=x86_64-linux-gnu/wine/x86_64-windows ;;
         *) native=i386-linux-gnu/wine/i386-windows ;;
     esac
-    [ "$1/drive_c/windows/system32/kernel32.dll" -ef "${2:-}/usr/lib/$native/kernel32.dll" ]
+    [ "$1/drive_c/windows/system32/kernel32.dll" -ef "${2:-}/usr/lib/$native/kernel32.dll" ] ||
+        [ "$1/drive_c/windows/syswow64/kernel32.dll" -ef \
+            "${2:-}/usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll" ]
 }
 
 # make_prefix: a new prefix at $WINEPREFIX. It maps the dialog's font to an
@@ -188,6 +190,9 @@ prepare_prefix() {
 start_headless_session() {
     start_display
     trap end_headless_session EXIT
+    # An interruption ends the script, and with it the session.
+    trap 'exit 130' INT
+    trap 'exit 143' TERM HUP
     prepare_prefix unmanaged
 }
 

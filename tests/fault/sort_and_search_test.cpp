@@ -225,7 +225,7 @@ TEST_F(SortAndSearch, RefreshSortsAgainAndKeepsTheSelectedProcessInView)
     EXPECT_TRUE(row >= top && row < top + perPage) << row << " " << top << " " << perPage;
 
     // The selected process ends (p100.exe), or its identifier goes to a
-    // process of another start (p110.exe, which starts anew before each
+    // process of another start (p101.exe, which starts anew before each
     // refresh), or its row has no start to tell its process by (System):
     // nothing is selected after the refresh.
     g_fake.processes[0].id = 98;
@@ -235,6 +235,7 @@ TEST_F(SortAndSearch, RefreshSortsAgainAndKeepsTheSelectedProcessInView)
         runner_.SendCommand(IDC_REFRESH);
         EXPECT_EQ(-1, SelectedRow(runner_.List()));
     }
+    EXPECT_EQ(-1, FindRowOfProcess(runner_.List(), 100));
 
     runner_.SendCommand(IDC_REFRESH);  // and none stays none
     runner_.Run([] {});
