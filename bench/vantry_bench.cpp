@@ -181,25 +181,27 @@ std::vector<Row> MakeRows()
     return rows;
 }
 
-// Puts the rows into the list in their original order, item data = index.
-void FillList(HWND list, const std::vector<Row> &rows)
+// Puts the rows into the list in their original order as the process
+// table's reading does: every identifier, then each row's record.
+void FillList(const std::vector<Row> &rows)
 {
+    HWND list = g_mainDialog.listWindow;
+    ProcessTableReceiver &receiver = g_mainDialog;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    DWORD ids[kRows];
+    for (int i = 0; i < kRows; ++i)
+        ids[i] = static_cast<DWORD>(atoi(rows[i].cells[0].c_str()));
+    receiver.TakeIdentifiers(ids, kRows);
     for (int i = 0; i < kRows; ++i) {
-        LVITEMA item;
-        ZeroMemory(&item, sizeof(item));
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = i;
-        item.pszText = const_cast<char *>(rows[i].cells[0].c_str());
-        item.lParam = i;
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (int c = 1; c < 4; ++c) {
-            item.mask = LVIF_TEXT;
-            item.iSubItem = c;
-            item.pszText = const_cast<char *>(rows[i].cells[c].c_str());
-            SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        }
+        ProcessRecord record;
+        ZeroMemory(&record, sizeof(record));
+        record.key.id = ids[i];
+        record.key.created = 1 + i;
+        lstrcpynA(record.name, rows[i].cells[1].c_str(), MAX_PATH);
+        lstrcpynA(record.path, rows[i].cells[2].c_str(), MAX_PATH);
+        lstrcpynA(record.owner, rows[i].cells[3].c_str(), kAccountNameChars);
+        receiver.TakeRecord(i, record);
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
@@ -221,7 +223,7 @@ void BenchSort(DialogRunner &runner)
         runner.Run([&] {
             g_mainDialog.sortDirection[column] = 2;
             listView = MedianMs(5, [&] { g_mainDialog.SortList(column); },
-                                [&] { FillList(g_mainDialog.listWindow, rows); });
+                                [&] { FillList(rows); });
         });
         std::vector<std::pair<std::string, int>> cells;
         const double floor = MedianMs(
@@ -253,7 +255,7 @@ void BenchSearch(DialogRunner &runner)
     double typeAhead = 0, selectByPid = 0;
     const int lastId = atoi(rows.back().cells[0].c_str());
     runner.Run([&] {
-        FillList(g_mainDialog.listWindow, rows);
+        FillList(rows);
         typeAhead = MedianMs(11, [] { g_mainDialog.TypeAheadSearch('Q'); },
                              [] { g_mainDialog.lastKey = 0; });
         selectByPid = MedianMs(11, [&] { g_mainDialog.SelectByPid(lastId); });

@@ -5,16 +5,19 @@
 
 // Case-insensitive in the "C" locale's way: only A-Z fold, and bytes compare
 // unsigned, so double-byte characters sort after every ASCII character.
-// (Some runtimes' _stricmp compares the bytes signed.) Returns -1, 0 or 1.
+// (Some runtimes' _stricmp compares the bytes signed.)
+inline unsigned char FoldedByte(char byte)
+{
+    const unsigned char value = static_cast<unsigned char>(byte);
+    return value >= 'A' && value <= 'Z' ? static_cast<unsigned char>(value - 'A' + 'a') : value;
+}
+
+// Returns -1, 0 or 1.
 inline int CompareNoCase(const char *first, const char *second)
 {
     for (;; ++first, ++second) {
-        unsigned char a = static_cast<unsigned char>(*first);
-        unsigned char b = static_cast<unsigned char>(*second);
-        if (a >= 'A' && a <= 'Z')
-            a = static_cast<unsigned char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z')
-            b = static_cast<unsigned char>(b - 'A' + 'a');
+        const unsigned char a = FoldedByte(*first);
+        const unsigned char b = FoldedByte(*second);
         if (a != b)
             return a < b ? -1 : 1;
         if (a == '\0')

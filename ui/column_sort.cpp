@@ -1,7 +1,7 @@
 // Sorting the list by a column. The list sorts itself; right before it
-// does, each row's identifier and its cell of the sorted column are read
-// once from the list, and the comparison compares those.
-#include <stdlib.h>
+// does, each row's cell of the sorted column is read once from the list,
+// and the comparison compares those, then the rows' identifiers as their
+// keys hold them.
 #include <string.h>
 
 #include <windows.h>
@@ -9,7 +9,6 @@
 
 #include "../process/compare_no_case.h"
 #include "../process/process_table.h"
-#include "list_cell.h"
 #include "process_list_dialog.h"
 
 namespace {
@@ -18,66 +17,120 @@ const LONG kDescending = 1;
 const LONG kAscending = 2;
 
 // What the comparison knows of a row, by the row's item data (its place in
-// the enumeration that made it): the identifier, which orders rows whose
-// cells are equal, and where its whole cell of the sorted column starts in
-// s_texts (a name or a path of up to MAX_PATH bytes, an owner; the empty
-// text at 0 for column 0). Filled for one sort only: between sorts the
-// list holds the only copy of the cells. Not re-entrant, which is fine for
-// one thread and one dialog.
+// the enumeration that made it): the identifier of its key, which orders
+// column 0 and rows whose cells are equal; the head of its cell of the
+// sorted column; and where that whole cell starts in s_texts (a name or a
+// path of up to MAX_PATH bytes, an owner; the empty text at 0 for column
+// 0). Filled for one sort only: between sorts the list holds the only copy
+// of the cells. Not re-entrant, which is fine for one thread and one dialog.
 struct SortRow {
-    int processId;
+    DWORD processId;
+    DWORD head;
     int textAt;
 };
 SortRow s_rows[kMaxProcesses];
-// A row with item data beyond the table: an empty cell of identifier 0.
-SortRow s_outside;
+int s_rowCount;
+// A row with item data beyond the keys: an empty cell of identifier 0.
+const SortRow s_outside = { 0, 0, 0 };
 // The cells one after another, each as long as it is, so that the
 // comparisons of a sort touch little memory; room for every row's whole
 // cell after the empty text at 0.
 const int kTextChars = 1 + kMaxProcesses * MAX_PATH;
 char s_texts[kTextChars];
 
-const int kIdChars = 16;
-
-// One message a row for its identifier and item data, one more for the
-// cell of columns 1 to 3.
-void ReadSortRows(HWND list, int column)
+// A cell's first four bytes, folded, as one number, with nothing after its
+// end: two cells whose heads differ compare as their heads do, which
+// settles most comparisons of a sort without reaching the texts.
+DWORD HeadOf(const char *text)
 {
+    DWORD head = 0;
+    for (int i = 0; i < 4; ++i) {
+        const unsigned char byte = FoldedByte(*text);
+        head = head << 8 | byte;
+        if (byte != '\0')
+            ++text;
+    }
+    return head;
+}
+
+// Never a row's item data, which is its place in an enumeration.
+const LPARAM kNoItemData = -1;
+
+// A row's cell of a column, whole, and the row's item data, in one message
+// where the list answers a request for a cell with its row's item data too
+// (Wine's list does). A list that leaves the item data unanswered is asked
+// for it in a second message.
+bool ReadCellAndItemData(HWND list, int row, int column, char *text, LPARAM *itemData)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    item.lParam = kNoItemData;
+    text[0] = '\0';
+    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return false;
+    // The list may answer with its own copy of the text.
+    if (item.pszText != text)
+        lstrcpynA(text, item.pszText != NULL ? item.pszText : "", MAX_PATH);
+    // Some lists cut a long text without a terminator.
+    text[MAX_PATH - 1] = '\0';
+    if (item.lParam == kNoItemData) {
+        item.mask = LVIF_PARAM;
+        item.iSubItem = 0;
+        if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+            return false;
+    }
+    *itemData = item.lParam;
+    return true;
+}
+
+// The identifiers come from the keys, by item data: every row of a rebuild
+// has its key kept, and its identifier is the row's. Only columns 1 to 3
+// are read from the list, a row a message.
+void ReadSortRows(HWND list, int column, const ProcessKey *keys, int keyCount)
+{
+    s_rowCount = keyCount < kMaxProcesses ? keyCount : kMaxProcesses;
+    for (int i = 0; i < s_rowCount; ++i) {
+        s_rows[i].processId = keys[i].id;
+        s_rows[i].head = 0;
+        s_rows[i].textAt = 0;
+    }
+    if (column == 0)
+        return;
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     int textEnd = 1;
-    for (int row = 0; row < count; ++row) {
-        // The list writes one byte short of the buffer's end, which stays
-        // the terminator even where a list cuts a text without one.
-        char idText[kIdChars] = {};
-        LVITEMA item;
-        ZeroMemory(&item, sizeof(item));
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = row;
-        item.pszText = idText;
-        item.cchTextMax = kIdChars - 1;
-        if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ||
-            item.lParam < 0 || item.lParam >= kMaxProcesses)
+    for (int row = 0; row < count && textEnd + MAX_PATH <= kTextChars; ++row) {
+        LPARAM itemData;
+        if (!ReadCellAndItemData(list, row, column, s_texts + textEnd, &itemData) ||
+            itemData < 0 || itemData >= s_rowCount)
             continue;
-        SortRow &sortRow = s_rows[item.lParam];
-        // The list may answer with its own copy of the text.
-        sortRow.processId = item.pszText != NULL ? atoi(item.pszText) : 0;
-        sortRow.textAt = 0;
-        if (column != 0 && textEnd + MAX_PATH <= kTextChars) {
-            ReadListCell(list, row, column, s_texts + textEnd, MAX_PATH);
-            sortRow.textAt = textEnd;
-            textEnd += static_cast<int>(strlen(s_texts + textEnd)) + 1;
-        }
+        s_rows[itemData].head = HeadOf(s_texts + textEnd);
+        s_rows[itemData].textAt = textEnd;
+        textEnd += static_cast<int>(strlen(s_texts + textEnd)) + 1;
     }
 }
 
 const SortRow &SortRowOf(LPARAM itemData)
 {
-    return itemData >= 0 && itemData < kMaxProcesses ? s_rows[itemData] : s_outside;
+    return itemData >= 0 && itemData < s_rowCount ? s_rows[itemData] : s_outside;
 }
 
-int CompareNumbers(int a, int b)
+int CompareNumbers(DWORD a, DWORD b)
 {
     return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// As CompareNoCase compares the whole cells. Equal heads without an end
+// (a last byte not 0) leave the rest to compare.
+int CompareCells(const SortRow &row1, const SortRow &row2)
+{
+    if (row1.head != row2.head || (row1.head & 0xff) == 0)
+        return CompareNumbers(row1.head, row2.head);
+    return CompareNoCase(s_texts + row1.textAt + 4, s_texts + row2.textAt + 4);
 }
 
 }
@@ -97,7 +150,7 @@ int ProcessListDialog::CompareRows(LPARAM item1, LPARAM item2, int column)
     const SortRow &row1 = SortRowOf(item1);
     const SortRow &row2 = SortRowOf(item2);
     int result = column == 0 ? CompareNumbers(row1.processId, row2.processId)
-                             : CompareNoCase(s_texts + row1.textAt, s_texts + row2.textAt);
+                             : CompareCells(row1, row2);
     if (sortDirection[column] == kDescending)
         result = -result;
     return result != 0 ? result : CompareNumbers(row1.processId, row2.processId);
@@ -106,7 +159,7 @@ int ProcessListDialog::CompareRows(LPARAM item1, LPARAM item2, int column)
 void ProcessListDialog::SortList(int column)
 {
     if (column >= 0 && column <= 3)
-        ReadSortRows(listWindow, column);
+        ReadSortRows(listWindow, column, rowKeys, rowKeyCount);
     SendMessageA(listWindow, LVM_SORTITEMS, column, reinterpret_cast<LPARAM>(SortCallback));
     ShowSortArrow(column);
 }

@@ -13,7 +13,7 @@
 // Like ModalDialog, it initialises nothing: the one instance has static
 // storage and starts zeroed, and the dialog's start-up sets the rest.
 // cppcheck-suppress noConstructor
-class ProcessListDialog : public ModalDialog, private FinderRows, private ProcessTableReceiver {
+class ProcessListDialog : public ModalDialog, private FinderRows, public ProcessTableReceiver {
 public:
     INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -24,6 +24,10 @@ public:
     int TypeAheadSearch(char key);
     void SortByColumnClick(int column);
     void SortList(int column);
+    // The table as it is read, into the rows (process_rows.cpp); the
+    // benchmark fills the list the same way.
+    void TakeIdentifiers(const DWORD *ids, int count) override;
+    void TakeRecord(int index, const ProcessRecord &record) override;
 
     char lastKey;
     HWND listWindow;
@@ -69,14 +73,12 @@ private:
     int Scaled(int figure) const;
 
     // The key of each row of the last rebuild, by the row's item data (its
-    // place in that rebuild's enumeration): a row stands for the process of
-    // its key, never for another that holds its identifier later.
+    // place in that rebuild's enumeration); every row has one, of the row's
+    // identifier. A row stands for the process of its key, never for
+    // another that holds its identifier later.
     ProcessKey rowKeys[kMaxProcesses];
     int rowKeyCount;
     ProcessKey KeyOfRow(int row) const;
-    // The table as it is read, into the rows (process_rows.cpp).
-    void TakeIdentifiers(const DWORD *ids, int count) override;
-    void TakeRecord(int index, const ProcessRecord &record) override;
     // The DPI the dialog is drawn at; every layout figure is scaled to it.
     UINT dpi;
 

@@ -72,21 +72,24 @@ int ProcessListDialog::RebuildProcessList()
 }
 
 // Every row exists before any detail is looked up, so each row's item data
-// is its position in this enumeration.
+// is its position in this enumeration, and each has a key from the start:
+// its identifier, and its start once its record comes.
 void ProcessListDialog::TakeIdentifiers(const DWORD *ids, int count)
 {
-    for (int i = 0; i < count; ++i)
+    rowKeyCount = count < kMaxProcesses ? count : kMaxProcesses;
+    for (int i = 0; i < rowKeyCount; ++i) {
         InsertRow(listWindow, i, ids[i]);
+        const ProcessKey key = { ids[i], kStartUnknown };
+        rowKeys[i] = key;
+    }
 }
 
 // A cell without text stays as the row was made: empty.
 void ProcessListDialog::TakeRecord(int index, const ProcessRecord &record)
 {
-    if (index < 0 || index >= kMaxProcesses)
+    if (index < 0 || index >= rowKeyCount || record.key.id != rowKeys[index].id)
         return;
     rowKeys[index] = record.key;
-    if (index >= rowKeyCount)
-        rowKeyCount = index + 1;
     const char *const cells[] = { record.name, record.path, record.owner };
     const int columns[] = { kColumnImage, kColumnPath, kColumnOwner };
     for (int i = 0; i < 3; ++i) {

@@ -77,15 +77,18 @@ TEST_F(SortAndSearch, OpensSortedByIdentifierAsNumbers)
 TEST_F(SortAndSearch, HeaderClicksAlternatePerColumnWithOnlyAToZFolded)
 {
     // "\x82\xa0" is a double-byte character of code page 932.
-    StartWith({ "beta.exe", "Zed.exe", "", "alpha2.exe", "_under.exe", "\x82\xa0.exe",
-                "Alpha.exe" });
-    const std::vector<std::string> ascending = { "", "_under.exe", "Alpha.exe", "alpha2.exe",
-                                                 "beta.exe", "Zed.exe", "\x82\xa0.exe" };
+    StartWith({ "beta.exe", "Zed.exe", "", "alpha2.exe", "AB", "_under.exe", "\x82\xa0.exe",
+                "Alpha.exe", "ab" });
+    const std::vector<std::string> ascending = { "", "_under.exe", "AB", "ab", "Alpha.exe",
+                                                 "alpha2.exe", "beta.exe", "Zed.exe",
+                                                 "\x82\xa0.exe" };
     ClickHeader(1);
     EXPECT_EQ(ascending, Column(1));
     EXPECT_EQ(1, g_mainDialog.sortColumn);
-    ClickHeader(1);
-    EXPECT_EQ(std::vector<std::string>(ascending.rbegin(), ascending.rend()), Column(1));
+    ClickHeader(1);  // equal names stay in identifier order
+    EXPECT_EQ((std::vector<std::string>{ "\x82\xa0.exe", "Zed.exe", "beta.exe", "alpha2.exe",
+                                         "Alpha.exe", "AB", "ab", "_under.exe", "" }),
+              Column(1));
 
     // Another column keeps its own direction; back on column 1 it goes on
     // from where it was (descending, so now ascending).
