@@ -5,10 +5,10 @@
 # the same Windows paths under both Wines; it runs with VANTRY_WINE=10, which
 # gives every prefix and work folder of the run a name of its own
 # (wineprefix-wine10-...). VANTRY_ARCH names the architecture.
-# The root is entered in a mount namespace of the run's own: the bind
-# mounts (this clone, /tmp, /dev, /proc, /sys) are seen by the run alone and
-# go with its last process, whatever way it ends, so nothing is left mounted
-# and the runs of both suites share the root side by side.
+# The root is entered in a mount namespace of the run's own: the mounts
+# (this clone, /tmp, /dev, /proc, /sys, /run/user/0) are seen by the run
+# alone and go with its last process, whatever way it ends, so nothing is
+# left mounted and the runs of both suites share the root side by side.
 # When the root cannot be made, prints why and exits 77, which the tests
 # report as skipped (SKIP_RETURN_CODE).
 # Usage: scripts/wine10.sh COMMAND...
@@ -27,7 +27,7 @@ VANTRY_WINE=10 VANTRY_ROOT=$clone
 . "$clone/scripts/wine-env.sh"
 
 # in_root COMMAND...: the command in the root, as this run sees it.
-in_root() { chroot "$root" env VANTRY_WINE=10 VANTRY_ROOT="$clone" "$@"; }
+in_root() { chroot "$root" env VANTRY_WINE=10 VANTRY_ROOT="$clone" XDG_RUNTIME_DIR=/run/user/0 "$@"; }
 
 # The build's Wine 10 prefix, made once for all the runs that copy it.
 make_template() {
@@ -41,8 +41,12 @@ make_template() {
 
 # The tests run as root, and Wine's drive Z: is the whole root: the host's
 # /sys is seen read-only (without the file systems mounted under it).
+# Wine 10's server keeps its folder in /run/user/0 where that exists, and
+# otherwise in a folder of its own under /tmp that nothing removes: the run
+# has a /run/user/0 of its own, which goes with it.
 mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" && mount --bind -o ro /sys "$root/sys" &&
-    mount --bind /tmp "$root/tmp" || { echo "cannot mount into $root"; exit 1; }
+    mount --bind /tmp "$root/tmp" && mkdir -p "$root/run/user/0" &&
+    mount -t tmpfs -o mode=0700 tmpfs "$root/run/user/0" || { echo "cannot mount into $root"; exit 1; }
 if [ ! "$root$clone" -ef "$clone" ]; then
     mkdir -p "$root$clone" && mount --bind "$clone" "$root$clone" ||
         { echo "cannot mount $clone into $root"; exit 1; }
@@ -52,4 +56,4 @@ mkdir -p "$VANTRY_BUILD"
 (flock 8 && make_template) 8>"$VANTRY_TEMPLATE_PREFIX.lock" ||
     { echo "cannot make the Wine 10 prefix $VANTRY_TEMPLATE_PREFIX"; exit 1; }
 here=$(pwd)
-exec chroot "$root" env VANTRY_WINE=10 sh -c 'cd "$0" && exec "$@"' "$here" "$@"
+exec chroot "$root" env VANTRY_WINE=10 XDG_RUNTIME_DIR=/run/user/0 sh -c 'cd "$0" && exec "$@"' "$here" "$@"
