@@ -21,8 +21,9 @@ const LONG kAscending = 2;
 // column 0 and rows whose cells are equal; the head of its cell of the
 // sorted column; and where that whole cell starts in s_texts (a name or a
 // path of up to MAX_PATH bytes, an owner; the empty text at 0 for column
-// 0). Filled for one sort only: between sorts the list holds the only copy
-// of the cells. Not re-entrant, which is fine for one thread and one dialog.
+// 0). Filled right before each sort, for its comparisons: nothing reads
+// the cells from here between sorts. Not re-entrant, which is fine for one
+// thread and one dialog.
 struct SortRow {
     DWORD processId;
     DWORD head;
@@ -38,9 +39,9 @@ const SortRow s_outside = { 0, 0, 0 };
 const int kTextChars = 1 + kMaxProcesses * MAX_PATH;
 char s_texts[kTextChars];
 
-// A cell's first four bytes, folded, as one number, with nothing after its
-// end: two cells whose heads differ compare as their heads do, which
-// settles most comparisons of a sort without reaching the texts.
+// A cell's first four bytes, folded, as one number; bytes past its end
+// count as 0. Two cells whose heads differ compare as their heads do, which
+// settles most comparisons of names and owners without reaching the texts.
 DWORD HeadOf(const char *text)
 {
     DWORD head = 0;
@@ -56,15 +57,15 @@ DWORD HeadOf(const char *text)
 // Never a row's item data, which is its place in an enumeration.
 const LPARAM kNoItemData = -1;
 
-// A row's cell of a column, whole, and the row's item data, in one message
-// where the list answers a request for a cell with its row's item data too
-// (Wine's list does). A list that leaves the item data unanswered is asked
-// for it in a second message.
-bool ReadCellAndItemData(HWND list, int row, int column, char *text, LPARAM *itemData)
+// A row's cell of a column, whole, and the row's item data (kNoItemData
+// where the list gives none). With oneMessage both come from the request
+// for the cell, which Wine's list answers with its row's item data too;
+// otherwise the item data is asked for in a message of its own.
+bool ReadCell(HWND list, int row, int column, bool oneMessage, char *text, LPARAM *itemData)
 {
     LVITEMA item;
     ZeroMemory(&item, sizeof(item));
-    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.mask = oneMessage ? LVIF_TEXT | LVIF_PARAM : LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = column;
     item.pszText = text;
@@ -78,7 +79,7 @@ bool ReadCellAndItemData(HWND list, int row, int column, char *text, LPARAM *ite
         lstrcpynA(text, item.pszText != NULL ? item.pszText : "", MAX_PATH);
     // Some lists cut a long text without a terminator.
     text[MAX_PATH - 1] = '\0';
-    if (item.lParam == kNoItemData) {
+    if (!oneMessage) {
         item.mask = LVIF_PARAM;
         item.iSubItem = 0;
         if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
@@ -88,30 +89,51 @@ bool ReadCellAndItemData(HWND list, int row, int column, char *text, LPARAM *ite
     return true;
 }
 
-// The identifiers come from the keys, by item data: every row of a rebuild
-// has its key kept, and its identifier is the row's. Only columns 1 to 3
-// are read from the list, a row a message.
-void ReadSortRows(HWND list, int column, const ProcessKey *keys, int keyCount)
+// Each row's cell of the sorted column, by the row's item data. Every row
+// of a rebuild has item data of its own, so with oneMessage an answer
+// without item data, or with one already seen, shows a list that does not
+// give it with a cell: false, with the rows read so far left to clear.
+bool ReadSortCells(HWND list, int column, bool oneMessage)
 {
-    s_rowCount = keyCount < kMaxProcesses ? keyCount : kMaxProcesses;
-    for (int i = 0; i < s_rowCount; ++i) {
-        s_rows[i].processId = keys[i].id;
-        s_rows[i].head = 0;
-        s_rows[i].textAt = 0;
-    }
-    if (column == 0)
-        return;
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     int textEnd = 1;
     for (int row = 0; row < count && textEnd + MAX_PATH <= kTextChars; ++row) {
         LPARAM itemData;
-        if (!ReadCellAndItemData(list, row, column, s_texts + textEnd, &itemData) ||
-            itemData < 0 || itemData >= s_rowCount)
+        if (!ReadCell(list, row, column, oneMessage, s_texts + textEnd, &itemData))
             continue;
+        if (itemData < 0 || itemData >= s_rowCount || s_rows[itemData].textAt != 0) {
+            if (oneMessage)
+                return false;
+            continue;
+        }
         s_rows[itemData].head = HeadOf(s_texts + textEnd);
         s_rows[itemData].textAt = textEnd;
         textEnd += static_cast<int>(strlen(s_texts + textEnd)) + 1;
     }
+    return true;
+}
+
+// Every row with its key's identifier and an empty cell.
+void ClearSortRows(const ProcessKey *keys)
+{
+    for (int i = 0; i < s_rowCount; ++i) {
+        const SortRow row = { keys[i].id, 0, 0 };
+        s_rows[i] = row;
+    }
+}
+
+// The identifiers come from the keys, by item data: every row of a rebuild
+// has its key kept, and its identifier is the row's. Only the cells of
+// columns 1 to 3 are read from the list, a message a row where the list
+// gives the item data with the cell.
+void ReadSortRows(HWND list, int column, const ProcessKey *keys, int keyCount)
+{
+    s_rowCount = keyCount < kMaxProcesses ? keyCount : kMaxProcesses;
+    ClearSortRows(keys);
+    if (column == 0 || ReadSortCells(list, column, true))
+        return;
+    ClearSortRows(keys);
+    ReadSortCells(list, column, false);
 }
 
 const SortRow &SortRowOf(LPARAM itemData)

@@ -13,7 +13,7 @@
 // Like ModalDialog, it initialises nothing: the one instance has static
 // storage and starts zeroed, and the dialog's start-up sets the rest.
 // cppcheck-suppress noConstructor
-class ProcessListDialog : public ModalDialog, private FinderRows, public ProcessTableReceiver {
+class ProcessListDialog : public ModalDialog, private FinderRows, private ProcessTableReceiver {
 public:
     INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -24,8 +24,8 @@ public:
     int TypeAheadSearch(char key);
     void SortByColumnClick(int column);
     void SortList(int column);
-    // The table as it is read, into the rows (process_rows.cpp); the
-    // benchmark fills the list the same way.
+    // The table as it is read, into the rows (process_rows.cpp); public for
+    // the benchmark, which fills the list the same way.
     void TakeIdentifiers(const DWORD *ids, int count) override;
     void TakeRecord(int index, const ProcessRecord &record) override;
 

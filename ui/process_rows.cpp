@@ -87,7 +87,7 @@ void ProcessListDialog::TakeIdentifiers(const DWORD *ids, int count)
 // A cell without text stays as the row was made: empty.
 void ProcessListDialog::TakeRecord(int index, const ProcessRecord &record)
 {
-    if (index < 0 || index >= rowKeyCount || record.key.id != rowKeys[index].id)
+    if (index < 0 || index >= rowKeyCount)
         return;
     rowKeys[index] = record.key;
     const char *const cells[] = { record.name, record.path, record.owner };
@@ -98,9 +98,9 @@ void ProcessListDialog::TakeRecord(int index, const ProcessRecord &record)
     }
 }
 
-// The key kept for the row's item data. A row whose identifier is not its
-// key's (none was kept for it) gets a key with no start: no action opens
-// its process as the row's.
+// The key kept for the row's item data. A row whose item data names no key
+// of the last rebuild, or a key of another identifier, gets a key with no
+// start: no action opens its process as the row's.
 ProcessKey ProcessListDialog::KeyOfRow(int row) const
 {
     const DWORD processId = static_cast<DWORD>(ProcessIdOfRow(row));
