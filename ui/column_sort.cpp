@@ -74,9 +74,12 @@ bool ReadCell(HWND list, int row, int column, bool oneMessage, char *text, LPARA
     text[0] = '\0';
     if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
         return false;
-    // The list may answer with its own copy of the text.
-    if (item.pszText != text)
-        lstrcpynA(text, item.pszText != NULL ? item.pszText : "", MAX_PATH);
+    // The list may answer with its own copy of the text, which it ends.
+    if (item.pszText != text) {
+        const char *answer = item.pszText != NULL ? item.pszText : "";
+        const size_t length = strlen(answer);
+        memcpy(text, answer, length < MAX_PATH ? length + 1 : MAX_PATH);
+    }
     // Some lists cut a long text without a terminator.
     text[MAX_PATH - 1] = '\0';
     if (!oneMessage) {
