@@ -18,6 +18,11 @@ VANTRY_ROOT=$(pwd)
 # still runs (debootstrap, apt-get in the root, ctest and its tests) is
 # ended, and the root's log goes.
 root_log=$(mktemp /tmp/vantry-wine10-root.XXXXXX)
+# Wine keeps each prefix's server folder under $TMPDIR, where there is no
+# /run/user/0, and never removes it: the run's go into a folder of its own,
+# which goes with the run (the Wine 10 root has a /run/user/0 of its own).
+run_tmp=$(mktemp -d /tmp/vantry-run.XXXXXX)
+export TMPDIR="$run_tmp"
 end_background_jobs() {
     for job in ${root_job:-} ${win32_suite:-} ${x64_suite:-}; do
         for signal in TERM TERM TERM KILL; do
@@ -30,7 +35,7 @@ end_background_jobs() {
     for prefix in build/wineprefix* build-x64/wineprefix*; do
         [ ! -d "$prefix/drive_c" ] || WINEPREFIX="$VANTRY_ROOT/$prefix" wineserver -k >/dev/null 2>&1 || true
     done
-    rm -f "$root_log"
+    rm -rf "$root_log" "$run_tmp"
 }
 trap end_background_jobs EXIT
 trap 'exit 130' INT
