@@ -16,13 +16,9 @@ VANTRY_ROOT=$(pwd)
 # which this script waits for: on every exit, a failed build or an
 # interruption (Ctrl-C reaches this script alone) too, whatever of them
 # still runs (debootstrap, apt-get in the root, ctest and its tests) is
-# ended, and the root's log goes.
-root_log=$(mktemp /tmp/vantry-wine10-root.XXXXXX)
-# Wine keeps each prefix's server folder under $TMPDIR, where there is no
-# /run/user/0, and never removes it: the run's go into a folder of its own,
-# which goes with the run (the Wine 10 root has a /run/user/0 of its own).
-run_tmp=$(mktemp -d /tmp/vantry-run.XXXXXX)
-export TMPDIR="$run_tmp"
+# ended, and the root's log and the run's temporary folder go.
+root_log=
+run_tmp=
 end_background_jobs() {
     for job in ${root_job:-} ${win32_suite:-} ${x64_suite:-}; do
         for signal in TERM TERM TERM KILL; do
@@ -35,11 +31,17 @@ end_background_jobs() {
     for prefix in build/wineprefix* build-x64/wineprefix*; do
         [ ! -d "$prefix/drive_c" ] || WINEPREFIX="$VANTRY_ROOT/$prefix" wineserver -k >/dev/null 2>&1 || true
     done
-    rm -rf "$root_log" "$run_tmp"
+    rm -rf ${root_log:+"$root_log"} ${run_tmp:+"$run_tmp"}
 }
 trap end_background_jobs EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM HUP
+root_log=$(mktemp /tmp/vantry-wine10-root.XXXXXX)
+# Wine keeps each prefix's server folder under $TMPDIR, where there is no
+# /run/user/0, and never removes it: the run's go into a folder of its own,
+# which goes with the run (the Wine 10 root has a /run/user/0 of its own).
+run_tmp=$(mktemp -d /tmp/vantry-run.XXXXXX)
+export TMPDIR="$run_tmp"
 setsid sh scripts/wine10-root.sh --again >"$root_log" 2>&1 &
 root_job=$!
 ./scripts/build.sh "default x64"

@@ -14,6 +14,9 @@
 # is kept beside the root, and for an hour a later call (a test's) prints it
 # again instead of trying once more, unless --again is given (test.sh's).
 set -u
+# The root's own temporary files go to its own /tmp: a folder a caller
+# names would not exist inside it.
+unset TMPDIR
 root=${VANTRY_WINE10_ROOT:-/var/cache/vantry/trixie-wine10}
 suite=trixie
 # Xvfb and xdotool drive the program; x11-utils has xdpyinfo, locales the

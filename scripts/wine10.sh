@@ -19,8 +19,10 @@ if [ "${1:-}" != --in-namespace ]; then
     reason=$(sh "$clone/scripts/wine10-root.sh" 2>&1) ||
         { printf '%s\n' "$reason"; echo "SKIPPED: Wine 10 is not available on this machine"; exit 77; }
     [ -z "$reason" ] || printf '%s\n' "$reason"
-    # The rest runs in the mount namespace of its own.
-    exec unshare --mount --propagation private sh "$0" --in-namespace "$@"
+    # The rest runs in a mount namespace of its own, and in a process
+    # namespace of its own whose every process ends with the run, Wine's
+    # servers too (they outlive their callers otherwise).
+    exec unshare --mount --propagation private --pid --fork --kill-child sh "$0" --in-namespace "$@"
 fi
 shift
 VANTRY_WINE=10 VANTRY_ROOT=$clone
@@ -42,8 +44,9 @@ make_template() {
 # The tests run as root, and Wine's drive Z: is the whole root: the host's
 # /sys is seen read-only (without the file systems mounted under it).
 # Wine 10's server keeps its folder in /run/user/0 where that exists, and
-# otherwise in a folder of its own under /tmp that nothing removes: the run
-# has a /run/user/0 of its own, which goes with it.
+# otherwise in a folder of its own under $TMPDIR or /tmp that nothing
+# removes: the run has a /run/user/0 of its own, which goes with it (and
+# XDG_RUNTIME_DIR names it for the libraries that complain without).
 mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" && mount --bind -o ro /sys "$root/sys" &&
     mount --bind /tmp "$root/tmp" && mkdir -p "$root/run/user/0" &&
     mount -t tmpfs -o mode=0700 tmpfs "$root/run/user/0" || { echo "cannot mount into $root"; exit 1; }

@@ -1,5 +1,5 @@
 // Sorting the list by a column. The list sorts itself; right before it
-// does, each row's cell of the sorted column is read once from the list,
+// does, each row's cell of the sorted column is read from the list,
 // and the comparison compares those, then the rows' identifiers as their
 // keys hold them.
 #include <string.h>
