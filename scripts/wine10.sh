@@ -19,10 +19,8 @@ if [ "${1:-}" != --in-namespace ]; then
     reason=$(sh "$clone/scripts/wine10-root.sh" 2>&1) ||
         { printf '%s\n' "$reason"; echo "SKIPPED: Wine 10 is not available on this machine"; exit 77; }
     [ -z "$reason" ] || printf '%s\n' "$reason"
-    # The rest runs in a mount namespace of its own, and in a process
-    # namespace of its own whose every process ends with the run, Wine's
-    # servers too (they outlive their callers otherwise).
-    exec unshare --mount --propagation private --pid --fork --kill-child sh "$0" --in-namespace "$@"
+    # The rest runs in the mount namespace of its own.
+    exec unshare --mount --propagation private sh "$0" --in-namespace "$@"
 fi
 shift
 VANTRY_WINE=10 VANTRY_ROOT=$clone
