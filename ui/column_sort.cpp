@@ -9,6 +9,7 @@
 
 #include "../process/compare_no_case.h"
 #include "../process/process_table.h"
+#include "list_cell.h"
 #include "process_list_dialog.h"
 
 namespace {
@@ -82,12 +83,8 @@ bool ReadCell(HWND list, int row, int column, bool oneMessage, char *text, LPARA
     }
     // Some lists cut a long text without a terminator.
     text[MAX_PATH - 1] = '\0';
-    if (!oneMessage) {
-        item.mask = LVIF_PARAM;
-        item.iSubItem = 0;
-        if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-            return false;
-    }
+    if (!oneMessage)
+        return ReadItemData(list, row, itemData);
     *itemData = item.lParam;
     return true;
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "../process/process_table.h"
+#include "list_cell.h"
 #include "process_list_dialog.h"
 #include "wait_cursor.h"
 
@@ -36,19 +37,6 @@ void SetCell(HWND list, int row, int column, const char *text)
     item.iSubItem = column;
     item.pszText = const_cast<char *>(text);
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-// The row's item data: its place in the enumeration that made it.
-bool ReadItemData(HWND list, int row, LPARAM *data)
-{
-    LVITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return false;
-    *data = item.lParam;
-    return true;
 }
 
 }
